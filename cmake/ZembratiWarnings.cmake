@@ -1,0 +1,13 @@
+# Every target of the project compiles with the same warning set; ZEMBRATI_WERROR makes them fatal
+# (the test command turns it on, so a warning fails the build there).
+function(zembrati_warnings target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4)
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                                               -Wno-sign-conversion)
+    if(ZEMBRATI_WERROR)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
+  endif()
+endfunction()

@@ -1,0 +1,94 @@
+#include "geometry/section_types.h"
+
+#include "automation/object.h"
+#include "geometry/generators.h"
+#include "runtime/runtime_error.h"
+
+namespace zembrati::geometry {
+namespace {
+
+using Span = std::span<const double>;
+
+void CallHE(const ObjectRef& s, const std::string& n, Span p) {
+  GenHE(s, n, p[0], p[1], p[2], p[3], p[4], p[5]);
+}
+void CallIPN(const ObjectRef& s, const std::string& n, Span p) {
+  GenIPN(s, n, p[0], p[1], p[2], p[3], p[4], p[5], p[6]);
+}
+void CallUPN(const ObjectRef& s, const std::string& n, Span p) {
+  GenUPN(s, n, p[0], p[1], p[2], p[3], p[4], p[5], p[6]);
+}
+void CallL(const ObjectRef& s, const std::string& n, Span p) {
+  GenL(s, n, p[0], p[1], p[2], p[3], p[4], p[5]);
+}
+void CallT(const ObjectRef& s, const std::string& n, Span p) { GenT(s, n, p[0], p[1], p[2], p[3]); }
+void CallTArr(const ObjectRef& s, const std::string& n, Span p) {
+  GenTArr(s, n, p[0], p[1], p[2], p[3], p[4], p[5], p[6]);
+}
+void CallTubo(const ObjectRef& s, const std::string& n, Span p) { GenTubo(s, n, p[0], p[1], p[2]); }
+void CallCavo(const ObjectRef& s, const std::string& n, Span p) {
+  GenCavo(s, n, p[0], p[1], p[2], p[3]);
+}
+void CallPiatto(const ObjectRef& s, const std::string& n, Span p) {
+  GenPiatto(s, n, p[0], p[1], p[2]);
+}
+void CallTondo(const ObjectRef& s, const std::string& n, Span p) { GenTondo(s, n, p[0], p[1]); }
+
+std::vector<SectionType> MakeTable() {
+  return {
+      {1, "ProfilHE", "HE", "GenHE", {0, 2, 3, 4, 5, 1}, {"h", "b", "tw", "tf", "r", "L"}, CallHE},
+      {2, "ProfilIPN", "IPN", "GenIPN", {0, 2, 3, 4, 5, 6, 1},
+       {"h", "b", "tw", "tf", "r1", "r2", "L"}, CallIPN},
+      {3, "ProfilUPN", "UPN", "GenUPN", {0, 2, 3, 4, 5, 6, 1},
+       {"h", "b", "tw", "tf", "r1", "r2", "L"}, CallUPN},
+      {4, "ProfilL", "L", "GenL", {0, 2, 3, 4, 5, 1}, {"a", "b", "t", "r1", "r2", "L"}, CallL},
+      {5, "ProfilT", "T", "GenT", {0, 2, 3, 1}, {"b", "h", "t", "L"}, CallT},
+      {6, "ProfilTArr", "TARR", "GenTArr", {0, 2, 3, 4, 5, 6, 1},
+       {"b", "h", "t", "r1", "r2", "r3", "L"}, CallTArr},
+      {7, "ProfilTubo", "TUBO", "GenTubo", {0, 2, 1}, {"D", "t", "L"}, CallTubo},
+      {8, "ProfilRettCavo", "RETTCAVO", "GenCavo", {0, 3, 2, 1}, {"A", "B", "t", "L"}, CallCavo},
+      {9, "ProfilQuadCavo", "QUADCAVO", "GenCavo", {0, 0, 2, 1}, {"A", "A", "t", "L"}, CallCavo},
+      {10, "ProfilPiatto", "PIATTO", "GenPiatto", {0, 2, 1}, {"A", "B", "L"}, CallPiatto},
+      {11, "ProfilTondo", "TONDO", "GenTondo", {0, 1}, {"D", "L"}, CallTondo},
+      {12, "ProfilQuadro", "QUADRO", "GenPiatto", {0, 0, 1}, {"A", "A", "L"}, CallPiatto},
+  };
+}
+
+}  // namespace
+
+const std::vector<SectionType>& SectionTypes() {
+  static const std::vector<SectionType> table = MakeTable();
+  return table;
+}
+
+const SectionType* FindSectionType(std::int16_t code) {
+  for (const SectionType& type : SectionTypes()) {
+    if (type.code == code) return &type;
+  }
+  return nullptr;
+}
+
+const SectionType* FindSectionType(std::string_view name) {
+  for (const SectionType& type : SectionTypes()) {
+    if (automation::NamesEqual(name, type.shortName) ||
+        automation::NamesEqual(name, type.className)) {
+      return &type;
+    }
+  }
+  return nullptr;
+}
+
+void GenerateSection(const SectionType& type, const ObjectRef& shape, const std::string& name,
+                     std::span<const double> dims) {
+  std::vector<double> parameters;
+  parameters.reserve(type.dimsElements.size());
+  for (const int element : type.dimsElements) {
+    if (element < 0 || static_cast<std::size_t>(element) >= dims.size()) {
+      runtime::Raise(runtime::error::kSubscriptOutOfRange);
+    }
+    parameters.push_back(dims[static_cast<std::size_t>(element)]);
+  }
+  type.generate(shape, name, parameters);
+}
+
+}  // namespace zembrati::geometry

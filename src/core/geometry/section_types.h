@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "automation/variant.h"
+
+namespace zembrati::geometry {
+
+using automation::ObjectRef;
+
+// Runs a generator with its dimension parameters in order, the length last.
+using GeneratorCall = void (*)(const ObjectRef& shape, const std::string& name,
+                               std::span<const double> parameters);
+
+// One of the twelve section types: its code (1..12; also the index of its type button plus one
+// and its section number in the standards index file), the part class that serves it, a short
+// name for the command line, its generator, and which elements of the section dimension array
+// the generator receives, in parameter order (element 1, the length, always last).
+struct SectionType {
+  std::int16_t code;
+  std::string_view className;
+  std::string_view shortName;
+  std::string_view generatorName;
+  std::vector<int> dimsElements;
+  std::vector<std::string_view> parameterNames;  // one per entry of dimsElements
+  GeneratorCall generate;
+};
+
+const std::vector<SectionType>& SectionTypes();
+// The type with this code, or nothing for a code outside 1..12.
+const SectionType* FindSectionType(std::int16_t code);
+// The type whose short name (HE, IPN, ..., QUADRO) or class name matches, ignoring case.
+const SectionType* FindSectionType(std::string_view name);
+
+// Runs the type's generator on the elements of `dims` it takes.
+void GenerateSection(const SectionType& type, const ObjectRef& shape, const std::string& name,
+                     std::span<const double> dims);
+
+}  // namespace zembrati::geometry

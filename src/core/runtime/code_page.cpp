@@ -1,0 +1,85 @@
+#include "runtime/code_page.h"
+
+#include <array>
+#include <cstdint>
+
+namespace zembrati::runtime {
+namespace {
+
+// Code points of the bytes 0x80 to 0x9F; the rest of the code page is Latin-1.
+constexpr std::array<char32_t, 32> kHighControlRange{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t CodePointOf(unsigned char byte) {
+  if (byte >= 0x80 && byte <= 0x9F) return kHighControlRange[byte - 0x80u];
+  return byte;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+constexpr char kUnmappable = '?';
+
+char ByteOf(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+  for (std::size_t i = 0; i < kHighControlRange.size(); ++i) {
+    if (kHighControlRange[i] == c) return static_cast<char>(0x80 + i);
+  }
+  return kUnmappable;
+}
+
+// Decodes one UTF-8 sequence starting at `i`; advances `i`. Returns U+FFFD for a malformed one.
+char32_t NextCodePoint(std::string_view text, std::size_t& i) {
+  const auto lead = static_cast<unsigned char>(text[i++]);
+  if (lead < 0x80) return lead;
+  int continuation = 0;
+  char32_t c = 0;
+  if ((lead & 0xE0) == 0xC0) {
+    continuation = 1;
+    c = lead & 0x1Fu;
+  } else if ((lead & 0xF0) == 0xE0) {
+    continuation = 2;
+    c = lead & 0x0Fu;
+  } else if ((lead & 0xF8) == 0xF0) {
+    continuation = 3;
+    c = lead & 0x07u;
+  } else {
+    return 0xFFFD;
+  }
+  for (int k = 0; k < continuation; ++k) {
+    if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0xFFFD;
+    c = (c << 6) | (static_cast<unsigned char>(text[i++]) & 0x3Fu);
+  }
+  return c;
+}
+
+}  // namespace
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (const char byte : bytes) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(byte)));
+  return out;
+}
+
+std::string Utf8ToWindows1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) out += ByteOf(NextCodePoint(text, i));
+  return out;
+}
+
+}  // namespace zembrati::runtime

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zembrati::runtime {
+
+// Text inside the program is UTF-8; the system's files are 8-bit text in the Windows-1252 code
+// page. Bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D, which the code page leaves undefined, map to the
+// control characters of the same value, as Windows maps them, so every byte survives a round trip.
+std::string Windows1252ToUtf8(std::string_view bytes);
+
+// Characters the code page cannot hold, and malformed UTF-8, become "?".
+std::string Utf8ToWindows1252(std::string_view text);
+
+}  // namespace zembrati::runtime

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace zembrati::runtime {
+
+// Sequential input of an 8-bit text file, one line at a time. Lines may end in CR LF, LF or CR;
+// a line is returned without its end, converted from Windows-1252 to UTF-8. Paths are UTF-8.
+//
+// Opening raises 53 (file not found), 76 (path not found), 75 (a directory, or access refused)
+// or 52 (an empty name). Reading beyond the last line raises 62 (input past end of file).
+class TextFileReader {
+ public:
+  explicit TextFileReader(const std::string& path);
+
+  // True when no line is left: the runtime's EOF.
+  bool AtEnd();
+  std::string ReadLine();
+  void Close();
+
+ private:
+  struct Closer {
+    void operator()(std::FILE* file) const;
+  };
+  std::unique_ptr<std::FILE, Closer> file_;
+};
+
+// Sequential output of an 8-bit text file, one line at a time, each ended by CR LF, converted
+// from UTF-8 to Windows-1252.
+//
+// The lines go to a temporary file beside the target; Close() flushes it to the disk and puts it
+// in the target's place in one step. Until then, and when writing fails or the writer is dropped
+// without Close(), the old file stays as it was: a failure never leaves a half-written file.
+// Opening raises 76 (folder missing), 70 (permission denied), 75 (a directory, or another access
+// error) or 52 (an empty name); a failed write or close raises 61 (disk full) or 57.
+class TextFileWriter {
+ public:
+  explicit TextFileWriter(const std::string& path);
+  ~TextFileWriter();
+  TextFileWriter(const TextFileWriter&) = delete;
+  TextFileWriter& operator=(const TextFileWriter&) = delete;
+
+  void WriteLine(std::string_view text);
+  void Close();
+
+ private:
+  void Discard() noexcept;
+
+  std::string target_;
+  std::string temporary_;
+  std::FILE* file_ = nullptr;
+};
+
+}  // namespace zembrati::runtime

@@ -1,0 +1,132 @@
+#include "runtime/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "runtime/code_page.h"
+#include "runtime/runtime_error.h"
+
+namespace zembrati::runtime {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TextFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("zembrati_text_file_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+
+  void WriteBytes(const std::string& name, const std::string& bytes) const {
+    std::ofstream(folder_ / name, std::ios::binary) << bytes;
+  }
+
+  std::string ReadBytes(const std::string& name) const {
+    std::ifstream in(folder_ / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  static std::vector<std::string> ReadAll(const std::string& path) {
+    TextFileReader reader(path);
+    std::vector<std::string> lines;
+    while (!reader.AtEnd()) lines.push_back(reader.ReadLine());
+    return lines;
+  }
+
+  static int ErrorOf(auto&& operation) {
+    try {
+      operation();
+    } catch (const RuntimeError& e) {
+      return e.number();
+    }
+    return 0;
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(TextFileTest, ReadsCrLfLfAndCrLineEndsAlike) {
+  WriteBytes("mixed.txt", "one\r\ntwo\nthree\rfour");
+  EXPECT_EQ(ReadAll(PathOf("mixed.txt")),
+            (std::vector<std::string>{"one", "two", "three", "four"}));
+}
+
+TEST_F(TextFileTest, EmptyLinesCountAndAFinalLineEndAddsNoLine) {
+  WriteBytes("blank.txt", "a\r\n\r\n\nb\r\n");
+  EXPECT_EQ(ReadAll(PathOf("blank.txt")), (std::vector<std::string>{"a", "", "", "b"}));
+  WriteBytes("empty.txt", "");
+  EXPECT_TRUE(ReadAll(PathOf("empty.txt")).empty());
+}
+
+TEST_F(TextFileTest, ReadingPastTheLastLineIsError62) {
+  WriteBytes("one.txt", "only\r\n");
+  TextFileReader reader(PathOf("one.txt"));
+  EXPECT_EQ(reader.ReadLine(), "only");
+  EXPECT_TRUE(reader.AtEnd());
+  EXPECT_EQ(ErrorOf([&] { reader.ReadLine(); }), 62);
+}
+
+TEST_F(TextFileTest, OpeningFailuresHaveTheirOwnNumbers) {
+  EXPECT_EQ(ErrorOf([&] { TextFileReader r(PathOf("missing.txt")); }), 53);
+  EXPECT_EQ(ErrorOf([&] { TextFileReader r(PathOf("no/such/folder.txt")); }), 76);
+  EXPECT_EQ(ErrorOf([&] { TextFileReader r(folder_.string()); }), 75);
+  EXPECT_EQ(ErrorOf([&] { TextFileReader r(""); }), 52);
+  EXPECT_EQ(ErrorOf([&] { TextFileWriter w(PathOf("no/such/folder.txt")); }), 76);
+  EXPECT_EQ(ErrorOf([&] { TextFileWriter w(folder_.string()); }), 75);
+}
+
+TEST_F(TextFileTest, WritesCrLfInTheSystemCodePage) {
+  {
+    TextFileWriter writer(PathOf("out.txt"));
+    writer.WriteLine("Länge");
+    writer.WriteLine(" 1500");
+    writer.WriteLine("€ 3 – ok");
+    writer.Close();
+  }
+  EXPECT_EQ(ReadBytes("out.txt"), "L\xE4nge\r\n 1500\r\n\x80 3 \x96 ok\r\n");
+  EXPECT_EQ(ReadAll(PathOf("out.txt")),
+            (std::vector<std::string>{"Länge", " 1500", "€ 3 – ok"}));
+}
+
+TEST_F(TextFileTest, AWriterThatDoesNotFinishLeavesTheOldFileStanding) {
+  WriteBytes("prefs.txt", "old\r\n");
+  {
+    TextFileWriter writer(PathOf("prefs.txt"));
+    writer.WriteLine("new");
+    // Dropped without Close, as when an error ends the procedure half-way.
+  }
+  EXPECT_EQ(ReadBytes("prefs.txt"), "old\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+
+  TextFileWriter writer(PathOf("prefs.txt"));
+  writer.WriteLine("new");
+  EXPECT_EQ(ReadBytes("prefs.txt"), "old\r\n");  // still old until Close
+  writer.Close();
+  EXPECT_EQ(ReadBytes("prefs.txt"), "new\r\n");
+}
+
+TEST(CodePageTest, EveryByteSurvivesARoundTrip) {
+  std::string all;
+  for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+  EXPECT_EQ(Utf8ToWindows1252(Windows1252ToUtf8(all)), all);
+  EXPECT_EQ(Windows1252ToUtf8("\x80\xE4\x9F"), "€äŸ");
+}
+
+TEST(CodePageTest, WhatTheCodePageCannotHoldBecomesAQuestionMark) {
+  EXPECT_EQ(Utf8ToWindows1252("a\u4E2Db"), "a?b");
+  EXPECT_EQ(Utf8ToWindows1252("x\xFF\xFEy"), "x??y");
+  EXPECT_EQ(Utf8ToWindows1252("cut\xC3"), "cut?");
+}
+
+}  // namespace
+}  // namespace zembrati::runtime
