@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/error_number.h"
+
 #include "automation/host_error.h"
 #include "automation/invoke.h"
 #include "automation/object_creation.h"
@@ -9,14 +11,6 @@
 namespace zembrati::automation {
 namespace {
 
-int ErrorOf(auto&& operation) {
-  try {
-    operation();
-  } catch (const runtime::RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 // Answers "Lookup(key, out)" by writing into its second argument, as a host's registry reader
 // returns a value; anything else is an unknown member.
@@ -38,9 +32,9 @@ TEST(ObjectTest, ArgumentsArePassedByReference) {
 }
 
 TEST(ObjectTest, CallingNothingIsError91AndHostErrorsKeepTheirNumber) {
-  EXPECT_EQ(ErrorOf([] { CallMethod(ObjectRef(), "Update"); }), 91);
+  EXPECT_EQ(testing::ErrorNumberOf([] { CallMethod(ObjectRef(), "Update"); }), 91);
   const ObjectRef lookup = std::make_shared<Lookup>();
-  EXPECT_EQ(ErrorOf([&] { CallMethod(lookup, "Missing"); }), 438);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { CallMethod(lookup, "Missing"); }), 438);
 }
 
 TEST(ObjectTest, NamesMatchWithoutRegardToCase) {
@@ -56,14 +50,14 @@ class OneClassCreator : public ObjectCreator {
 };
 
 TEST(ObjectTest, ObjectsAreCreatedThroughTheInstalledCreatorOnly) {
-  EXPECT_EQ(ErrorOf([] { CreateObject("{KNOWN}", ""); }), 429);
+  EXPECT_EQ(testing::ErrorNumberOf([] { CreateObject("{KNOWN}", ""); }), 429);
   OneClassCreator creator;
   {
     ScopedObjectCreator scope(creator);
     EXPECT_NE(CreateObject("{KNOWN}", ""), nullptr);
-    EXPECT_EQ(ErrorOf([] { CreateObject("{OTHER}", ""); }), 429);
+    EXPECT_EQ(testing::ErrorNumberOf([] { CreateObject("{OTHER}", ""); }), 429);
   }
-  EXPECT_EQ(ErrorOf([] { CreateObject("{KNOWN}", ""); }), 429);
+  EXPECT_EQ(testing::ErrorNumberOf([] { CreateObject("{KNOWN}", ""); }), 429);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/error_number.h"
+
 #include "automation/object.h"
 #include "runtime/number_text.h"
 #include "runtime/runtime_error.h"
@@ -9,14 +11,6 @@
 namespace zembrati::automation {
 namespace {
 
-int ErrorOf(auto&& operation) {
-  try {
-    operation();
-  } catch (const runtime::RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 class Dummy : public Object {
  public:
@@ -58,11 +52,11 @@ TEST(VariantTest, NumbersConvertByTheRuntimeRules) {
   EXPECT_EQ(Variant(2.5).ToInteger(), 2);
   EXPECT_EQ(Variant(3.5).ToLong(), 4);
   EXPECT_EQ(Variant("7").ToInteger(), 7);
-  EXPECT_EQ(ErrorOf([] { Variant(40000).ToInteger(); }), 6);
-  EXPECT_EQ(ErrorOf([] { Variant("12abc").ToDouble(); }), 13);
-  EXPECT_EQ(ErrorOf([] { Variant("").ToDouble(); }), 13);
-  EXPECT_EQ(ErrorOf([] { Variant("inf").ToDouble(); }), 13);
-  EXPECT_EQ(ErrorOf([] { Variant::Nothing().ToDouble(); }), 13);
+  EXPECT_EQ(testing::ErrorNumberOf([] { Variant(40000).ToInteger(); }), 6);
+  EXPECT_EQ(testing::ErrorNumberOf([] { Variant("12abc").ToDouble(); }), 13);
+  EXPECT_EQ(testing::ErrorNumberOf([] { Variant("").ToDouble(); }), 13);
+  EXPECT_EQ(testing::ErrorNumberOf([] { Variant("inf").ToDouble(); }), 13);
+  EXPECT_EQ(testing::ErrorNumberOf([] { Variant::Nothing().ToDouble(); }), 13);
 }
 
 TEST(VariantTest, TextFollowsTheUsersDecimalSeparator) {
@@ -73,7 +67,7 @@ TEST(VariantTest, TextFollowsTheUsersDecimalSeparator) {
   EXPECT_EQ(Variant(12.5).ToText(), "12,5");
   EXPECT_EQ(Variant("12,5").ToDouble(), 12.5);
   runtime::SetUserDecimalSeparator('.');
-  EXPECT_EQ(ErrorOf([] { Variant(ObjectRef(std::make_shared<Dummy>())).ToText(); }), 13);
+  EXPECT_EQ(testing::ErrorNumberOf([] { Variant(ObjectRef(std::make_shared<Dummy>())).ToText(); }), 13);
 }
 
 TEST(VariantTest, BooleansAndObjects) {
@@ -81,10 +75,10 @@ TEST(VariantTest, BooleansAndObjects) {
   EXPECT_FALSE(Variant("False").ToBoolean());
   EXPECT_TRUE(Variant(std::int16_t{-1}).ToBoolean());
   EXPECT_FALSE(Variant().ToBoolean());
-  EXPECT_EQ(ErrorOf([] { Variant("maybe").ToBoolean(); }), 13);
+  EXPECT_EQ(testing::ErrorNumberOf([] { Variant("maybe").ToBoolean(); }), 13);
 
   EXPECT_EQ(Variant::Nothing().ToObject(), nullptr);
-  EXPECT_EQ(ErrorOf([] { Variant(1).ToObject(); }), 424);
+  EXPECT_EQ(testing::ErrorNumberOf([] { Variant(1).ToObject(); }), 424);
   const ObjectRef object = std::make_shared<Dummy>();
   EXPECT_TRUE(Variant(object) == Variant(object));
   EXPECT_FALSE(Variant(object) == Variant(ObjectRef(std::make_shared<Dummy>())));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/error_number.h"
+
 #include <cmath>
 #include <limits>
 
@@ -10,14 +12,6 @@
 namespace zembrati::runtime {
 namespace {
 
-int ErrorOf(auto&& operation) {
-  try {
-    operation();
-  } catch (const RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 TEST(IntegerConversionTest, HalvesGoToTheEvenNeighbour) {
   EXPECT_EQ(RoundToInteger(0.5), 0);
@@ -35,21 +29,21 @@ TEST(IntegerConversionTest, HalvesGoToTheEvenNeighbour) {
 TEST(IntegerConversionTest, OutOfRangeIsOverflow) {
   EXPECT_EQ(RoundToInteger(32767.0), 32767);
   EXPECT_EQ(RoundToInteger(32767.4), 32767);
-  EXPECT_EQ(ErrorOf([] { RoundToInteger(32767.5); }), 6);
-  EXPECT_EQ(ErrorOf([] { RoundToInteger(32768.0); }), 6);
+  EXPECT_EQ(testing::ErrorNumberOf([] { RoundToInteger(32767.5); }), 6);
+  EXPECT_EQ(testing::ErrorNumberOf([] { RoundToInteger(32768.0); }), 6);
   EXPECT_EQ(RoundToInteger(-32768.5), -32768);
-  EXPECT_EQ(ErrorOf([] { RoundToInteger(-32769.0); }), 6);
-  EXPECT_EQ(ErrorOf([] { RoundToInteger(std::nan("")); }), 6);
-  EXPECT_EQ(ErrorOf([] { RoundToLong(std::numeric_limits<double>::infinity()); }), 6);
-  EXPECT_EQ(ErrorOf([] { RoundToLong(2147483648.0); }), 6);
+  EXPECT_EQ(testing::ErrorNumberOf([] { RoundToInteger(-32769.0); }), 6);
+  EXPECT_EQ(testing::ErrorNumberOf([] { RoundToInteger(std::nan("")); }), 6);
+  EXPECT_EQ(testing::ErrorNumberOf([] { RoundToLong(std::numeric_limits<double>::infinity()); }), 6);
+  EXPECT_EQ(testing::ErrorNumberOf([] { RoundToLong(2147483648.0); }), 6);
 }
 
 TEST(IntegerConversionTest, SixteenBitCounterOverflowsAtLine32768) {
   std::int16_t line = 32766;
   line = AddInteger(line, 1);
   EXPECT_EQ(line, 32767);
-  EXPECT_EQ(ErrorOf([&] { AddInteger(line, 1); }), 6);
-  EXPECT_EQ(ErrorOf([] { AddInteger(-32768, -1); }), 6);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { AddInteger(line, 1); }), 6);
+  EXPECT_EQ(testing::ErrorNumberOf([] { AddInteger(-32768, -1); }), 6);
 }
 
 }  // namespace

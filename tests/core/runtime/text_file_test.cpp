@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/error_number.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -43,14 +45,6 @@ class TextFileTest : public ::testing::Test {
     return lines;
   }
 
-  static int ErrorOf(auto&& operation) {
-    try {
-      operation();
-    } catch (const RuntimeError& e) {
-      return e.number();
-    }
-    return 0;
-  }
 
   fs::path folder_;
 };
@@ -73,16 +67,16 @@ TEST_F(TextFileTest, ReadingPastTheLastLineIsError62) {
   TextFileReader reader(PathOf("one.txt"));
   EXPECT_EQ(reader.ReadLine(), "only");
   EXPECT_TRUE(reader.AtEnd());
-  EXPECT_EQ(ErrorOf([&] { reader.ReadLine(); }), 62);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { reader.ReadLine(); }), 62);
 }
 
 TEST_F(TextFileTest, OpeningFailuresHaveTheirOwnNumbers) {
-  EXPECT_EQ(ErrorOf([&] { TextFileReader r(PathOf("missing.txt")); }), 53);
-  EXPECT_EQ(ErrorOf([&] { TextFileReader r(PathOf("no/such/folder.txt")); }), 76);
-  EXPECT_EQ(ErrorOf([&] { TextFileReader r(folder_.string()); }), 75);
-  EXPECT_EQ(ErrorOf([&] { TextFileReader r(""); }), 52);
-  EXPECT_EQ(ErrorOf([&] { TextFileWriter w(PathOf("no/such/folder.txt")); }), 76);
-  EXPECT_EQ(ErrorOf([&] { TextFileWriter w(folder_.string()); }), 75);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { TextFileReader r(PathOf("missing.txt")); }), 53);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { TextFileReader r(PathOf("no/such/folder.txt")); }), 76);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { TextFileReader r(folder_.string()); }), 75);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { TextFileReader r(""); }), 52);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { TextFileWriter w(PathOf("no/such/folder.txt")); }), 76);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { TextFileWriter w(folder_.string()); }), 75);
 }
 
 TEST_F(TextFileTest, WritesCrLfInTheSystemCodePage) {
