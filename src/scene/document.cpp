@@ -1,0 +1,142 @@
+#include "document.h"
+
+#include <cmath>
+
+#include "runtime/number_text.h"
+#include "scene_error.h"
+
+namespace zembrati::scene {
+
+NodePtr Node::OwningShape() const {
+  NodePtr holder = owner.lock();
+  while (holder && holder->role != NodeRole::Shape) holder = holder->owner.lock();
+  return holder;
+}
+
+std::vector<NodePtr> Node::ChildShapes() const {
+  std::vector<NodePtr> children;
+  for (const auto& [componentKind, list] : components) {
+    for (const NodePtr& component : list) {
+      children.insert(children.end(), component->shapes.begin(), component->shapes.end());
+    }
+  }
+  return children;
+}
+
+NodePtr Node::FirstComponent(std::int32_t componentKind) const {
+  const auto found = components.find(componentKind);
+  return found == components.end() || found->second.empty() ? nullptr : found->second.front();
+}
+
+NodePtr MakeNode(NodeRole role, std::int32_t nodeKind, const NodePtr& owner) {
+  auto node = std::make_shared<Node>();
+  node->role = role;
+  node->kind = nodeKind;
+  node->owner = owner;
+  if (role == NodeRole::Shape && nodeKind == kind::kRootShape && !owner) {
+    AddComponent(node, kind::kPartHolder);
+  } else if (role == NodeRole::Shape && nodeKind == kind::kPartShape) {
+    AddComponent(node, kind::kBodyHolder);
+  } else if (role == NodeRole::Shape && nodeKind == kind::kBodyShape) {
+    for (const std::int32_t k : {1, 4, 5, 14, 15}) AddComponent(node, k);
+  } else if (role == NodeRole::Profile) {
+    AddComponent(node, 4);
+    node->components[kind::kLoop];  // no loops yet, but the collection exists
+  }
+  return node;
+}
+
+NodePtr AddComponent(const NodePtr& node, std::int32_t componentKind) {
+  const bool loop = node->role == NodeRole::Profile && componentKind == kind::kLoop;
+  NodePtr component = MakeNode(loop ? NodeRole::Loop : NodeRole::Component, componentKind, node);
+  if (!loop && node->role == NodeRole::Shape && componentKind == kind::kProfileHolder) {
+    component->profile = MakeNode(NodeRole::Profile, 0, component);
+  }
+  node->components[componentKind].push_back(component);
+  return component;
+}
+
+NodePtr AddShape(const NodePtr& component, std::int32_t shapeKind) {
+  NodePtr shape = MakeNode(NodeRole::Shape, shapeKind, component);
+  component->shapes.push_back(shape);
+  return shape;
+}
+
+std::optional<LengthUnit> LengthUnitFromName(const std::string& name) {
+  if (name == "mm") return LengthUnit::Millimetre;
+  if (name == "cm") return LengthUnit::Centimetre;
+  if (name == "m") return LengthUnit::Metre;
+  if (name == "in") return LengthUnit::Inch;
+  if (name == "ft") return LengthUnit::Foot;
+  return std::nullopt;
+}
+
+std::string LengthUnitName(LengthUnit unit) {
+  switch (unit) {
+    case LengthUnit::Millimetre: return "mm";
+    case LengthUnit::Centimetre: return "cm";
+    case LengthUnit::Metre: return "m";
+    case LengthUnit::Inch: return "in";
+    case LengthUnit::Foot: return "ft";
+  }
+  return "mm";
+}
+
+namespace {
+
+void CollectBodies(const NodePtr& shape, std::vector<NodePtr>& bodies) {
+  if (shape->kind == kind::kBodyShape) bodies.push_back(shape);
+  for (const NodePtr& child : shape->ChildShapes()) CollectBodies(child, bodies);
+}
+
+double ExtrusionLength(const Node& body) {
+  const NodePtr extrusion = body.FirstComponent(kind::kExtrusion);
+  if (!extrusion || !extrusion->variables.contains(kind::kLengthVariable)) {
+    RaiseSceneError(scene_error::kBadLength, "The body has no extrusion length");
+  }
+  double length = 0;
+  try {
+    length = extrusion->variables.at(kind::kLengthVariable).ToDouble();
+  } catch (const runtime::RuntimeError&) {
+    RaiseSceneError(scene_error::kBadLength, "The extrusion length is not a number");
+  }
+  if (!std::isfinite(length) || length <= 0) {
+    RaiseSceneError(scene_error::kBadLength, "The extrusion length " + runtime::GeneralForm(length) +
+                                                 " is not a positive length");
+  }
+  return length;
+}
+
+std::vector<LoopSketch> LoopsOf(const Node& body) {
+  const NodePtr holder = body.FirstComponent(kind::kProfileHolder);
+  if (!holder || !holder->profile) RaiseSceneError(scene_error::kBadSketch, "The body has no profile");
+  std::vector<LoopSketch> loops;
+  const auto found = holder->profile->components.find(kind::kLoop);
+  if (found != holder->profile->components.end()) {
+    for (const NodePtr& loop : found->second) loops.push_back(loop->sketch);
+  }
+  return loops;
+}
+
+}  // namespace
+
+std::vector<NodePtr> Document::Bodies() const {
+  std::vector<NodePtr> bodies;
+  CollectBodies(root, bodies);
+  return bodies;
+}
+
+void RebuildBody(Node& body) {
+  const double length = ExtrusionLength(body);
+  Section section = BuildSection(LoopsOf(body));
+  body.section = std::move(section);
+  body.length = length;
+}
+
+void RebuildBodies(const NodePtr& shape) {
+  std::vector<NodePtr> bodies;
+  CollectBodies(shape, bodies);
+  for (const NodePtr& body : bodies) RebuildBody(*body);
+}
+
+}  // namespace zembrati::scene

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "automation/variant.h"
+#include "rigid_transform.h"
+#include "section/loop_sketch.h"
+#include "section/section.h"
+
+namespace zembrati::scene {
+
+// Everything in the built-in host's document is a node of one tree, in one of four roles:
+// shapes (the scene root, parts, bodies), the components that shapes carry by kind (with their
+// variables and the shapes they hold), a body's profile, and the profile's loops.
+enum class NodeRole { Shape, Component, Profile, Loop };
+
+struct Node;
+using NodePtr = std::shared_ptr<Node>;
+
+// The kinds the built-in host gives a meaning to.
+namespace kind {
+inline constexpr std::int32_t kRootShape = 0;
+inline constexpr std::int32_t kPartShape = 3;         // Shapes(3) of the root's kind-2 component
+inline constexpr std::int32_t kBodyShape = 5;         // Shapes(5) of a part's kind-23 component
+inline constexpr std::int32_t kPartHolder = 2;        // root component holding the parts
+inline constexpr std::int32_t kBodyHolder = 23;       // part component holding the bodies
+inline constexpr std::int32_t kExtrusion = 1;         // body component: variable 3 is the length
+inline constexpr std::int32_t kProfileHolder = 15;    // body component carrying the profile
+inline constexpr std::int32_t kLoop = 3;              // profile components: the loops
+inline constexpr std::int32_t kLengthVariable = 3;
+}  // namespace kind
+
+// A shape's bounding box in its own coordinates, as fitted by ResetSizeBox.
+struct SizeBox {
+  Vector3 min, max;
+};
+
+struct Node {
+  NodeRole role = NodeRole::Shape;
+  std::int32_t kind = 0;
+  std::string name;
+  RigidTransform placement;  // shapes: where they stand in their parent shape
+
+  std::map<std::int32_t, std::vector<NodePtr>> components;  // shapes and profiles, by kind
+  std::vector<NodePtr> shapes;                              // components: the shapes they hold
+  std::map<std::int32_t, automation::Variant> variables;    // Variable(index)
+  std::map<std::pair<std::int32_t, std::int16_t>, automation::Variant> keyedVariables;
+  NodePtr profile;                                          // kind-15 components
+  LoopSketch sketch;                                        // loops
+  std::map<std::string, automation::ObjectRef> dataObjects;  // shapes: on their tree item
+
+  std::weak_ptr<Node> owner;  // the node that holds this one
+
+  // Bodies: the section and length of the last rebuild, and the fitted size box.
+  std::optional<Section> section;
+  double length = 0;
+  std::optional<SizeBox> sizeBox;
+
+  // The shape that holds this node (a shape's parent shape; a component's shape).
+  NodePtr OwningShape() const;
+  // The shapes held in this shape's components, in kind order: its children in the scene tree.
+  std::vector<NodePtr> ChildShapes() const;
+  // The first component of a kind, or null.
+  NodePtr FirstComponent(std::int32_t componentKind) const;
+};
+
+// Makes a node with the components the host gives a new node of its role and kind: the root
+// holds parts in a kind-2 component, a part holds bodies in a kind-23 component, a body carries
+// the components 1, 4, 5, 14 and 15 (with the profile), a profile a kind-4 component.
+NodePtr MakeNode(NodeRole role, std::int32_t kind, const NodePtr& owner);
+// Adds a component of `componentKind` to `node` (a loop when `node` is a profile and the kind 3).
+NodePtr AddComponent(const NodePtr& node, std::int32_t componentKind);
+// Adds a shape of `shapeKind` to a component.
+NodePtr AddShape(const NodePtr& component, std::int32_t shapeKind);
+
+// Length units of a page; UnitsEx(2) answers the unit's number.
+enum class LengthUnit : std::int32_t { Millimetre = 0, Centimetre = 1, Metre = 2, Inch = 3, Foot = 4 };
+std::optional<LengthUnit> LengthUnitFromName(const std::string& name);
+std::string LengthUnitName(LengthUnit unit);
+
+struct Document {
+  LengthUnit unit = LengthUnit::Millimetre;
+  NodePtr root = MakeNode(NodeRole::Shape, kind::kRootShape, nullptr);
+
+  // The parts: the shapes under the root, in scene order.
+  std::vector<NodePtr> Parts() const { return root->ChildShapes(); }
+  // Every body of the document, in scene order.
+  std::vector<NodePtr> Bodies() const;
+};
+
+// Rebuilds a body from its profile and length: the exact section, the volume it encloses. Raises
+// a host error for a profile that makes no sound section or a length that is not a positive
+// finite number; the body keeps its last good state then.
+void RebuildBody(Node& body);
+// Rebuilds every body under `shape` (the shape itself included).
+void RebuildBodies(const NodePtr& shape);
+
+}  // namespace zembrati::scene

@@ -1,0 +1,325 @@
+#include "scene_objects.h"
+
+#include "member_call.h"
+#include "runtime/runtime_error.h"
+#include "scene_error.h"
+
+namespace zembrati::scene {
+namespace {
+
+using runtime::Raise;
+
+std::size_t CheckedIndex(std::int32_t index, std::size_t count) {
+  if (index < 1 || static_cast<std::size_t>(index) > count) {
+    Raise(runtime::error::kSubscriptOutOfRange);
+  }
+  return static_cast<std::size_t>(index - 1);
+}
+
+class SceneObject : public automation::Object {
+ public:
+  explicit SceneObject(ContextPtr context) : context_(std::move(context)) {}
+  Variant Invoke(std::string_view member, CallKind kind, std::span<Variant> args) override {
+    return Answer(MemberCall{member, kind, args});
+  }
+
+ protected:
+  virtual Variant Answer(const MemberCall& call) = 0;
+  ContextPtr context_;
+};
+
+// A variable of a component, by single or (kind, index) key: Value get and put, types kept.
+class VariableObject : public SceneObject {
+ public:
+  VariableObject(ContextPtr context, NodePtr owner, Variant* slot)
+      : SceneObject(std::move(context)), owner_(std::move(owner)), slot_(slot) {}
+  std::string ClassName() const override { return "Variable"; }
+
+ protected:
+  Variant Answer(const MemberCall& call) override {
+    if (call.Gets("Value", 0)) return *slot_;
+    if (call.Puts("Value", 0)) {
+      if (call.PutValue().IsObject()) {
+        RaiseSceneError(scene_error::kBadArgument, "A variable holds values, not objects");
+      }
+      *slot_ = call.PutValue();
+      return {};
+    }
+    RaiseUnknownMember(call, ClassName());
+  }
+
+ private:
+  NodePtr owner_;  // keeps the slot alive
+  Variant* slot_;
+};
+
+// Components(kind) of a shape or profile: Count, Item, Add.
+class ComponentCollection : public SceneObject {
+ public:
+  ComponentCollection(ContextPtr context, NodePtr owner, std::int32_t kind)
+      : SceneObject(std::move(context)), owner_(std::move(owner)), kind_(kind) {}
+  std::string ClassName() const override { return "Components"; }
+
+ protected:
+  Variant Answer(const MemberCall& call) override {
+    std::vector<NodePtr>& list = owner_->components[kind_];
+    if (call.Gets("Count", 0)) return static_cast<std::int32_t>(list.size());
+    if (call.Gets("Item", 1)) return WrapNode(context_, list[CheckedIndex(call.Long(0), list.size())]);
+    if (call.Gets("Add", 0)) return WrapNode(context_, AddComponent(owner_, kind_));
+    RaiseUnknownMember(call, ClassName());
+  }
+
+ private:
+  NodePtr owner_;
+  std::int32_t kind_;
+};
+
+// Shapes(kind) of a component (Count, Item, Add) or Shapes() (all of them: Count, Item).
+class ShapeCollection : public SceneObject {
+ public:
+  ShapeCollection(ContextPtr context, NodePtr component, std::optional<std::int32_t> kind)
+      : SceneObject(std::move(context)), component_(std::move(component)), kind_(kind) {}
+  std::string ClassName() const override { return "Shapes"; }
+
+ protected:
+  Variant Answer(const MemberCall& call) override {
+    std::vector<NodePtr> shapes;
+    for (const NodePtr& shape : component_->shapes) {
+      if (!kind_ || shape->kind == *kind_) shapes.push_back(shape);
+    }
+    if (call.Gets("Count", 0)) return static_cast<std::int32_t>(shapes.size());
+    if (call.Gets("Item", 1)) {
+      return WrapNode(context_, shapes[CheckedIndex(call.Long(0), shapes.size())]);
+    }
+    if (kind_ && call.Gets("Add", 0)) return WrapNode(context_, AddShape(component_, *kind_));
+    RaiseUnknownMember(call, ClassName());
+  }
+
+ private:
+  NodePtr component_;
+  std::optional<std::int32_t> kind_;
+};
+
+class ShapeList : public SceneObject {
+ public:
+  ShapeList(ContextPtr context, std::vector<NodePtr> shapes, bool asItems)
+      : SceneObject(std::move(context)), shapes_(std::move(shapes)), asItems_(asItems) {}
+  std::string ClassName() const override { return asItems_ ? "ChildShapes" : "ShapePath"; }
+
+ protected:
+  Variant Answer(const MemberCall& call) override {
+    if (call.Gets("Count", 0)) return static_cast<std::int32_t>(shapes_.size());
+    if (call.Gets("Item", 1)) {
+      const NodePtr& shape = shapes_[CheckedIndex(call.Long(0), shapes_.size())];
+      return asItems_ ? MakeShapeItem(context_, shape) : WrapNode(context_, shape);
+    }
+    RaiseUnknownMember(call, ClassName());
+  }
+
+ private:
+  std::vector<NodePtr> shapes_;
+  bool asItems_;
+};
+
+class ShapeItem : public SceneObject {
+ public:
+  ShapeItem(ContextPtr context, NodePtr shape)
+      : SceneObject(std::move(context)), shape_(std::move(shape)) {}
+  std::string ClassName() const override { return "ShapeItem"; }
+
+ protected:
+  Variant Answer(const MemberCall& call) override {
+    if (call.Gets("InstanceShape", 0)) return WrapNode(context_, shape_);
+    if (call.Gets("ChildShapes", 0)) return MakeShapeList(context_, shape_->ChildShapes(), true);
+    if (call.Gets("Name", 0)) return shape_->name;
+    if (call.Gets("DataObject", 2)) {
+      const auto found = shape_->dataObjects.find(call.args[0].ToText());
+      return found == shape_->dataObjects.end() ? Variant::Nothing() : Variant(found->second);
+    }
+    if (call.Puts("DataObject", 2)) {
+      const ObjectRef attached = call.PutValue().ToObject();
+      if (attached) {
+        shape_->dataObjects[call.args[0].ToText()] = attached;
+      } else {
+        shape_->dataObjects.erase(call.args[0].ToText());
+      }
+      return {};
+    }
+    RaiseUnknownMember(call, ClassName());
+  }
+
+ private:
+  NodePtr shape_;
+};
+
+class NodeObject : public SceneObject {
+ public:
+  NodeObject(ContextPtr context, NodePtr node)
+      : SceneObject(std::move(context)), node_(std::move(node)) {}
+  const void* Identity() const override { return node_.get(); }
+  std::string ClassName() const override {
+    switch (node_->role) {
+      case NodeRole::Shape: return "Shape";
+      case NodeRole::Component: return "Component";
+      case NodeRole::Profile: return "Profile";
+      case NodeRole::Loop: return "Loop";
+    }
+    return "Node";
+  }
+  const NodePtr& node() const { return node_; }
+
+ protected:
+  Variant Answer(const MemberCall& call) override {
+    switch (node_->role) {
+      case NodeRole::Shape: return AnswerShape(call);
+      case NodeRole::Component: return AnswerComponent(call);
+      case NodeRole::Profile: return AnswerProfile(call);
+      case NodeRole::Loop: return AnswerLoop(call);
+    }
+    RaiseUnknownMember(call, ClassName());
+  }
+
+ private:
+  Variant AnswerShape(const MemberCall& call) {
+    if (call.Gets("Components", 1)) {
+      return ObjectRef(std::make_shared<ComponentCollection>(context_, node_, call.Long(0)));
+    }
+    if (call.Gets("Name", 0)) return node_->name;
+    if (call.Puts("Name", 0)) {
+      node_->name = call.PutValue().ToText();
+      return {};
+    }
+    if (call.Gets("ChildShapes", 0)) return MakeShapeList(context_, node_->ChildShapes(), true);
+    if (call.Gets("Update", 0)) {
+      RebuildBodies(node_);
+      return {};
+    }
+    if (call.Gets("ResetSizeBox", 0)) {
+      ResetSizeBox();
+      return {};
+    }
+    if (call.Gets("Application", 0)) return MakeApplication(context_);
+    if (call.Gets("Page", 0)) return MakePage(context_);
+    RaiseUnknownMember(call, ClassName());
+  }
+
+  void ResetSizeBox() {
+    if (!node_->section) RebuildBody(*node_);
+    const Box2& box = node_->section->box;
+    node_->sizeBox = SizeBox{{box.minX, box.minY, 0}, {box.maxX, box.maxY, node_->length}};
+  }
+
+  Variant AnswerComponent(const MemberCall& call) {
+    if (call.GetsForm("Variable", 1)) {
+      return ObjectRef(
+          std::make_shared<VariableObject>(context_, node_, &node_->variables[call.Long(0)]));
+    }
+    if (call.Gets("Variable", 2)) {
+      const std::pair key{call.Long(0), call.args[1].ToInteger()};
+      return ObjectRef(std::make_shared<VariableObject>(context_, node_, &node_->keyedVariables[key]));
+    }
+    if (call.GetsForm("Shapes", 1)) {
+      return ObjectRef(std::make_shared<ShapeCollection>(context_, node_, call.Long(0)));
+    }
+    if (call.Gets("Shapes", 0)) {
+      return ObjectRef(std::make_shared<ShapeCollection>(context_, node_, std::nullopt));
+    }
+    if (node_->profile && call.Gets("Profile", 0)) return WrapNode(context_, node_->profile);
+    RaiseUnknownMember(call, ClassName());
+  }
+
+  Variant AnswerProfile(const MemberCall& call) {
+    if (call.Gets("Components", 1)) {
+      return ObjectRef(std::make_shared<ComponentCollection>(context_, node_, call.Long(0)));
+    }
+    RaiseUnknownMember(call, ClassName());
+  }
+
+  Variant AnswerLoop(const MemberCall& call) {
+    LoopSketch& sketch = node_->sketch;
+    if (call.Gets("SetStartPoint", 2)) {
+      sketch.start = Point2{call.Double(0), call.Double(1)};
+    } else if (call.Gets("AddLineTo", 2)) {
+      sketch.lines.push_back({call.Double(0), call.Double(1)});
+    } else if (call.Gets("AddFilletAt", 2)) {
+      sketch.fillets.push_back({call.Long(0), call.Double(1)});
+    } else if (call.Gets("AddEllipse", 3)) {
+      sketch.circleCentre = Point2{call.Double(0), call.Double(1)};
+      sketch.circleRadius = call.Double(2);
+    } else {
+      RaiseUnknownMember(call, ClassName());
+    }
+    return {};
+  }
+
+  NodePtr node_;
+};
+
+class PageObject : public SceneObject {
+ public:
+  using SceneObject::SceneObject;
+  const void* Identity() const override { return &context_->document; }
+  std::string ClassName() const override { return "Page"; }
+
+ protected:
+  Variant Answer(const MemberCall& call) override {
+    if (call.Gets("shape", 0)) return WrapNode(context_, context_->document.root);
+    if (call.Gets("UnitsEx", 1)) {
+      if (call.Long(0) != 2) Raise(runtime::error::kInvalidProcedureCall);
+      return static_cast<std::int32_t>(context_->document.unit);
+    }
+    if (call.Gets("Update", 0)) {
+      RebuildBodies(context_->document.root);
+      return {};
+    }
+    if (call.Gets("Application", 0)) return MakeApplication(context_);
+    RaiseUnknownMember(call, ClassName());
+  }
+};
+
+class ApplicationObject : public SceneObject {
+ public:
+  using SceneObject::SceneObject;
+  const void* Identity() const override { return context_.get(); }
+  std::string ClassName() const override { return "Application"; }
+
+ protected:
+  Variant Answer(const MemberCall& call) override {
+    if (call.Gets("ActivePage", 0)) return MakePage(context_);
+    RaiseUnknownMember(call, ClassName());
+  }
+};
+
+}  // namespace
+
+ObjectRef WrapNode(const ContextPtr& context, const NodePtr& node) {
+  return std::make_shared<NodeObject>(context, node);
+}
+
+ObjectRef MakeApplication(const ContextPtr& context) {
+  return std::make_shared<ApplicationObject>(context);
+}
+
+ObjectRef MakePage(const ContextPtr& context) { return std::make_shared<PageObject>(context); }
+
+ObjectRef MakeShapeItem(const ContextPtr& context, const NodePtr& shape) {
+  return std::make_shared<ShapeItem>(context, shape);
+}
+
+ObjectRef MakeShapeList(const ContextPtr& context, std::vector<NodePtr> shapes, bool asItems) {
+  return std::make_shared<ShapeList>(context, std::move(shapes), asItems);
+}
+
+NodePtr TryNodeOf(const ObjectRef& object) {
+  const auto* node = dynamic_cast<const NodeObject*>(object.get());
+  return node ? node->node() : nullptr;
+}
+
+NodePtr NodeOf(const ObjectRef& object) {
+  if (!object) Raise(runtime::error::kObjectVariableNotSet);
+  NodePtr node = TryNodeOf(object);
+  if (!node) RaiseSceneError(scene_error::kNoSuchObject, "The object is not a shape of this scene");
+  return node;
+}
+
+}  // namespace zembrati::scene

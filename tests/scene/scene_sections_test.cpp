@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "scene_test_support.h"
+
+namespace zembrati::scene {
+namespace {
+
+using std::numbers::pi;
+using test::BuildSectionPart;
+using test::Dims;
+
+// Area a fillet of radius r adds at a concave corner (or takes at a convex one) where the outline
+// turns through the angle `turn`: the region between the two tangents and the arc.
+double FilletArea(double r, double turn) { return r * r * (std::tan(turn / 2) - turn / 2); }
+
+void ExpectRelativelyNear(double actual, double expected, double relative = 1e-9) {
+  EXPECT_NEAR(actual, expected, std::fabs(expected) * relative);
+}
+
+TEST(SceneSectionsTest, HeaTwoHundredHasItsTabulatedArea) {
+  SceneHost host;
+  const NodePtr body = BuildSectionPart(host, 1, Dims({190, 1500, 200, 6.5, 10, 18}));
+  ASSERT_TRUE(body->section);
+  EXPECT_NEAR(body->section->area, 5383.124, 0.0005);
+  ExpectRelativelyNear(body->section->area, 2 * 200 * 10 + (190 - 20) * 6.5 + (4 - pi) * 18 * 18);
+  EXPECT_NEAR(body->section->centroid.x, 0, 1e-12);
+  EXPECT_NEAR(body->section->centroid.y, 0, 1e-12);
+  EXPECT_EQ(body->length, 1500);
+  ASSERT_TRUE(body->sizeBox);
+  EXPECT_EQ(body->sizeBox->min.x, -100);
+  EXPECT_EQ(body->sizeBox->max.y, 95);
+  EXPECT_EQ(body->sizeBox->max.z, 1500);
+  EXPECT_EQ(body->name, "test");
+}
+
+TEST(SceneSectionsTest, SlopedFlangeSectionsMatchTheirClosedForms) {
+  SceneHost host;
+  {  // IPN 200: h 200, b 90, tw 7.5, tf 11.3, r1 7.5, r2 4.5
+    const double h = 200, b = 90, tw = 7.5, tf = 11.3, r1 = 7.5, r2 = 4.5;
+    const double t1 = tf - b / 4 * 0.14, t2 = (b / 2 - tw / 2) * 0.14 + t1;
+    const double turn = pi / 2 - std::atan(0.14);
+    const double expected =
+        h * tw + (b - tw) * (t1 + t2) - 4 * FilletArea(r2, turn) + 4 * FilletArea(r1, turn);
+    const NodePtr body = BuildSectionPart(host, 2, Dims({h, 1000, b, tw, tf, r1, r2}));
+    ExpectRelativelyNear(body->section->area, expected);
+  }
+  {  // UPN 200: h 200, b 75, tw 8.5, tf 11.5, r1 11.5, r2 6
+    const double h = 200, b = 75, tw = 8.5, tf = 11.5, r1 = 11.5, r2 = 6;
+    const double t1 = tf - b / 2 * 0.08, t2 = (b - tw) * 0.08 + t1;
+    const double turn = pi / 2 - std::atan(0.08);
+    const double expected =
+        h * tw + (b - tw) * (t1 + t2) - 2 * FilletArea(r2, turn) + 2 * FilletArea(r1, turn);
+    const NodePtr body = BuildSectionPart(host, 3, Dims({h, 1000, b, tw, tf, r1, r2}));
+    ExpectRelativelyNear(body->section->area, expected);
+    EXPECT_EQ(body->section->box.minX, 0);
+    EXPECT_EQ(body->section->box.maxX, 75);
+  }
+}
+
+TEST(SceneSectionsTest, AnglesAndTeesMatchTheirClosedForms) {
+  SceneHost host;
+  const NodePtr angle = BuildSectionPart(host, 4, Dims({80, 1000, 40, 6, 7, 3.5}));
+  ExpectRelativelyNear(angle->section->area,
+                       6 * (80 + 40 - 6) + (1 - pi / 4) * (7 * 7 - 2 * 3.5 * 3.5));
+
+  const NodePtr sharpAngle = BuildSectionPart(host, 4, Dims({80, 1000, 40, 6, 0, 0}));
+  ExpectRelativelyNear(sharpAngle->section->area, 684);
+  ExpectRelativelyNear(sharpAngle->section->centroid.x, 19812.0 / 684);
+  ExpectRelativelyNear(sharpAngle->section->centroid.y, 6132.0 / 684);
+
+  const NodePtr tee = BuildSectionPart(host, 5, Dims({50, 1000, 50, 6}));
+  ExpectRelativelyNear(tee->section->area, 50 * 6 + 44 * 6);
+}
+
+TEST(SceneSectionsTest, RoundedTeeIsItsTaperedPolygonWithSixFillets) {
+  SceneHost host;
+  const double b = 60, h = 60, t = 7, r1 = 7, r2 = 3.5, r3 = 2;
+  const double w1 = t - h / 2 * 0.02, w2 = (h - t) * 0.02 + w1, f1 = t - b / 4 * 0.02;
+  const double polygon = (w1 + w2) / 2 * (h - w2) + b * f1 + (b - w2) * (w2 - f1) / 2 +
+                         w2 * (w2 - f1);
+  const NodePtr sharp = BuildSectionPart(host, 6, Dims({b, 1000, h, t, 0, 0, 0}));
+  ExpectRelativelyNear(sharp->section->area, polygon);
+  // Turning angles at the web toe, the root and the flange toe, from the corner directions.
+  const double webSide = std::atan2(h - w2, (w2 - w1) / 2);          // web face against the x axis
+  const double flangeTop = std::atan2(w2 - f1, (b - w2) / 2);        // flange top against the x axis
+  const double toeTurn = webSide;                                    // top edge to web face
+  const double rootTurn = webSide - flangeTop;
+  const double flangeToeTurn = pi / 2 - flangeTop;
+  const NodePtr rounded = BuildSectionPart(host, 6, Dims({b, 1000, h, t, r1, r2, r3}));
+  ExpectRelativelyNear(rounded->section->area,
+                       polygon - 2 * FilletArea(r3, toeTurn) + 2 * FilletArea(r1, rootTurn) -
+                           2 * FilletArea(r2, flangeToeTurn));
+}
+
+TEST(SceneSectionsTest, HollowAndSolidSectionsMatchTheirClosedForms) {
+  SceneHost host;
+  const NodePtr tube = BuildSectionPart(host, 7, Dims({60.3, 3000, 4}));
+  ExpectRelativelyNear(tube->section->area, pi * (30.15 * 30.15 - 26.15 * 26.15));
+  EXPECT_EQ(tube->section->holes.size(), 1u);
+  EXPECT_NEAR(tube->section->box.minY, -30.15, 1e-12);
+
+  const NodePtr rhs = BuildSectionPart(host, 8, Dims({100, 1000, 5, 50}));
+  ExpectRelativelyNear(rhs->section->area,
+                       (100 * 50 - (4 - pi) * 7.5 * 7.5) - (90 * 40 - (4 - pi) * 2.5 * 2.5));
+  EXPECT_EQ(rhs->section->box.maxX, 50);
+
+  const NodePtr shs = BuildSectionPart(host, 9, Dims({40, 1000, 4, 999}));
+  ExpectRelativelyNear(shs->section->area, (1600 - (4 - pi) * 36) - (32 * 32 - (4 - pi) * 4));
+
+  ExpectRelativelyNear(BuildSectionPart(host, 10, Dims({100, 500, 10}))->section->area, 1000);
+  ExpectRelativelyNear(BuildSectionPart(host, 11, Dims({20, 500}))->section->area, pi * 100);
+  ExpectRelativelyNear(BuildSectionPart(host, 12, Dims({20, 500}))->section->area, 400);
+}
+
+TEST(SceneSectionsTest, ZeroRadiiGiveSharpCornersAndTheLengthOnlyTheExtrusion) {
+  SceneHost host;
+  const NodePtr sharp = BuildSectionPart(host, 1, Dims({96, 100, 100, 5, 8, 0}));
+  ExpectRelativelyNear(sharp->section->area, 2 * 100 * 8 + 80 * 5);
+  EXPECT_EQ(sharp->section->outline.elements.size(), 12u);
+  const NodePtr longer = BuildSectionPart(host, 1, Dims({96, 12000, 100, 5, 8, 0}));
+  EXPECT_EQ(longer->section->area, sharp->section->area);
+  EXPECT_EQ(longer->length, 12000);
+}
+
+}  // namespace
+}  // namespace zembrati::scene
