@@ -1,0 +1,123 @@
+#include "step/step_export.h"
+
+#include <BRepBuilderAPI_MakeEdge.hxx>
+#include <BRepBuilderAPI_MakeFace.hxx>
+#include <BRepBuilderAPI_MakeWire.hxx>
+#include <BRepBuilderAPI_Transform.hxx>
+#include <BRepCheck_Analyzer.hxx>
+#include <BRepGProp.hxx>
+#include <BRepPrimAPI_MakePrism.hxx>
+#include <BRep_Builder.hxx>
+#include <GC_MakeArcOfCircle.hxx>
+#include <GProp_GProps.hxx>
+#include <IFSelect_ReturnStatus.hxx>
+#include <Interface_Static.hxx>
+#include <Message.hxx>
+#include <Message_Messenger.hxx>
+#include <Message_PrinterOStream.hxx>
+#include <STEPControl_Reader.hxx>
+#include <STEPControl_Writer.hxx>
+#include <Standard_Failure.hxx>
+#include <TopExp_Explorer.hxx>
+#include <TopoDS.hxx>
+#include <TopoDS_Compound.hxx>
+#include <gp_Circ.hxx>
+#include <gp_Pln.hxx>
+#include <gp_Quaternion.hxx>
+#include <gp_Trsf.hxx>
+#include <cmath>
+#include <numbers>
+
+#include "scene_error.h"
+#include "section/section_properties.h"
+
+namespace zembrati::scene {
+namespace {
+
+// The modeller prints banners on its messenger; this program speaks for itself.
+void SilenceModeller() {
+  static const bool silenced = [] {
+    Message::DefaultMessenger()->RemovePrinters(STANDARD_TYPE(Message_PrinterOStream));
+    return true;
+  }();
+  (void)silenced;
+}
+
+gp_Pnt At(Point2 p) { return gp_Pnt(p.x, p.y, 0); }
+
+TopoDS_Edge EdgeOf(const BoundaryElement& e) {
+  if (e.kind == BoundaryElement::Kind::Line) return BRepBuilderAPI_MakeEdge(At(e.from), At(e.to));
+  const gp_Ax2 axis(At(e.centre), e.sweep > 0 ? gp::DZ() : -gp::DZ());
+  const gp_Circ circle(axis, e.radius);
+  if (std::fabs(std::fabs(e.sweep) - 2 * std::numbers::pi) < 1e-12) return BRepBuilderAPI_MakeEdge(circle);
+  const double t = std::atan2(e.from.y - e.centre.y, e.from.x - e.centre.x) + e.sweep / 2;
+  const gp_Pnt middle(e.centre.x + e.radius * std::cos(t), e.centre.y + e.radius * std::sin(t), 0);
+  return BRepBuilderAPI_MakeEdge(GC_MakeArcOfCircle(At(e.from), middle, At(e.to)).Value());
+}
+
+// The wire of a boundary, turned so that it runs counter-clockwise for the outline and
+// clockwise for a hole, as a face with holes needs.
+TopoDS_Wire WireOf(const Boundary& boundary, bool counterClockwise) {
+  BRepBuilderAPI_MakeWire wire;
+  for (const BoundaryElement& e : boundary.elements) wire.Add(EdgeOf(e));
+  if (!wire.IsDone()) RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not join a loop's edges");
+  TopoDS_Wire result = wire.Wire();
+  if ((MomentsOf(boundary).area > 0) != counterClockwise) result.Reverse();
+  return result;
+}
+
+TopoDS_Shape SolidOf(const Node& body, const RigidTransform& placement) {
+  if (!body.section) RaiseSceneError(scene_error::kNoSuchObject, "The body has no solid to export");
+  BRepBuilderAPI_MakeFace face(gp_Pln(gp::XOY()), WireOf(body.section->outline, true));
+  for (const Boundary& hole : body.section->holes) face.Add(WireOf(hole, false));
+  if (!face.IsDone()) RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not make the section face");
+  const TopoDS_Shape prism = BRepPrimAPI_MakePrism(face.Face(), gp_Vec(0, 0, body.length)).Shape();
+  if (!BRepCheck_Analyzer(prism).IsValid()) {
+    RaiseSceneError(scene_error::kBadLoopLayout, "The modeller found the solid of \"" + body.name + "\" invalid");
+  }
+  gp_Trsf transform;
+  const auto& q = placement.rotation;
+  transform.SetRotation(gp_Quaternion(q[1], q[2], q[3], q[0]));
+  transform.SetTranslationPart(gp_Vec(placement.translation.x, placement.translation.y, placement.translation.z));
+  return BRepBuilderAPI_Transform(prism, transform, true).Shape();
+}
+
+}  // namespace
+
+void WriteStep(const std::vector<PlacedBody>& bodies, const std::string& path) {
+  SilenceModeller();
+  try {
+    TopoDS_Compound compound;
+    BRep_Builder builder;
+    builder.MakeCompound(compound);
+    for (const PlacedBody& placed : bodies) builder.Add(compound, SolidOf(*placed.body, placed.placement));
+    STEPControl_Writer writer;
+    Interface_Static::SetCVal("write.step.unit", "MM");
+    if (writer.Transfer(compound, STEPControl_AsIs) != IFSelect_RetDone ||
+        writer.Write(path.c_str()) != IFSelect_RetDone) {
+      RaiseSceneError(scene_error::kBadDocument, "Cannot write the STEP file " + path);
+    }
+  } catch (const Standard_Failure& failure) {
+    RaiseSceneError(scene_error::kBadLoopLayout,
+                    std::string("The modeller failed: ") + failure.GetMessageString());
+  }
+}
+
+StepContents ReadStepContents(const std::string& path) {
+  SilenceModeller();
+  STEPControl_Reader reader;
+  if (reader.ReadFile(path.c_str()) != IFSelect_RetDone) {
+    RaiseSceneError(scene_error::kBadDocument, "Cannot read the STEP file " + path);
+  }
+  reader.TransferRoots();
+  StepContents contents;
+  for (TopExp_Explorer solid(reader.OneShape(), TopAbs_SOLID); solid.More(); solid.Next()) {
+    GProp_GProps properties;
+    BRepGProp::VolumeProperties(solid.Current(), properties);
+    contents.volume += properties.Mass();
+    ++contents.solids;
+  }
+  return contents;
+}
+
+}  // namespace zembrati::scene

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "automation/invoke.h"
+#include "document_file.h"
+#include "host/host_class_members.h"
+#include "host/host_classes.h"
+#include "host/scene_members.h"
+#include "scene_error.h"
+#include "scene_test_support.h"
+#include "support/error_number.h"
+
+namespace zembrati::scene {
+namespace {
+
+namespace fs = std::filesystem;
+using automation::ObjectRef;
+
+// A scene with one of everything the document stores: a placed part with a body, typed part
+// variables, a property collection and a summary on its item.
+void FillScene(SceneHost& host) {
+  test::BuildSectionPart(host, 7, test::Dims({60.3, 3000, 4}));
+  automation::ScopedObjectCreator creator(host);
+  const ObjectRef part = host.Wrap(host.document().Parts().front());
+  host::SetName(part, "CHS 60.3x4 3000");
+  NodeOf(part)->placement = RigidTransform::FromPlacement({1, 2, 3, 0, 0, 0, 1});
+  const ObjectRef block = host::Add(host::Components(part, 34));
+  host::SetValue(host::Variable(block, 2, std::int16_t{0}), "VantREX");
+  host::SetValue(host::Variable(block, 1, std::int16_t{1}), std::int16_t{7});
+  host::SetValue(host::Variable(block, 9), 0.1);
+  host::SetValue(host::Variable(block, 10), true);
+  const ObjectRef item = host::Item(host::ChildShapes(host::Shape(host.ActivePage())), 1);
+  const ObjectRef properties = host::CreateHostObject(host::kPropertyCollection);
+  const ObjectRef length = host::CreateHostObject(host::kPropertyItem);
+  host::SetName(length, "Länge");
+  host::SetValue(length, 3000.0);
+  host::Add(properties, length);
+  host::SetDataObject(item, host::kPropertyCollection.classId, properties);
+  const ObjectRef summary = host::CreateHostObject(host::kSummaryObject);
+  host::SetDescription(summary, "CHS 60.3x4 3000");
+  host::SetDataObject(item, host::kSummaryObject.classId, summary);
+  host.document().unit = LengthUnit::Centimetre;
+}
+
+TEST(DocumentFileTest, SaveLoadSaveGivesTheSameText) {
+  SceneHost host;
+  FillScene(host);
+  const std::string saved = DocumentToJson(host.document());
+  const Document loaded = DocumentFromJson(saved);
+  EXPECT_EQ(DocumentToJson(loaded), saved);
+  EXPECT_EQ(loaded.unit, LengthUnit::Centimetre);
+}
+
+TEST(DocumentFileTest, ALoadedSceneAnswersAsTheSavedOneDid) {
+  SceneHost original;
+  FillScene(original);
+  SceneHost host(DocumentFromJson(DocumentToJson(original.document())));
+  automation::ScopedObjectCreator creator(host);
+  const NodePtr part = host.document().Parts().front();
+  EXPECT_EQ(part->name, "CHS 60.3x4 3000");
+  EXPECT_EQ(part->placement.translation, (Vector3{1, 2, 3}));
+  const ObjectRef block = host::Item(host::Components(host.Wrap(part), 34), std::int16_t{1});
+  EXPECT_EQ(host::Value(host::Variable(block, 1, std::int16_t{1})).Describe(), "I2 7");
+  EXPECT_EQ(host::Value(host::Variable(block, 9)).Describe(), "R8 0.1");
+  EXPECT_EQ(host::Value(host::Variable(block, 10)).Describe(), "B True");
+  const ObjectRef item = host::Item(host::ChildShapes(host::Shape(host.ActivePage())), 1);
+  const ObjectRef properties = host::DataObject(item, host::kPropertyCollection.classId);
+  EXPECT_EQ(host::Name(host::Item(properties, 1)), "Länge");
+  EXPECT_EQ(host::Value(host::Item(properties, 1)).Describe(), "R8 3000");
+  // The body is rebuilt from its loops, so its solid is back.
+  const NodePtr body = host.document().Bodies().front();
+  ASSERT_TRUE(body->section);
+  EXPECT_NEAR(body->section->area, original.document().Bodies().front()->section->area, 1e-9);
+  EXPECT_EQ(body->length, 3000);
+}
+
+TEST(DocumentFileTest, DamagedFilesAreClearErrorsAndStayUntouched) {
+  const fs::path folder = fs::temp_directory_path() / "zembrati_document_file_test";
+  fs::create_directories(folder);
+  const std::string path = (folder / "damaged.json").string();
+  const std::string damaged = "{\"format\": \"zembrati-scene\", \"version\": 1, \"unit\": \"mm\", \"root\": {";
+  std::ofstream(path, std::ios::binary) << damaged;
+  try {
+    LoadDocument(path);
+    FAIL();
+  } catch (const runtime::RuntimeError& e) {
+    EXPECT_EQ(e.number(), scene_error::kBadDocument);
+    EXPECT_NE(e.description().find("damaged.json"), std::string::npos);
+    EXPECT_NE(e.description().find("damaged"), std::string::npos);
+  }
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
+
+  const auto errorOf = [](const std::string& text) {
+    return testing::ErrorNumberOf([&] { DocumentFromJson(text); });
+  };
+  EXPECT_EQ(errorOf("[]"), scene_error::kBadDocument);
+  EXPECT_EQ(errorOf(R"({"format":"other","version":1})"), scene_error::kBadDocument);
+  EXPECT_EQ(errorOf(R"({"format":"zembrati-scene","version":2,"unit":"mm","root":{}})"), scene_error::kBadDocument);
+  EXPECT_EQ(errorOf(R"({"format":"zembrati-scene","version":1,"unit":"yd","root":{"role":"shape","kind":0}})"),
+            scene_error::kBadDocument);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { LoadDocument((folder / "missing.json").string()); }),
+            scene_error::kBadDocument);
+  fs::remove_all(folder);
+}
+
+TEST(DocumentFileTest, AnUnfinishedBodyDoesNotMakeTheSceneUnreadable) {
+  SceneHost host;
+  automation::ScopedObjectCreator creator(host);
+  const ObjectRef part = test::AddPart(host);
+  const ObjectRef holder = host::Item(host::Components(part, 23), std::int16_t{1});
+  host::Add(host::Shapes(holder, 5));  // a body whose outline was never drawn
+  const Document loaded = DocumentFromJson(DocumentToJson(host.document()));
+  ASSERT_EQ(loaded.Bodies().size(), 1u);
+  EXPECT_FALSE(loaded.Bodies().front()->section);
+}
+
+}  // namespace
+}  // namespace zembrati::scene
