@@ -5,7 +5,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(
+  cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
+  nlohmann-json3-dev libcli11-dev
+  # The solid modeller behind the STEP export (the modeling-data package is not pulled in by the
+  # algorithms one; TBB is linked by the modeller's CMake targets).
+  libocct-data-exchange-dev libocct-modeling-algorithms-dev libocct-modeling-data-dev
+  libocct-foundation-dev libtbb-dev
+)
 
 install_missing_packages() {
   local missing=()

@@ -127,10 +127,20 @@ std::vector<NodePtr> Document::Bodies() const {
 }
 
 void RebuildBody(Node& body) {
-  const double length = ExtrusionLength(body);
-  Section section = BuildSection(LoopsOf(body));
-  body.section = std::move(section);
-  body.length = length;
+  try {
+    const double length = ExtrusionLength(body);
+    std::vector<LoopSketch> loops = LoopsOf(body);
+    if (!body.section || loops != body.builtFrom) {
+      body.section = BuildSection(loops);
+      body.builtFrom = std::move(loops);
+    }
+    body.length = length;
+  } catch (...) {
+    // A body that cannot be rebuilt has no solid, rather than one that no longer matches it.
+    body.section.reset();
+    body.builtFrom.clear();
+    throw;
+  }
 }
 
 void RebuildBodies(const NodePtr& shape) {

@@ -60,6 +60,7 @@ struct Node {
   // Bodies: the section and length of the last rebuild, and the fitted size box.
   std::optional<Section> section;
   double length = 0;
+  std::vector<LoopSketch> builtFrom;  // the loops the section was built from
   std::optional<SizeBox> sizeBox;
 
   // The shape that holds this node (a shape's parent shape; a component's shape).
@@ -96,7 +97,8 @@ struct Document {
 
 // Rebuilds a body from its profile and length: the exact section, the volume it encloses. Raises
 // a host error for a profile that makes no sound section or a length that is not a positive
-// finite number; the body keeps its last good state then.
+// finite number; the body then has no solid until it is rebuilt. A body whose loops have not
+// changed since its last rebuild keeps its section.
 void RebuildBody(Node& body);
 // Rebuilds every body under `shape` (the shape itself included).
 void RebuildBodies(const NodePtr& shape);

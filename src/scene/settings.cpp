@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "scene_error.h"
 
@@ -74,6 +75,22 @@ std::string Settings::Get(const std::string& key, const std::string& valueName) 
 
 void Settings::Set(const std::string& key, const std::string& valueName, const std::string& value) {
   values_[{Folded(key), Folded(valueName)}] = value;
+}
+
+std::string Settings::FindDefaultFile(const std::string& programPath) {
+  std::vector<fs::path> candidates;
+  std::error_code ignored;
+  if (!programPath.empty()) {
+    const fs::path program = fs::weakly_canonical(fs::absolute(programPath), ignored);
+    candidates.push_back(program.parent_path().parent_path() / "share/zembrati/settings/zembrati.ini");
+  }
+#ifdef ZEMBRATI_SOURCE_DATA_DIR
+  candidates.push_back(fs::path(ZEMBRATI_SOURCE_DATA_DIR) / "settings/zembrati.ini");
+#endif
+  for (const fs::path& candidate : candidates) {
+    if (fs::is_regular_file(candidate, ignored)) return candidate.generic_string();
+  }
+  return {};
 }
 
 std::string Settings::ConfigDirectory() {

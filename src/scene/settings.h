@@ -26,6 +26,11 @@ class Settings {
   std::string Get(const std::string& key, const std::string& valueName) const;
   void Set(const std::string& key, const std::string& valueName, const std::string& value);
 
+  // The default settings file: share/zembrati/settings/zembrati.ini beside the installed
+  // program (found from `programPath`), else data/settings/zembrati.ini of the source tree the
+  // program was built from. Empty when neither exists.
+  static std::string FindDefaultFile(const std::string& programPath);
+
   // The user's configuration folder for this program ($XDG_CONFIG_HOME/zembrati, or
   // ~/.config/zembrati, or %APPDATA%\zembrati).
   static std::string ConfigDirectory();

@@ -182,7 +182,11 @@ TEST_F(SceneDocumentTest, ABodyWithoutAPositiveLengthIsRefused) {
   EXPECT_EQ(testing::ErrorNumberOf([&] { host::Update(page_); }), scene_error::kBadLength);
   body->FirstComponent(kind::kExtrusion)->variables[kind::kLengthVariable] = std::nan("");
   EXPECT_EQ(testing::ErrorNumberOf([&] { host::Update(page_); }), scene_error::kBadLength);
-  EXPECT_EQ(body->length, 500);  // the last good state stays
+  EXPECT_FALSE(body->section);  // no solid that no longer matches the body
+  body->FirstComponent(kind::kExtrusion)->variables[kind::kLengthVariable] = 750.0;
+  host::Update(page_);
+  EXPECT_EQ(body->length, 750);
+  EXPECT_NEAR(body->section->area, 400, 1e-12);
 }
 
 TEST_F(SceneDocumentTest, UnknownMembersAndWrongArgumentCountsAreErrors) {

@@ -14,6 +14,7 @@ struct Point2 {
 struct FilletRequest {
   int index;  // as requested: corner number plus the fillets added before it
   double radius;
+  bool operator==(const FilletRequest&) const = default;
 };
 
 // One loop of a body's profile exactly as the sketch calls drew it: a start point, the points of
@@ -25,6 +26,7 @@ struct LoopSketch {
   std::vector<FilletRequest> fillets;
   std::optional<Point2> circleCentre;
   double circleRadius = 0;
+  bool operator==(const LoopSketch&) const = default;
 };
 
 }  // namespace zembrati::scene

@@ -1,0 +1,27 @@
+// zembrati: the command line over the built-in host.
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "cli_support.h"
+#include "section_command.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"zembrati: standard structural steel sections as solid parts, on a built-in CAD host."};
+  app.require_subcommand(1);
+  int exitCode = zembrati::cli::kExitSuccess;
+  zembrati::cli::AddSectionCommand(app, exitCode);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& help) {
+    return app.exit(help);
+  } catch (const CLI::CallForAllHelp& help) {
+    return app.exit(help);
+  } catch (const CLI::ParseError& error) {
+    app.exit(error);
+    return zembrati::cli::kExitUsage;
+  } catch (const zembrati::cli::UsageError& error) {
+    std::cerr << "zembrati: " << error.what() << "\nRun with --help for usage.\n";
+    return zembrati::cli::kExitUsage;
+  }
+  return exitCode;
+}

@@ -1,0 +1,85 @@
+// Runs the built command line as a user would and checks what it prints and returns.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sys/wait.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+  int exitCode;
+  std::string output;  // standard output and standard error together
+};
+
+CliRun Zembrati(const std::string& arguments) {
+  const std::string command = std::string(ZEMBRATI_CLI) + " " + arguments + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  std::string output;
+  std::array<char, 4096> buffer{};
+  while (const std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) output.append(buffer.data(), n);
+  const int status = pclose(pipe);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+TEST(ZembratiCliTest, SectionReportsTheTabulatedAreaAndWritesItsFiles) {
+  const fs::path folder = fs::temp_directory_path() / "zembrati_cli_test";
+  fs::create_directories(folder);
+  const CliRun run = Zembrati("section --type HE --dims 190,200,6.5,10,18 --length 1500 --json --step " +
+                           (folder / "a.step").string() + " --stl " + (folder / "a.stl").string() +
+                           " --svg " + (folder / "a.svg").string());
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  const auto report = nlohmann::json::parse(run.output);
+  EXPECT_NEAR(report["area_mm2"].get<double>(), 5383.124, 0.0005);
+  EXPECT_NEAR(report["volume_mm3"].get<double>(), 5383.124 * 1500, 1);
+  EXPECT_NEAR(report["mass_kg"].get<double>(), 63.386, 0.001);
+  EXPECT_EQ(report["bbox_mm"]["max"][1].get<double>(), 95);
+  EXPECT_EQ(report["class"], "ProfilHE");
+  for (const char* file : {"a.step", "a.stl", "a.svg"}) EXPECT_GT(fs::file_size(folder / file), 0u) << file;
+  fs::remove_all(folder);
+}
+
+TEST(ZembratiCliTest, SquareTypesTakeTheirSideOnceAndTypesGoByCodeToo) {
+  const CliRun run = Zembrati("section --type 12 --dims 20 --length 100 --json");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(nlohmann::json::parse(run.output)["area_mm2"].get<double>(), 400);
+  const CliRun text = Zembrati("section --type quadcavo --dims 40,4 --length 1000");
+  EXPECT_EQ(text.exitCode, 0);
+  EXPECT_NE(text.output.find("section area"), std::string::npos);
+}
+
+TEST(ZembratiCliTest, MistakesGetAClearMessageAndTheirExitCode) {
+  const CliRun wrongCount = Zembrati("section --type HE --dims 190,200 --length 1500");
+  EXPECT_EQ(wrongCount.exitCode, 2);
+  EXPECT_NE(wrongCount.output.find("HE takes 5 dimensions (h,b,tw,tf,r), not 2"), std::string::npos);
+  const CliRun notANumber = Zembrati("section --type HE --dims 190,2oo,6.5,10,18 --length 1500");
+  EXPECT_EQ(notANumber.exitCode, 2);
+  EXPECT_NE(notANumber.output.find("\"2oo\" is not a number"), std::string::npos);
+  EXPECT_EQ(Zembrati("section --type HEB --dims 1 --length 1").exitCode, 2);
+  EXPECT_EQ(Zembrati("section --dims 1 --length 1").exitCode, 2);
+  EXPECT_EQ(Zembrati("").exitCode, 2);
+
+  const CliRun tooLarge = Zembrati("section --type HE --dims 190,200,6.5,10,180 --length 1500");
+  EXPECT_EQ(tooLarge.exitCode, 1);
+  EXPECT_NE(tooLarge.output.find("too large"), std::string::npos);
+  const CliRun noLength = Zembrati("section --type TUBO --dims 60.3,4 --length 0");
+  EXPECT_EQ(noLength.exitCode, 1);
+  const CliRun solidTube = Zembrati("section --type TUBO --dims 60.3,40 --length 10");
+  EXPECT_EQ(solidTube.exitCode, 1);
+  EXPECT_NE(solidTube.output.find("radius"), std::string::npos);
+}
+
+TEST(ZembratiCliTest, HelpSaysWhatACommandDoesWithAnExample) {
+  const CliRun help = Zembrati("section --help");
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.output.find("Example:"), std::string::npos);
+  EXPECT_NE(help.output.find("--dims"), std::string::npos);
+  EXPECT_EQ(Zembrati("--help").exitCode, 0);
+}
+
+}  // namespace
