@@ -3,6 +3,8 @@
 // STEP.
 #include <benchmark/benchmark.h>
 
+#include "sample_sections.h"
+
 #include <filesystem>
 
 #include "automation/object_creation.h"
@@ -21,27 +23,12 @@ using zembrati::automation::ObjectRef;
 namespace scene = zembrati::scene;
 namespace host = zembrati::host;
 
-std::array<double, 21> DimsFor(std::int16_t code) {
-  switch (code) {
-    case 1: return {190, 1500, 200, 6.5, 10, 18};
-    case 2: return {200, 1500, 90, 7.5, 11.3, 7.5, 4.5};
-    case 3: return {200, 1500, 75, 8.5, 11.5, 11.5, 6};
-    case 4: return {80, 1500, 80, 8, 10, 5};
-    case 5: return {50, 1500, 50, 6};
-    case 6: return {50, 1500, 50, 6, 6, 3, 1.5};
-    case 7: return {60.3, 1500, 4};
-    case 8: return {100, 1500, 5, 50};
-    case 9: return {40, 1500, 4};
-    case 10: return {100, 1500, 10};
-    default: return {40, 1500};
-  }
-}
 
 scene::NodePtr BuildPart(scene::SceneHost& sceneHost, std::int16_t code) {
   zembrati::automation::ScopedObjectCreator creator(sceneHost);
   const ObjectRef root = host::Shape(sceneHost.ActivePage());
   const ObjectRef part = host::Add(host::Shapes(host::Item(host::Components(root, 2), std::int16_t{1}), 3));
-  zembrati::geometry::GenerateSection(*zembrati::geometry::FindSectionType(code), part, "bench", DimsFor(code));
+  zembrati::geometry::GenerateSection(*zembrati::geometry::FindSectionType(code), part, "bench", zembrati::bench::SampleDims(code));
   return scene::NodeOf(part)->ChildShapes().front();
 }
 
