@@ -1,0 +1,261 @@
+#include "catalogue/catalogue_readers.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/recording_messages.h"
+#include "support/temp_folder.h"
+
+namespace zembrati::catalogue {
+namespace {
+
+using testing::RecordingMessages;
+using testing::TempFolder;
+using Lines = std::vector<std::string>;
+
+Lines Entries(const ui::ListControl& list) {
+  Lines entries;
+  for (std::int16_t i = 0; i < list.ListCount(); ++i) entries.push_back(list.List(i));
+  return entries;
+}
+
+std::vector<int> ItemData(const ui::ListControl& list) {
+  std::vector<int> data;
+  for (std::int16_t i = 0; i < list.ListCount(); ++i) data.push_back(list.ItemData(i));
+  return data;
+}
+
+const std::string kStandardLine = R"("a.tab" "EN 1" "desc" "HEA" "mat.txt" "DCN")";
+
+class CatalogueReadersTest : public ::testing::Test {
+ protected:
+  TempFolder folder_;
+  RecordingMessages messages_;
+  ui::ListControl standards_, sizes_, materials_, thicknesses_;
+  ui::Label description_;
+};
+
+TEST_F(CatalogueReadersTest, QNormaMatchesHeadersExactly) {
+  const std::string index = folder_.Write("list.ini", {
+      "[1] ",                                   // 1: a trailing blank makes it no header
+      "[10]",                                   // 2
+      R"("x.tab" "HEA 10" "" "" "" "")",        // 3
+      "[1]x",                                   // 4: nor does any other character
+      R"("y.tab" "wrong" "" "" "" "")",         // 5
+      "[1]",                                    // 6: the header of type 1
+      kStandardLine,                            // 7
+      "# a comment",                            // 8
+      "",                                       // 9
+      R"("b.tab","EN 2","d","HEB","m.txt","DC")",  // 10
+      "[10] HE",                                // 11: ends the section
+      R"("z.tab" "HEA 10 again" "" "" "" "")",  // 12
+      "[END]",
+  });
+  EXPECT_EQ(QNorma(index, 1, standards_), 0);
+  EXPECT_EQ(Entries(standards_), (Lines{"EN 1", "EN 2"}));
+  EXPECT_EQ(ItemData(standards_), (std::vector<int>{7, 10}));
+  EXPECT_EQ(QNorma(index, 10, standards_), 0);
+  EXPECT_EQ(Entries(standards_), (Lines{"HEA 10"}));
+  EXPECT_EQ(ItemData(standards_), (std::vector<int>{3}));
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(CatalogueReadersTest, QNormaRunningIntoTheEndOfTheFileKeepsItsEntriesAndSaysSo) {
+  const std::string index = folder_.Write("list.ini", {"[12]", kStandardLine, R"("b" "EN 2" "" "" "" "")"});
+  EXPECT_EQ(QNorma(index, 12, standards_), 62);
+  EXPECT_EQ(Entries(standards_), (Lines{"EN 1", "EN 2"}));
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text, "Error Reading " + index + "\rin QNorma");
+  EXPECT_EQ(messages_.shown[0].icon, ui::MessageIcon::Critical);
+  EXPECT_EQ(messages_.shown[0].title, "Zembrati");
+
+  EXPECT_EQ(QNorma(index, 3, standards_), 62);  // no header at all
+  EXPECT_TRUE(Entries(standards_).empty());
+}
+
+TEST_F(CatalogueReadersTest, QNormaStopsAtABodyLineWithoutQuotes) {
+  const std::string index = folder_.Write("list.ini", {"[2]", kStandardLine, "   ", kStandardLine, "[3]"});
+  EXPECT_EQ(QNorma(index, 2, standards_), 5);
+  EXPECT_EQ(Entries(standards_), (Lines{"EN 1"}));
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text, "Error  5 Invalid procedure call or argument\r\nin QNorma");
+}
+
+TEST_F(CatalogueReadersTest, QNormaWithoutItsIndexFile) {
+  const std::string index = folder_.Path("missing.ini");
+  standards_.AddItem("stale");
+  EXPECT_EQ(QNorma(index, 1, standards_), 53);
+  EXPECT_EQ(standards_.ListCount(), 0);
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text,
+            "Error Reading File INI\r\n\r\n" + index + "\r\n\r\nFile INI not found\rIn QNorma");
+  EXPECT_EQ(messages_.shown[0].icon, ui::MessageIcon::Exclamation);
+}
+
+TEST_F(CatalogueReadersTest, QDataFillsSizesAndMaterialsWithTheirLinePositions) {
+  std::string index = folder_.Write("list.ini", {"[1]", kStandardLine, "[2]"});
+  folder_.Write("tab/a.tab", {
+      "# HEA sizes",          // 0
+      "@1|5|6|",              // 1
+      "",                     // 2
+      " 100 |96|0|100|",      // 3
+      "120|114|0|120|",       // 4
+      "  ",                   // 5
+      "140|133|0|140|",       // 6
+  });
+  folder_.Write("tab/mat.txt", {"# grades", "", "  S235  ", "S355"});
+  const std::string dataDir = folder_.Dir() + "tab/";
+  QData(index, dataDir, 2, sizes_, description_, materials_);
+  EXPECT_TRUE(messages_.shown.empty());
+  EXPECT_EQ(description_.caption, "desc");
+  EXPECT_EQ(Entries(sizes_), (Lines{"100", "120", "140"}));
+  EXPECT_EQ(ItemData(sizes_), (std::vector<int>{3, 4, 6}));
+  EXPECT_EQ(sizes_.Tag(), dataDir + "a.tab");
+  EXPECT_EQ(Entries(materials_), (Lines{"S235", "S355"}));
+  EXPECT_EQ(materials_.Tag(), dataDir + "mat.txt");
+  EXPECT_EQ(index, "mat.txt");  // the work variable names the file read last
+}
+
+TEST_F(CatalogueReadersTest, QDataLeavesTheListsAsTheFailureFoundThem) {
+  const std::string dataDir = folder_.Dir();
+  std::string index = folder_.Write("list.ini", {"[1]", kStandardLine, "[2]"});
+  sizes_.AddItem("old size");
+  sizes_.SetTag("old tag");
+  materials_.AddItem("old material");
+
+  // Size table missing: the description is new, both lists as they were.
+  QData(index, dataDir, 2, sizes_, description_, materials_);
+  EXPECT_EQ(description_.caption, "desc");
+  EXPECT_EQ(Entries(sizes_), (Lines{"old size"}));
+  EXPECT_EQ(sizes_.Tag(), "old tag");
+  EXPECT_EQ(Entries(materials_), (Lines{"old material"}));
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text, "Error Reading File\r\n\r\na.tab\r\n\r\nFile not found\rIn QData");
+
+  // Materials file missing: new sizes, no materials, the tag names the missing file.
+  folder_.Write("a.tab", {"100|96|0|100|", "120|114|0|120|"});
+  index = folder_.Path("list.ini");
+  QData(index, dataDir, 2, sizes_, description_, materials_);
+  EXPECT_EQ(Entries(sizes_), (Lines{"100", "120"}));
+  EXPECT_EQ(materials_.ListCount(), 0);
+  EXPECT_EQ(materials_.Tag(), dataDir + "mat.txt");
+  EXPECT_EQ(messages_.shown.back().text, "Error Reading File\r\n\r\nmat.txt\r\n\r\nFile not found\rIn QData");
+
+  // A size line without a bar: the sizes before it stay, the materials are not touched.
+  folder_.Write("a.tab", {"100|96|0|100|", "120 no bar", "140|133|0|140|"});
+  materials_.AddItem("kept");
+  index = folder_.Path("list.ini");
+  QData(index, dataDir, 2, sizes_, description_, materials_);
+  EXPECT_EQ(Entries(sizes_), (Lines{"100"}));
+  EXPECT_EQ(Entries(materials_), (Lines{"kept"}));
+  EXPECT_EQ(messages_.shown.back().text, "Error  5 Invalid procedure call or argument\r\nin QData");
+}
+
+TEST_F(CatalogueReadersTest, QDataPastTheEndOfTheIndexNamesTheIndexFile) {
+  std::string index = folder_.Write("list.ini", {"[1]", kStandardLine});
+  const std::string path = index;
+  QData(index, folder_.Dir(), 9, sizes_, description_, materials_);
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text, "Error Reading " + path + "\rin QData");
+}
+
+class QMisuraTest : public CatalogueReadersTest {
+ protected:
+  // Loads the size line written as line 4 (index 3) of a size table.
+  std::array<double, 21> Load(const std::string& sizeLine) {
+    sizes_.Clear();
+    sizes_.SetTag(folder_.Write("sizes.tab", {"# a", "", "@1|2|", sizeLine}));
+    sizes_.AddItem("X");
+    sizes_.SetItemData(0, 3);
+    sizes_.SetListIndex(0);
+    dims_.fill(-1);
+    QMisura(sizes_, dims_, partNumber_);
+    return dims_;
+  }
+  std::array<double, 21> dims_{};
+  std::string partNumber_ = "unchanged";
+};
+
+TEST_F(QMisuraTest, EveryBarStartsAFieldAndTheLastIsReadOnceMore) {
+  auto d = Load("X|10|20|30");
+  EXPECT_EQ((std::vector<double>(d.begin(), d.begin() + 5)), (std::vector<double>{10, 20, 30, 30, -1}));
+  EXPECT_EQ(partNumber_, "20");
+  d = Load("X|10|20|30|");
+  EXPECT_EQ((std::vector<double>(d.begin(), d.begin() + 6)), (std::vector<double>{10, 20, 30, 0, 0, -1}));
+  EXPECT_EQ(partNumber_, "30");
+  d = Load("Y | 8.5 |8,5|1 000|abc|@2|");
+  EXPECT_EQ((std::vector<double>(d.begin(), d.begin() + 5)), (std::vector<double>{8.5, 8, 1000, 0, 0}));
+  partNumber_ = "unchanged";
+  Load("  Z  |");
+  EXPECT_EQ(partNumber_, "Z");
+  partNumber_ = "unchanged";
+  Load("|7");
+  EXPECT_EQ(partNumber_, "unchanged");
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(QMisuraTest, MoreThanTwentyBarsIsError9AfterWritingEveryElement) {
+  std::string line = "X";
+  for (int i = 0; i < 21; ++i) line += "|" + std::to_string(i);
+  const auto d = Load(line);
+  EXPECT_EQ(d[20], 20);
+  EXPECT_EQ(partNumber_, "19");
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text, "Error  9 Subscript out of range\r\nin QMisura");
+  messages_.shown.clear();
+  line = "X";
+  for (int i = 0; i < 20; ++i) line += "|" + std::to_string(i);
+  Load(line);
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+class QSpessoriTest : public CatalogueReadersTest {
+ protected:
+  Lines Thicknesses(std::initializer_list<std::string> lines, int sizeIndex) {
+    sizes_.Clear();
+    sizes_.SetTag(folder_.Write("tubes.tab", lines));
+    sizes_.AddItem("size");
+    sizes_.SetItemData(0, static_cast<std::int16_t>(sizeIndex));
+    sizes_.SetListIndex(0);
+    thicknesses_.AddItem("stale");
+    QSpessori(sizes_, thicknesses_);
+    return Entries(thicknesses_);
+  }
+};
+
+TEST_F(QSpessoriTest, GroupsAreFoundOnlyBelowTheirSizeLine) {
+  EXPECT_EQ(Thicknesses({"Y|40|0|0|@2|", "@1|2|3|", "@2|3|4|5|"}, 0), (Lines{"3", "4", "5"}));
+  EXPECT_EQ(Thicknesses({"Y|40|0|0|@2|", "@2|3|4|5"}, 0), (Lines{"3", "4"}));
+  EXPECT_EQ(Thicknesses({"@2|3|4|5|", "Y|40|0|0|@2|"}, 1), Lines{});
+  EXPECT_EQ(Thicknesses({"Y|40|0|0|", "@1|2|3|"}, 0), Lines{});
+  EXPECT_EQ(Thicknesses({"Y|40|@2.0|0|", "@2| 2.5 ||4|", "@2|9|"}, 0), (Lines{"2.5", "", "4"}));
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(CatalogueReadersTest, QDesignazioneReadsTheNameFormatAndDesignation) {
+  const std::string index = folder_.Write("list.ini", {"[1]", kStandardLine, R"("only" "two")"});
+  std::string format, designation;
+  QDesignazione(index, 2, format, designation);
+  EXPECT_EQ(designation, "HEA");
+  EXPECT_EQ(format, "DCN");
+  format = designation = "";
+  QDesignazione(folder_.Path("gone.ini"), 2, format, designation);
+  EXPECT_EQ(format, "");
+  EXPECT_EQ(designation, "");
+  EXPECT_EQ(messages_.shown.back().text,
+            "Error Reading File INI\r\n\r\n" + folder_.Path("gone.ini") + "\r\n\r\nFile INI not found\rIn QDesignazione");
+  QDesignazione(index, 3, format, designation);
+  EXPECT_EQ(messages_.shown.back().text, "Error  5 Invalid procedure call or argument\r\nin QDesignazione");
+}
+
+TEST_F(CatalogueReadersTest, LineCountersOverflowAt32768) {
+  std::string bytes;
+  for (int i = 0; i < 32768; ++i) bytes += "x\r\n";
+  const std::string index = folder_.WriteBytes("huge.ini", bytes);
+  EXPECT_EQ(QNorma(index, 1, standards_), 6);
+  EXPECT_EQ(messages_.shown.back().text, "Error  6 Overflow\r\nin QNorma");
+}
+
+}  // namespace
+}  // namespace zembrati::catalogue
