@@ -2,6 +2,8 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "catalogue_command.h"
+#include "cli_host.h"
 #include "cli_support.h"
 #include "section_command.h"
 
@@ -9,7 +11,9 @@ int main(int argc, char** argv) {
   CLI::App app{"zembrati: standard structural steel sections as solid parts, on a built-in CAD host."};
   app.require_subcommand(1);
   int exitCode = zembrati::cli::kExitSuccess;
+  zembrati::cli::SetProgramPath(argc > 0 ? argv[0] : "");
   zembrati::cli::AddSectionCommand(app, exitCode);
+  zembrati::cli::AddCatalogueCommand(app, exitCode);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& help) {

@@ -86,3 +86,52 @@ TEST(ZembratiCliTest, HelpSaysWhatACommandDoesWithAnExample) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ZembratiCatalogueTest, TheShippedCatalogueChecksWithoutAProblem) {
+  const CliRun run = Zembrati("catalogue check");
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("Checked 2 families"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("no problems"), std::string::npos) << run.output;
+}
+
+TEST(ZembratiCatalogueTest, ListShowsEveryTypeInBothFamilies) {
+  const CliRun run = Zembrati("catalogue list --json");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  const auto list = nlohmann::json::parse(run.output);
+  ASSERT_EQ(list["families"].size(), 2u);
+  for (const auto& family : list["families"]) {
+    ASSERT_EQ(family["types"].size(), 12u);
+    for (const auto& type : family["types"]) EXPECT_FALSE(type["standards"].empty()) << family["name"] << type["type"];
+  }
+  const auto& hea = list["families"][0]["types"][0]["standards"][0];
+  EXPECT_EQ(hea["designation"], "HEA");
+  const auto& hea200 = hea["sizes"][5];
+  EXPECT_EQ(hea200["name"], "200");
+  EXPECT_EQ(hea200["dimensions_mm"]["h"], 190);
+  EXPECT_EQ(hea200["dimensions_mm"]["r"], 18);
+  EXPECT_EQ(hea200["part_number"], "HEA200");
+}
+
+TEST(ZembratiCatalogueTest, CheckReportsProblemsWithTheirFileAndLine) {
+  const fs::path folder = fs::temp_directory_path() / "zembrati_catalogue_check";
+  fs::remove_all(folder);
+  fs::create_directories(folder / "tables");
+  std::ofstream(folder / "standards.ini", std::ios::binary)
+      << "[1]\r\n\"he.tab\" \"HE\" \"test\" \"HE\" \"steel.mat\" \"D C x L\"\r\n[2]\r\n"
+      << "\"missing.tab\" \"IPN\" \"test\" \"IPN\" \"steel.mat\" \"D C\"\r\n[END]\r\n";
+  std::ofstream(folder / "tables" / "he.tab", std::ios::binary)
+      << "# sizes\r\n100|96|0|100|5|8|12|p|\r\n200|190|0|100|150|10|18|p|\r\n300|290|0|300|\r\n";
+  std::ofstream(folder / "tables" / "steel.mat", std::ios::binary) << "S235JR\r\n";
+  const CliRun run = Zembrati("catalogue check " + folder.string());
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.output.find("he.tab:3: HE 200: the web (150) is not narrower than the flange (100)"),
+            std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("he.tab:4: HE 300: needs 6 numeric fields, has 4"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("missing.tab"), std::string::npos) << run.output;
+  EXPECT_EQ(run.output.find("HE 100"), std::string::npos) << run.output;
+  fs::remove_all(folder);
+}
+
+}  // namespace

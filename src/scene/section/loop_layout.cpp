@@ -27,6 +27,11 @@ double SegmentPointDistance(Point2 a, Point2 b, Point2 p) {
 
 // Whether two segments cross or come closer than `tolerance`.
 bool SegmentsMeet(Point2 a, Point2 b, Point2 c, Point2 d, double tolerance) {
+  // Most pairs lie far apart: their boxes tell at once.
+  if (std::max(a.x, b.x) + tolerance < std::min(c.x, d.x) || std::max(c.x, d.x) + tolerance < std::min(a.x, b.x) ||
+      std::max(a.y, b.y) + tolerance < std::min(c.y, d.y) || std::max(c.y, d.y) + tolerance < std::min(a.y, b.y)) {
+    return false;
+  }
   const double d1 = Cross(a, b, c), d2 = Cross(a, b, d), d3 = Cross(c, d, a), d4 = Cross(c, d, b);
   if (((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0)))
     return true;

@@ -233,6 +233,23 @@ TEST_F(QSpessoriTest, GroupsAreFoundOnlyBelowTheirSizeLine) {
   EXPECT_TRUE(messages_.shown.empty());
 }
 
+TEST_F(CatalogueReadersTest, QMisuraAndQSpessoriNameTheSizeTableInTheirMessages) {
+  sizes_.SetTag(folder_.Path("gone.tab"));
+  sizes_.AddItem("X");
+  sizes_.SetListIndex(0);
+  QSpessori(sizes_, thicknesses_);
+  EXPECT_EQ(messages_.shown.back().text,
+            "Error Reading File INI\r\n\r\n" + folder_.Path("gone.tab") + "\r\n\r\nFile INI not found\rIn QSpessori");
+  EXPECT_EQ(messages_.shown.back().icon, ui::MessageIcon::Exclamation);
+  sizes_.SetTag(folder_.Write("short.tab", {"X|1|"}));
+  sizes_.SetItemData(0, 4);  // the file has one line only
+  std::array<double, 21> dims{};
+  std::string partNumber;
+  QMisura(sizes_, dims, partNumber);
+  EXPECT_EQ(messages_.shown.back().text, "Error Reading " + folder_.Path("short.tab") + "\rin QMisura");
+  EXPECT_EQ(messages_.shown.back().icon, ui::MessageIcon::Critical);
+}
+
 TEST_F(CatalogueReadersTest, QDesignazioneReadsTheNameFormatAndDesignation) {
   const std::string index = folder_.Write("list.ini", {"[1]", kStandardLine, R"("only" "two")"});
   std::string format, designation;

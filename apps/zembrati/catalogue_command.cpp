@@ -1,0 +1,242 @@
+#include "catalogue_command.h"
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "automation/object_creation.h"
+#include "catalogue/configuration.h"
+#include "catalogue_walk.h"
+#include "cli_host.h"
+#include "cli_support.h"
+#include "geometry/dimension_checks.h"
+#include "geometry/section_types.h"
+#include "host/scene_members.h"
+#include "host/session_state.h"
+#include "runtime/numeric_prefix.h"
+#include "runtime/status.h"
+#include "scene_host.h"
+
+namespace zembrati::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using Json = nlohmann::ordered_json;
+
+struct CatalogueOptions {
+  SettingsOptions settings;
+  std::string folder;
+  bool json = false;
+};
+
+struct FamilyPlace {
+  std::string name, indexPath, dataDir;
+};
+
+// The families the settings name, with their paths as the system composes them.
+std::vector<FamilyPlace> FamiliesFromSettings(scene::SceneHost& host) {
+  automation::ScopedObjectCreator creator(host);
+  std::vector<FamilyPlace> places;
+  const std::vector<std::string> names = catalogue::EnumerateFamilies();
+  for (std::size_t n = 0; n < names.size(); ++n) {
+    host::Session().NormTab = static_cast<std::int16_t>(n);
+    catalogue::LoadTypePaths(0);
+    places.push_back({names[n], host::Session().NormeDir + host::Session().IniFile, host::Session().DataDir});
+  }
+  return places;
+}
+
+// A family folder (holding the index file) or a folder of family folders.
+std::vector<FamilyPlace> FamiliesInFolder(const std::string& folder, const scene::Settings& settings) {
+  const std::string indexName = settings.Get(catalogue::kCatalogueKey, "File INI#0");
+  const std::string dataName = settings.Get(catalogue::kCatalogueKey, "Data#0");
+  const auto place = [&](const fs::path& dir) {
+    const std::string prefix = dir.generic_string() + "/";
+    return FamilyPlace{dir.filename().string(), prefix + indexName, prefix + dataName};
+  };
+  if (fs::is_regular_file(fs::path(folder) / indexName)) return {place(fs::path(folder))};
+  std::vector<FamilyPlace> places;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    if (entry.is_directory() && fs::is_regular_file(entry.path() / indexName)) places.push_back(place(entry.path()));
+  }
+  std::sort(places.begin(), places.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+  if (places.empty()) throw UsageError(folder + ": no standards index file \"" + indexName + "\" found");
+  return places;
+}
+
+struct Problem {
+  std::string file;
+  int line;
+  std::string what;
+};
+
+// Builds the size as a body on a scratch scene, so that whatever the generator and the host
+// would refuse is found here rather than in a user's drawing.
+std::string BuildError(std::int16_t code, const std::array<double, 21>& dims) {
+  scene::SceneHost scratch;
+  automation::ScopedObjectCreator creator(scratch);
+  const runtime::Status status = runtime::Trap([&] {
+    const automation::ObjectRef root = host::Shape(scratch.ActivePage());
+    const automation::ObjectRef part = host::Add(host::Shapes(host::Item(host::Components(root, 2), std::int16_t{1}), 3));
+    geometry::GenerateSection(*geometry::FindSectionType(code), part, "check", dims);
+  });
+  return status.ok() ? std::string() : status.description;
+}
+
+void CheckSize(std::int16_t code, const CatalogueStandard& standard, const CatalogueSize& size,
+               std::vector<Problem>& problems) {
+  const auto report = [&](const std::string& what, const std::string& detail) {
+    problems.push_back({standard.sizeFile, size.line, standard.name + " " + size.name + what + ": " + detail});
+  };
+  const int required = geometry::RequiredFieldCount(code);
+  if (size.fieldCount < required) {
+    report("", "needs " + std::to_string(required) + " numeric fields, has " + std::to_string(size.fieldCount));
+    return;
+  }
+  const bool hasThickness = code >= 7 && code <= 10;
+  if (hasThickness && size.thicknesses.empty()) report("", "no thickness group below the size line");
+  std::vector<std::string> thicknesses = hasThickness ? size.thicknesses : std::vector<std::string>{""};
+  for (const std::string& thickness : thicknesses) {
+    std::array<double, 21> dims = size.dims;
+    dims[1] = 1000;
+    if (hasThickness) dims[2] = runtime::NumericPrefixValue(thickness);
+    const std::string which = hasThickness ? " x " + thickness : "";
+    for (const std::string& problem : geometry::CheckDimensions(code, dims)) report(which, problem);
+    if (const std::string error = BuildError(code, dims); !error.empty()) report(which, error);
+  }
+}
+
+std::vector<Problem> CheckFamily(const CatalogueFamily& family, int& standardCount, int& sizeCount) {
+  std::vector<Problem> problems;
+  for (const CatalogueMessage& message : family.messages) problems.push_back({family.indexPath, 0, message.where + ": " + message.text});
+  for (const CatalogueType& type : family.types) {
+    for (const CatalogueStandard& standard : type.standards) {
+      ++standardCount;
+      const auto report = [&](const std::string& what) {
+        problems.push_back({family.indexPath, standard.line, standard.name + ": " + what});
+      };
+      if (standard.designation.empty()) report("no designation text (field 4)");
+      if (standard.nameFormat.empty()) report("no name format (field 6)");
+      if (standard.sizes.empty()) report("no sizes in " + standard.sizeFile);
+      if (standard.materials.empty()) report("no materials in " + standard.materialsFile);
+      for (const CatalogueSize& size : standard.sizes) {
+        ++sizeCount;
+        CheckSize(type.code, standard, size, problems);
+      }
+    }
+  }
+  return problems;
+}
+
+std::vector<CatalogueFamily> ReadFamilies(const CatalogueOptions& options) {
+  scene::SceneHost host(scene::Document{}, LoadSettings(options.settings));
+  const std::vector<FamilyPlace> places =
+      options.folder.empty() ? FamiliesFromSettings(host) : FamiliesInFolder(options.folder, host.settings());
+  if (places.empty()) throw UsageError("the settings name no standards family (\"Norme#0\" is missing)");
+  std::vector<CatalogueFamily> families;
+  for (const FamilyPlace& place : places) families.push_back(ReadFamily(place.name, place.indexPath, place.dataDir));
+  return families;
+}
+
+int RunCheck(const CatalogueOptions& options) {
+  const std::vector<CatalogueFamily> families = ReadFamilies(options);
+  std::vector<Problem> problems;
+  int standards = 0, sizes = 0;
+  for (const CatalogueFamily& family : families) {
+    const std::vector<Problem> found = CheckFamily(family, standards, sizes);
+    problems.insert(problems.end(), found.begin(), found.end());
+  }
+  if (options.json) {
+    Json out = {{"families", Json::array()}, {"standards", standards}, {"sizes", sizes}, {"problems", Json::array()}};
+    for (const CatalogueFamily& family : families) out["families"].push_back(family.name);
+    for (const Problem& p : problems) out["problems"].push_back({{"file", p.file}, {"line", p.line}, {"problem", p.what}});
+    std::cout << out.dump(2) << "\n";
+  } else {
+    for (const Problem& p : problems) std::cout << p.file << ":" << p.line << ": " << p.what << "\n";
+    std::cout << "Checked " << families.size() << " families, " << standards << " standards, " << sizes << " sizes: "
+              << (problems.empty() ? "no problems" : std::to_string(problems.size()) + " problems") << ".\n";
+  }
+  return problems.empty() ? kExitSuccess : kExitSystemError;
+}
+
+Json SizeJson(const CatalogueSize& size, std::int16_t code) {
+  const geometry::SectionType& type = *geometry::FindSectionType(code);
+  Json dims = Json::object();
+  for (std::size_t i = 0; i < type.dimsElements.size(); ++i) {
+    const int element = type.dimsElements[i];
+    if (element != 1 && !(element == 2 && code >= 7 && code <= 10)) {
+      dims[std::string(type.parameterNames[i])] = size.dims[static_cast<std::size_t>(element)];
+    }
+  }
+  Json out = {{"name", size.name}, {"line", size.line}, {"part_number", size.partNumber}, {"dimensions_mm", dims}};
+  if (code >= 7 && code <= 10) out["thicknesses_mm"] = size.thicknesses;
+  return out;
+}
+
+int RunList(const CatalogueOptions& options) {
+  const std::vector<CatalogueFamily> families = ReadFamilies(options);
+  Json out = {{"families", Json::array()}};
+  for (const CatalogueFamily& family : families) {
+    if (!options.json) std::cout << family.name << "  (" << family.indexPath << ")\n";
+    Json types = Json::array();
+    for (const CatalogueType& type : family.types) {
+      const geometry::SectionType& info = *geometry::FindSectionType(type.code);
+      Json standards = Json::array();
+      if (!options.json) std::cout << "  [" << type.code << "] " << info.shortName << " (" << info.className << ")\n";
+      for (const CatalogueStandard& standard : type.standards) {
+        Json sizes = Json::array();
+        std::string names;
+        for (const CatalogueSize& size : standard.sizes) {
+          sizes.push_back(SizeJson(size, type.code));
+          names += " " + size.name;
+        }
+        standards.push_back({{"name", standard.name}, {"description", standard.description},
+                             {"designation", standard.designation}, {"name_format", standard.nameFormat},
+                             {"materials", standard.materials}, {"sizes", sizes}});
+        if (!options.json) {
+          std::cout << "    " << standard.name << ": " << standard.description << "\n      "
+                    << standard.sizes.size() << " sizes:" << names << "\n      materials:";
+          for (const std::string& m : standard.materials) std::cout << " " << m;
+          std::cout << "\n";
+        }
+      }
+      types.push_back({{"code", type.code}, {"type", info.shortName}, {"class", info.className}, {"standards", standards}});
+    }
+    out["families"].push_back({{"name", family.name}, {"index_file", family.indexPath}, {"types", types}});
+    for (const CatalogueMessage& message : family.messages) std::cerr << message.where << ": " << message.text << "\n";
+  }
+  if (options.json) std::cout << out.dump(2) << "\n";
+  return kExitSuccess;
+}
+
+}  // namespace
+
+void AddCatalogueCommand(CLI::App& app, int& exitCode) {
+  CLI::App* catalogue = app.add_subcommand("catalogue", "Check or list the catalogue of standard sections.");
+  catalogue->require_subcommand(1);
+
+  auto checkOptions = std::make_shared<CatalogueOptions>();
+  CLI::App* check = catalogue->add_subcommand(
+      "check", "Read every file of the catalogue through the system's own readers, check every size's dimensions "
+               "for its section type and build it, and report each problem with its file and line. Exits 1 when "
+               "there are problems.");
+  check->add_option("DIR", checkOptions->folder,
+                    "A family folder (holding the standards index file) or a folder of family folders; "
+                    "default: the families the settings name");
+  check->add_flag("--json", checkOptions->json, "Print the result as one JSON object");
+  AddSettingsOptions(*check, checkOptions->settings);
+  check->footer("Example:\n  zembrati catalogue check ~/my-catalogue/en");
+  check->callback([checkOptions, &exitCode] { exitCode = RunCheck(*checkOptions); });
+
+  auto listOptions = std::make_shared<CatalogueOptions>();
+  CLI::App* list = catalogue->add_subcommand("list", "Print the families, types, standards, sizes and materials.");
+  list->add_option("DIR", listOptions->folder, "A family folder or a folder of family folders");
+  list->add_flag("--json", listOptions->json, "Print everything, dimensions included, as one JSON object");
+  AddSettingsOptions(*list, listOptions->settings);
+  list->footer("Example:\n  zembrati catalogue list --json > catalogue.json");
+  list->callback([listOptions, &exitCode] { exitCode = RunList(*listOptions); });
+}
+
+}  // namespace zembrati::cli
