@@ -52,6 +52,7 @@ constexpr std::array kDescriptions{
     Described{92, "For loop not initialized"},
     Described{93, "Invalid pattern string"},
     Described{94, "Invalid use of Null"},
+    Described{340, "Control array element does not exist"},
     Described{380, "Invalid property value"},
     Described{381, "Invalid property array index"},
     Described{383, "Property is read-only"},

@@ -34,6 +34,7 @@ void ListControl::SetItemData(std::int16_t index, std::int16_t data) {
 void ListControl::SetListIndex(std::int16_t index) {
   if (index < -1 || index >= ListCount()) runtime::Raise(runtime::error::kInvalidPropertyValue);
   listIndex_ = index;
+  changed = true;
   if (onClick) onClick();
 }
 

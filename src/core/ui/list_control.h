@@ -32,6 +32,9 @@ class ListControl {
   const std::string& Tag() const { return tag_; }
   void SetTag(const std::string& tag) { tag_ = tag; }
 
+  // Set by every change of the selection, by the user or the program.
+  bool changed = false;
+
   bool Visible() const { return visible_; }
   void SetVisible(bool visible) { visible_ = visible; }
   bool Enabled() const { return enabled_; }
