@@ -296,6 +296,35 @@ TEST_F(DialogTest, AnEditedPartsChoicesArePreselectedAndNotCountedAsChanges) {
   EXPECT_FALSE(std::filesystem::exists(prefs_));  // an edit reads no preferences either
 }
 
+TEST_F(DialogTest, GermanCaptionsAndAnEditedTubeOnItsStoredFamily) {
+  registry_.SetProduct("Language", "German");
+  host::SessionState& session = host::Session();
+  session.EditMode = true;
+  session.StoredTab = 0;
+  session.StoredType = 7;
+  session.StoredNorm = "CHS";
+  session.StoredCode = "88.9";
+  session.StoredLength = 600;
+  Run([](Dialog& d, ScriptedUser&) {
+    EXPECT_EQ(d.LblLunghezza.caption, "L\xC3\xA4nge");
+    EXPECT_EQ(d.LblSpessore.caption, "Breite");
+    EXPECT_EQ(d.OptTypeProfil.Value(), 6);
+    EXPECT_TRUE(d.Spessore.Visible());
+    EXPECT_EQ(d.Misura.Text(), "88.9");
+    EXPECT_EQ(d.Spessore.Text(), "3.2");  // the thickness is not stored: the first one is taken
+  });
+}
+
+TEST_F(DialogTest, WithoutFamiliesTheDesignTabStaysAndFamilyZerosPathsAreUsed) {
+  registry_.SetCatalogue("Norme#0", "");
+  registry_.SetCatalogue("Norme#1", "");
+  Run([](Dialog& d, ScriptedUser&) {
+    EXPECT_EQ(d.TabNorme.TabCount(), 1);
+    EXPECT_EQ(d.TabNorme.Current(), 0);
+    EXPECT_EQ(d.Normativa.Text(), "HE-A");  // family 0's folder still answers
+  });
+}
+
 TEST_F(DialogTest, NoLiveDialogMeansEmptySelections) {
   EXPECT_EQ(ui::CurrentSelections().StandardText(), "");
   EXPECT_EQ(ui::CurrentSelections().StandardItemData(), 0);
