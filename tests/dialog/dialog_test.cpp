@@ -7,7 +7,10 @@
 #include "dialog/dialog_procedures.h"
 #include "headless_presenter.h"
 #include "host/session_state.h"
-#include "support/fake_registry.h"
+#include "automation/object_creation.h"
+#include "catalogue/configuration.h"
+#include "host/host_classes.h"
+#include "scene_host.h"
 #include "support/temp_folder.h"
 
 namespace zembrati::dialog {
@@ -28,6 +31,8 @@ class DialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     host::Session() = host::SessionState{};
+    host::Session().ScenePage = scene_.ActivePage();
+    host::Session().DropPlacement = host::CreateHostObject(host::kPlacementObject);
     const std::string mat = R"("mat.txt")";
     folder_.Write("a/standards.ini", {
         "[1]",
@@ -73,8 +78,21 @@ class DialogTest : public ::testing::Test {
     return {std::istreambuf_iterator<char>(in), {}};
   }
 
+  // The built-in host answers the registry from its settings.
+  struct Registry {
+    scene::SceneHost& scene;
+    void SetCatalogue(const std::string& name, const std::string& value) {
+      scene.settings().Set(catalogue::kCatalogueKey, name, value);
+    }
+    void SetProduct(const std::string& name, const std::string& value) {
+      scene.settings().Set(catalogue::kProductKey, name, value);
+    }
+  };
+
   testing::TempFolder folder_;
-  testing::FakeRegistry registry_;
+  scene::SceneHost scene_;
+  automation::ScopedObjectCreator creator_{scene_};
+  Registry registry_{scene_};
   std::string prefs_;
 };
 

@@ -1,11 +1,74 @@
+#include "catalogue/string_table.h"
 #include "dialog/dialog_procedures.h"
+#include "geometry/section_types.h"
+#include "host/host_class_members.h"
+#include "host/host_classes.h"
+#include "host/scene_members.h"
+#include "host/session_state.h"
+#include "parts/name_template.h"
+#include "parts/part_data.h"
+#include "parts/profile_part.h"
+#include "runtime/number_text.h"
+#include "runtime/runtime_error.h"
+#include "ui/message_box.h"
 
 namespace zembrati::dialog {
+namespace {
 
-// OK: the choices are remembered and the dialog closes. Making the part from them comes before
-// this once the part classes are in place.
-void ConfirmDialog(Dialog& dialog) {
+bool NothingChanged(const Dialog& dialog) {
+  const host::SessionState& session = host::Session();
+  const bool anyFlag = dialog.DimLen.changed || dialog.Misura.changed || dialog.Normativa.changed ||
+                       dialog.Materiale.changed || dialog.Spessore.changed;
+  return dialog.TabNorme.Current() == session.StoredTab && session.TypeCode == session.StoredType && !anyFlag;
+}
+
+// A failed creation is told to the user; the dialog stays open with the choices as they were,
+// to try again or cancel. What the failed creation already added stays in the scene.
+void ReportCreationError(const runtime::RuntimeError& error) {
+  const std::int16_t base = host::Session().LangBase;
+  ui::ShowMessage("Error " + runtime::IntegerText(error.number()) + ": " + error.description(),
+                  catalogue::LoadString(base + catalogue::text::kTitle), ui::MessageIcon::Critical,
+                  ui::MessageButtons::Ok);
+}
+
+}  // namespace
+
+std::string GetNameSuffix(const automation::ObjectRef& part) {
+  if (!parts::IsPart(part)) return {};
+  return parts::UserSuffix(host::Name(part), parts::NameTemplateOf(part));
+}
+
+void CreatePartFromDialog(Dialog& dialog) {
+  host::SessionState& session = host::Session();
+  const geometry::SectionType* type = geometry::FindSectionType(session.TypeCode);
+  if (type == nullptr) runtime::Raise(runtime::error::kInvalidProcedureCall);
+  parts::ProfilePart part(*type);
+  part.FileData = dialog.Misura.Tag();
+  part.Codice = dialog.Misura.Text();
+  part.Normativa = dialog.Normativa.Text();
+  part.MaterialCode = dialog.Materiale.Text();
+  part.lung = session.Dims[1];
+  const automation::ObjectRef created = part.Create(session.ParentShape);
+  if (session.EditMode) {
+    const std::string suffix = GetNameSuffix(session.EditedPart);
+    host::SetName(created, host::Name(created) + suffix);
+    host::Remove(host::CreateHostObject(host::kShapeService), session.EditedPart);
+    host::Update(created);
+  }
   WritePrefs(dialog);
+}
+
+void ConfirmDialog(Dialog& dialog) {
+  if (host::Session().EditMode && NothingChanged(dialog)) {
+    dialog.Unload();
+    return;
+  }
+  try {
+    CreatePartFromDialog(dialog);
+  } catch (const runtime::RuntimeError& error) {
+    ReportCreationError(error);
+    return;
+  }
   dialog.Unload();
 }
 

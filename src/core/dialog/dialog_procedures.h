@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "automation/variant.h"
 #include "dialog/dialog.h"
 
 // The procedures the dialog's events run, as the form's modules hold them.
@@ -33,5 +34,8 @@ void WritePrefs(Dialog& dialog);
 
 // OK.
 void ConfirmDialog(Dialog& dialog);
+void CreatePartFromDialog(Dialog& dialog);
+// The tail the user added to an edited part's generated name, or an empty text.
+std::string GetNameSuffix(const automation::ObjectRef& part);
 
 }  // namespace zembrati::dialog
