@@ -1,0 +1,116 @@
+#include "addin/component_objects.h"
+
+#include "addin/sessions.h"
+#include "automation/host_error.h"
+#include "automation/object.h"
+#include "parts/profile_part.h"
+#include "runtime/runtime_error.h"
+
+namespace zembrati::addin {
+namespace {
+
+using automation::CallKind;
+using automation::NamesEqual;
+using automation::ObjectRef;
+using automation::Variant;
+
+void RequireArguments(std::span<Variant> args, std::size_t count) {
+  if (args.size() != count) runtime::Raise(runtime::error::kWrongNumberOfArguments);
+}
+
+Variant Completed(const runtime::Status& status) {
+  if (!status.ok()) throw automation::HostError(status.number, status.description);
+  return {};
+}
+
+[[noreturn]] void Unknown(std::string_view member) {
+  throw automation::HostError(runtime::error::kMemberNotSupported,
+                              std::string(runtime::ErrorDescription(runtime::error::kMemberNotSupported)) + " (" +
+                                  std::string(member) + ")");
+}
+
+class ZembratiObj : public automation::Object {
+ public:
+  std::string ClassName() const override { return "ZembratiObj"; }
+  Variant Invoke(std::string_view member, CallKind, std::span<Variant> args) override {
+    if (!NamesEqual(member, "Drop")) Unknown(member);
+    RequireArguments(args, 3);
+    return Completed(Drop(args[0].ToObject()));
+  }
+};
+
+class DropHookClass : public automation::Object {
+ public:
+  std::string ClassName() const override { return "DropHook"; }
+  Variant Invoke(std::string_view member, CallKind, std::span<Variant> args) override {
+    if (!NamesEqual(member, "OnDragDrop")) Unknown(member);
+    RequireArguments(args, 1);
+    return Completed(OnDragDrop(args[0].ToObject()));
+  }
+};
+
+class PartClass : public automation::Object {
+ public:
+  explicit PartClass(const geometry::SectionType& type) : part_(type) {}
+  std::string ClassName() const override { return std::string(part_.type().className); }
+
+  Variant Invoke(std::string_view member, CallKind kind, std::span<Variant> args) override {
+    if (kind == CallKind::PropertyPut || kind == CallKind::PropertyPutRef) return Put(member, args);
+    if (args.empty()) {
+      if (NamesEqual(member, "lung")) return part_.lung;
+      if (NamesEqual(member, "Normativa")) return part_.Normativa;
+      if (NamesEqual(member, "Codice")) return part_.Codice;
+      if (NamesEqual(member, "MaterialCode")) return part_.MaterialCode;
+      if (NamesEqual(member, "FileData")) return part_.FileData;
+    }
+    if (NamesEqual(member, "Create")) {
+      RequireArguments(args, 1);
+      ObjectRef created;
+      Completed(runtime::Trap([&] { created = part_.Create(args[0].IsObject() ? args[0].ToObject() : nullptr); }));
+      return created;
+    }
+    if (NamesEqual(member, "GetPartData")) {
+      RequireArguments(args, 1);
+      return Completed(runtime::Trap([&] { part_.GetPartData(args[0].ToObject()); }));
+    }
+    if (NamesEqual(member, "DblClick")) {
+      RequireArguments(args, 3);
+      return Completed(DblClick(args[0].ToObject(), part_.type().code));
+    }
+    if (NamesEqual(member, "PreUpdate")) {
+      RequireArguments(args, 1);
+      return Completed(PreUpdate(args[0].ToObject()));
+    }
+    Unknown(member);
+  }
+
+ private:
+  Variant Put(std::string_view member, std::span<Variant> args) {
+    RequireArguments(args, 1);
+    const Variant& value = args[0];
+    if (NamesEqual(member, "lung")) {
+      part_.lung = value.ToDouble();
+    } else if (NamesEqual(member, "Normativa")) {
+      part_.Normativa = value.ToText();
+    } else if (NamesEqual(member, "Codice")) {
+      part_.Codice = value.ToText();
+    } else if (NamesEqual(member, "MaterialCode")) {
+      part_.MaterialCode = value.ToText();
+    } else if (NamesEqual(member, "FileData")) {
+      part_.FileData = value.ToText();
+    } else {
+      Unknown(member);
+    }
+    return {};
+  }
+
+  parts::ProfilePart part_;
+};
+
+}  // namespace
+
+ObjectRef MakeZembratiObj() { return std::make_shared<ZembratiObj>(); }
+ObjectRef MakeDropHookClass() { return std::make_shared<DropHookClass>(); }
+ObjectRef MakePartClass(const geometry::SectionType& type) { return std::make_shared<PartClass>(type); }
+
+}  // namespace zembrati::addin
