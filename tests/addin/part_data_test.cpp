@@ -1,5 +1,8 @@
 #include "parts/part_data.h"
 
+#include "addin/class_table.h"
+#include "addin/sessions.h"
+
 #include <gtest/gtest.h>
 
 #include "automation/invoke.h"
@@ -100,3 +103,44 @@ TEST_F(PartDataTest, ATemplateWithoutTheLengthLeavesNameAndLengthAlone) {
 
 }  // namespace
 }  // namespace zembrati::parts
+
+namespace zembrati::addin {
+namespace {
+
+TEST(ClassTableTest, FourteenClassesWithTheirIds) {
+  const auto& classes = ComponentClasses();
+  ASSERT_EQ(classes.size(), 14u);
+  const ComponentClass* hook = FindComponentClass("Zembrati.DropHook");
+  ASSERT_TRUE(hook);
+  EXPECT_EQ(hook->classId, "{30CA9B26-C04C-11D4-8586-00E08110F9CF}");
+  EXPECT_EQ(hook->interfaceId, "{30CA9B25-C04C-11D4-8586-00E08110F9CF}");
+  const ComponentClass* quadro = FindComponentClass("{30CA9B20-C04C-11D4-8586-00E08110F9CF}");
+  ASSERT_TRUE(quadro);
+  EXPECT_EQ(quadro->progId, "Zembrati.ProfilQuadro");
+  EXPECT_EQ(quadro->typeCode, 12);
+  EXPECT_EQ(FindComponentClass("profiltondo")->classId, "{30CA9B22-C04C-11D4-8586-00E08110F9CF}");
+  EXPECT_EQ(FindComponentClass("Zembrati.Nothing"), nullptr);
+  for (const ComponentClass& c : classes) {
+    EXPECT_EQ(CreateComponent(c.progId)->ClassName(), c.name);
+  }
+}
+
+TEST(ClassTableTest, TheHostsCallsReturnAStatusAndNeverThrow) {
+  host::Session() = host::SessionState{};
+  EXPECT_EQ(Drop(nullptr).number, 91);
+  EXPECT_EQ(DblClick(nullptr, 1).number, 91);
+  EXPECT_EQ(OnDragDrop(nullptr).number, 429);  // no host here to read the language from
+  EXPECT_TRUE(PreUpdate(nullptr).ok() == false);
+  EXPECT_EQ(host::Session().EditedPart, nullptr);
+  // Through the automation face the failure arrives as the error it was.
+  try {
+    automation::CallMethod(CreateComponent("Zembrati.ZembratiObj"), "Drop", ObjectRef(), 0, 0);
+    FAIL();
+  } catch (const runtime::RuntimeError& e) {
+    EXPECT_EQ(e.number(), 91);
+  }
+  host::Session() = host::SessionState{};
+}
+
+}  // namespace
+}  // namespace zembrati::addin
