@@ -16,6 +16,7 @@ void AddSettingsOptions(CLI::App& command, SettingsOptions& options) {
                      "Settings file standing in for the registry (default: the shipped zembrati.ini)");
   command.add_option("--lang", options.language, "Language of the texts: it, en or de")
       ->check(CLI::IsMember({"it", "en", "de"}));
+  command.add_option("--prefs", options.prefsFile, "Preferences file of the dialog (default: from the settings)");
 }
 
 scene::Settings LoadSettings(const SettingsOptions& options) {
@@ -27,6 +28,10 @@ scene::Settings LoadSettings(const SettingsOptions& options) {
     settings = scene::Settings::Load(path);
   } catch (const runtime::RuntimeError& error) {
     throw UsageError(error.description());
+  }
+  if (!options.prefsFile.empty()) {
+    settings.Set(catalogue::kProductKey, "ApplDir", "");
+    settings.Set(catalogue::kCatalogueKey, "File Prefs", options.prefsFile);
   }
   if (options.language == "it") settings.Set(catalogue::kProductKey, "Language", "Italian");
   if (options.language == "en") settings.Set(catalogue::kProductKey, "Language", "English");

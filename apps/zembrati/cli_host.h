@@ -11,6 +11,7 @@ namespace zembrati::cli {
 struct SettingsOptions {
   std::string settingsFile;  // empty: the default settings found beside the program
   std::string language;      // it, en, de: overrides the "Language" value
+  std::string prefsFile;     // overrides where the dialog keeps its preferences
 };
 
 void AddSettingsOptions(CLI::App& command, SettingsOptions& options);

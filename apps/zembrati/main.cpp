@@ -5,6 +5,7 @@
 #include "catalogue_command.h"
 #include "cli_host.h"
 #include "cli_support.h"
+#include "part_commands.h"
 #include "section_command.h"
 
 int main(int argc, char** argv) {
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
   zembrati::cli::SetProgramPath(argc > 0 ? argv[0] : "");
   zembrati::cli::AddSectionCommand(app, exitCode);
   zembrati::cli::AddCatalogueCommand(app, exitCode);
+  zembrati::cli::AddPartCommands(app, exitCode);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& help) {

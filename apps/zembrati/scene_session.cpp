@@ -1,0 +1,220 @@
+#include "scene_session.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "cli_support.h"
+#include "data_objects.h"
+#include "document_file.h"
+#include "host/host_classes.h"
+#include "runtime/number_text.h"
+#include "ui/message_box.h"
+
+namespace zembrati::cli {
+namespace {
+
+using Json = nlohmann::ordered_json;
+constexpr double kSteelDensity = 7850;
+
+const char* IconName(ui::MessageIcon icon) {
+  switch (icon) {
+    case ui::MessageIcon::Critical: return "critical";
+    case ui::MessageIcon::Exclamation: return "exclamation";
+    case ui::MessageIcon::Question: return "question";
+    case ui::MessageIcon::Information: return "information";
+    case ui::MessageIcon::None: return "none";
+  }
+  return "none";
+}
+
+Json ValueJson(const automation::Variant& value) {
+  Json out = {{"type", std::string(automation::TypeName(value.type()))}};
+  switch (value.type()) {
+    case automation::VariantType::Integer: out["value"] = *value.TryGet<std::int16_t>(); break;
+    case automation::VariantType::Long: out["value"] = *value.TryGet<std::int32_t>(); break;
+    case automation::VariantType::Double: out["value"] = *value.TryGet<double>(); break;
+    case automation::VariantType::Boolean: out["value"] = *value.TryGet<bool>(); break;
+    case automation::VariantType::Text: out["value"] = *value.TryGet<std::string>(); break;
+    default: out["value"] = nullptr;
+  }
+  return out;
+}
+
+std::string Text(const scene::NodePtr& block, std::int32_t kind, std::int16_t index) {
+  if (!block) return {};
+  const auto found = block->keyedVariables.find({kind, index});
+  return found == block->keyedVariables.end() ? std::string() : found->second.ToText();
+}
+
+scene::NodePtr FirstBody(const scene::NodePtr& part) {
+  for (const scene::NodePtr& child : part->ChildShapes()) {
+    if (child->kind == scene::kind::kBodyShape) return child;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void AddDialogChoiceOptions(CLI::App& command, DialogChoices& choices) {
+  command.add_option("--family", choices.family, "Standards family: its tab name or index from 0");
+  command.add_option("--type", choices.type, "Section type: 1..12 or HE, IPN, UPN, L, T, TARR, TUBO, RETTCAVO, "
+                                             "QUADCAVO, PIATTO, TONDO, QUADRO");
+  command.add_option("--standard", choices.standard, "Standard, as the list shows it (HEA, IPN, ...)");
+  command.add_option("--size", choices.size, "Size, as the list shows it (200, 80x80x8, ...)");
+  command.add_option("--thickness", choices.thickness, "Thickness of a tube, hollow section or flat");
+  command.add_option("--material", choices.material, "Material (S235JR, S355J2, ...)");
+  command.add_option("--length", choices.length, "Length in mm, typed into the length box");
+  command.add_flag("--cancel", choices.cancel, "Press Cancel instead of OK");
+}
+
+SceneSession::SceneSession(const std::string& sceneFile, const SettingsOptions& settings) : sceneFile_(sceneFile) {
+  scene::Settings loaded = LoadSettings(settings);
+  scene::Document document;
+  if (std::filesystem::exists(sceneFile)) {
+    try {
+      document = scene::LoadDocument(sceneFile);
+    } catch (const runtime::RuntimeError& error) {
+      throw UsageError(error.description());
+    }
+  }
+  host_ = std::make_unique<scene::SceneHost>(std::move(document), std::move(loaded));
+  creator_ = std::make_unique<automation::ScopedObjectCreator>(*host_);
+}
+
+scene::NodePtr SceneSession::FindPart(const std::string& name) const {
+  std::string names;
+  for (const scene::NodePtr& part : host_->document().Parts()) {
+    if (part->name == name) return part;
+    names += (names.empty() ? "" : ", ") + ("\"" + part->name + "\"");
+  }
+  throw UsageError("no part \"" + name + "\" in the scene; it holds " + (names.empty() ? "no parts" : names));
+}
+
+void SceneSession::Save() const {
+  const std::filesystem::path folder = std::filesystem::path(sceneFile_).parent_path();
+  if (!folder.empty()) std::filesystem::create_directories(folder);
+  scene::SaveDocument(host_->document(), sceneFile_);
+}
+
+bool SceneSession::RunWithDialog(const DialogChoices& choices, const std::function<runtime::Status()>& start) {
+  bool completed = false;
+  bool shown = false;
+  headless::HeadlessPresenter presenter([&](dialog::Dialog& dialog) {
+    shown = true;
+    headless::ScriptedUser user(dialog);
+    if (!choices.family.empty()) user.ChooseFamily(choices.family);
+    if (!choices.type.empty()) user.ChooseType(choices.type);
+    if (!choices.standard.empty()) user.ChooseStandard(choices.standard);
+    if (!choices.size.empty()) user.ChooseSize(choices.size);
+    if (!choices.thickness.empty()) user.ChooseThickness(choices.thickness);
+    if (!choices.material.empty()) user.ChooseMaterial(choices.material);
+    if (!choices.length.empty()) user.TypeLength(choices.length);
+    if (choices.cancel) {
+      user.PressCancel();
+    } else {
+      user.PressOk();
+    }
+    completed = dialog.Unloaded();  // OK leaves the dialog open when the part could not be made
+  });
+  status = start();
+  messages = presenter.messages;
+  if (presenter.scriptFailure) {
+    try {
+      std::rethrow_exception(presenter.scriptFailure);
+    } catch (const headless::ChoiceError& error) {
+      if (error.available.empty()) {
+        messages.push_back({error.what(), "zembrati", ui::MessageIcon::Critical});
+        return false;
+      }
+      throw UsageError(error.what());
+    }
+  }
+  // A session that ends without a dialog (a scene not in millimetres) has done all it should.
+  return status.ok() && (completed || !shown);
+}
+
+void PrintMessages(const std::vector<headless::HeadlessPresenter::Message>& messages) {
+  for (const auto& message : messages) {
+    std::string text = message.text;
+    for (char& c : text) {
+      if (c == '\r') c = '\n';
+    }
+    std::cerr << "[" << message.title << "] " << text << "\n";
+  }
+}
+
+Json MessagesJson(const std::vector<headless::HeadlessPresenter::Message>& messages) {
+  Json out = Json::array();
+  for (const auto& m : messages) out.push_back({{"text", m.text}, {"title", m.title}, {"icon", IconName(m.icon)}});
+  return out;
+}
+
+Json PartJson(scene::SceneHost&, const scene::NodePtr& part) {
+  const scene::NodePtr block = part->FirstComponent(34);
+  Json out = {{"name", part->name},
+              {"class", Text(block, 2, 1)},
+              {"type_code", block ? Json(block->keyedVariables[{1, 1}].ToLong()) : Json(nullptr)},
+              {"standard", Text(block, 2, 13)},
+              {"size", Text(block, 2, 14)},
+              {"material", Text(block, 2, 16)}};
+  const scene::NodePtr body = FirstBody(part);
+  out["length_mm"] = body && body->section ? Json(body->length) : Json(nullptr);
+  Json variables = Json::array();
+  if (block) {
+    for (const auto& [key, value] : block->keyedVariables) {
+      Json v = ValueJson(value);
+      variables.push_back({{"kind", key.first}, {"index", key.second}, {"type", v["type"]}, {"value", v["value"]}});
+    }
+  }
+  out["part_variables"] = variables;
+  Json properties = Json::array();
+  const auto collection = part->dataObjects.find(std::string(host::kPropertyCollection.classId));
+  if (collection != part->dataObjects.end()) {
+    if (const auto* list = dynamic_cast<const scene::PropertyCollectionObject*>(collection->second.get())) {
+      for (const auto& item : list->items) {
+        Json v = ValueJson(item->value);
+        properties.push_back({{"name", item->name}, {"type", v["type"]}, {"value", v["value"]}});
+      }
+    }
+  }
+  out["properties"] = properties;
+  const auto summary = part->dataObjects.find(std::string(host::kSummaryObject.classId));
+  if (summary != part->dataObjects.end()) {
+    if (const auto* s = dynamic_cast<const scene::SummaryObject*>(summary->second.get())) {
+      out["summary"] = {{"description", s->description}, {"part_number", s->partNumber}};
+    }
+  }
+  if (body && body->section) {
+    const double volume = body->section->area * body->length;
+    out["area_mm2"] = body->section->area;
+    out["volume_mm3"] = volume;
+    out["mass_kg"] = volume * 1e-9 * kSteelDensity;
+  }
+  Json placement = Json::array();
+  for (const double p : part->placement.ToPlacement()) placement.push_back(p);
+  out["placement"] = placement;
+  return out;
+}
+
+void PrintPart(scene::SceneHost& host, const scene::NodePtr& part) {
+  const Json json = PartJson(host, part);
+  std::cout << part->name << "\n";
+  std::cout << "  class " << json["class"].get<std::string>() << ", standard " << json["standard"].get<std::string>()
+            << ", size " << json["size"].get<std::string>() << ", material " << json["material"].get<std::string>()
+            << "\n";
+  if (json.contains("area_mm2")) {
+    std::cout << "  length " << runtime::GeneralForm(json["length_mm"].get<double>()) << " mm, section "
+              << runtime::GeneralForm(std::round(json["area_mm2"].get<double>() * 1000) / 1000) << " mm², mass "
+              << runtime::GeneralForm(std::round(json["mass_kg"].get<double>() * 1000) / 1000) << " kg\n";
+  }
+  for (const auto& p : json["properties"]) {
+    std::cout << "  property " << p["name"].get<std::string>() << " = " << p["value"].dump() << " ("
+              << p["type"].get<std::string>() << ")\n";
+  }
+  if (json.contains("summary")) {
+    std::cout << "  summary: " << json["summary"]["description"].get<std::string>() << ", part number "
+              << json["summary"]["part_number"].get<std::string>() << "\n";
+  }
+}
+
+}  // namespace zembrati::cli
