@@ -10,6 +10,8 @@ zembrati_packages=(
   # algorithms one; TBB is linked by the modeller's CMake targets).
   libocct-data-exchange-dev libocct-modeling-algorithms-dev libocct-modeling-data-dev
   libocct-foundation-dev libtbb-dev
+  # The Windows COM server: cross compiler, widl, the .idl files and stdole2.tlb, and Wine to test it.
+  g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine64 wine
 )
 
 install_missing_packages() {

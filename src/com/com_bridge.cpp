@@ -1,0 +1,394 @@
+#include "com_bridge.h"
+
+#include <dispex.h>
+#include <oleauto.h>
+
+#include <atomic>
+#include <map>
+#include <vector>
+
+#include "automation/host_error.h"
+#include "runtime/runtime_error.h"
+#include "runtime/status.h"
+
+namespace zembrati::com {
+namespace {
+
+using automation::CallKind;
+using automation::ObjectRef;
+using automation::Variant;
+
+constexpr unsigned long kControlFacility = 0x800A0000UL;
+
+// --- The system's objects as IDispatch -------------------------------------------------------
+
+class Dispatch : public IDispatch {
+ public:
+  Dispatch(ObjectRef object, ITypeInfo* typeInfo) : object_(std::move(object)), typeInfo_(typeInfo) {
+    if (typeInfo_) typeInfo_->AddRef();
+  }
+  virtual ~Dispatch() {
+    if (typeInfo_) typeInfo_->Release();
+  }
+
+  const ObjectRef& object() const { return object_; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IDispatch || (typeInfo_ && IsOwnInterface(iid)) || iid == SystemObjectIid()) {
+      *out = static_cast<IDispatch*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (!count) return E_POINTER;
+    *count = typeInfo_ ? 1 : 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
+    if (!info) return E_POINTER;
+    *info = nullptr;
+    if (!typeInfo_ || index != 0) return DISP_E_BADINDEX;
+    typeInfo_->AddRef();
+    *info = typeInfo_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+    if (typeInfo_) return DispGetIDsOfNames(typeInfo_, names, count, ids);
+    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+    if (count == 0) return S_OK;
+    ids[0] = IdOf(Utf8(names[0]));
+    return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+  }
+
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                   EXCEPINFO* exception, UINT*) override {
+    std::string member;
+    if (!NameOf(id, member)) return DISP_E_MEMBERNOTFOUND;
+    const CallKind kind = KindOf(flags);
+    // Arguments arrive last first; a put's value is the named DISPID_PROPERTYPUT one, which the
+    // system expects last.
+    std::vector<Variant> args;
+    const UINT count = params ? params->cArgs : 0;
+    for (UINT i = count; i-- > 0;) {
+      if (kind == CallKind::PropertyPut || kind == CallKind::PropertyPutRef) {
+        if (i == 0 && params->cNamedArgs > 0) continue;
+      }
+      args.push_back(FromVariant(params->rgvarg[i]));
+    }
+    if ((kind == CallKind::PropertyPut || kind == CallKind::PropertyPutRef) && count > 0) {
+      args.push_back(FromVariant(params->rgvarg[0]));
+    }
+    Variant value;
+    const runtime::Status status = runtime::Trap([&] { value = object_->Invoke(member, kind, args); });
+    if (!status.ok()) return Fail(status, exception);
+    WriteBack(params, args, kind);
+    if (result) {
+      VariantInit(result);
+      ToVariant(value, *result);
+    }
+    return S_OK;
+  }
+
+  // An interface id no foreign object answers: lets the bridge find its own objects again.
+  static const IID& SystemObjectIid() {
+    static const IID iid = {0x30ca9b05, 0xc04d, 0x11d4, {0x85, 0x86, 0x00, 0xe0, 0x81, 0x10, 0xf9, 0xcf}};
+    return iid;
+  }
+
+ private:
+  bool IsOwnInterface(REFIID iid) const {
+    TYPEATTR* attributes = nullptr;
+    if (FAILED(typeInfo_->GetTypeAttr(&attributes))) return false;
+    const bool same = IsEqualGUID(attributes->guid, iid);
+    typeInfo_->ReleaseTypeAttr(attributes);
+    return same;
+  }
+
+  static CallKind KindOf(WORD flags) {
+    if (flags & DISPATCH_PROPERTYPUTREF) return CallKind::PropertyPutRef;
+    if (flags & DISPATCH_PROPERTYPUT) return CallKind::PropertyPut;
+    if ((flags & DISPATCH_PROPERTYGET) && !(flags & DISPATCH_METHOD)) return CallKind::PropertyGet;
+    return CallKind::Method;
+  }
+
+  DISPID IdOf(const std::string& name) {
+    for (const auto& [id, known] : names_) {
+      if (automation::NamesEqual(known, name)) return id;
+    }
+    const DISPID id = static_cast<DISPID>(names_.size() + 1);
+    names_[id] = name;
+    return id;
+  }
+
+  bool NameOf(DISPID id, std::string& name) {
+    if (typeInfo_) {
+      BSTR found = nullptr;
+      UINT count = 0;
+      if (FAILED(typeInfo_->GetNames(id, &found, 1, &count)) || count == 0) return false;
+      name = Utf8(found);
+      SysFreeString(found);
+      return true;
+    }
+    const auto known = names_.find(id);
+    if (known == names_.end()) return false;
+    name = known->second;
+    return true;
+  }
+
+  // Output arguments: what the callee wrote goes back into the caller's by-reference VARIANTs.
+  static void WriteBack(DISPPARAMS* params, const std::vector<Variant>& args, CallKind kind) {
+    if (!params || kind == CallKind::PropertyPut || kind == CallKind::PropertyPutRef) return;
+    for (UINT i = 0; i < params->cArgs; ++i) {
+      VARIANT& slot = params->rgvarg[params->cArgs - 1 - i];
+      if ((slot.vt & VT_BYREF) && slot.vt == (VT_BYREF | VT_VARIANT) && slot.pvarVal) {
+        VariantClear(slot.pvarVal);
+        ToVariant(args[i], *slot.pvarVal);
+      }
+    }
+  }
+
+  static HRESULT Fail(const runtime::Status& status, EXCEPINFO* exception) {
+    if (exception) {
+      *exception = {};
+      exception->bstrSource = SysAllocString(L"Zembrati");
+      exception->bstrDescription = SysAllocString(Wide(status.description).c_str());
+      exception->scode = ErrorResult(status.number);
+      return DISP_E_EXCEPTION;
+    }
+    return ErrorResult(status.number);
+  }
+
+  ObjectRef object_;
+  ITypeInfo* typeInfo_;
+  std::atomic<ULONG> references_{1};
+  std::map<DISPID, std::string> names_;
+};
+
+// --- IDispatch objects as the system's Objects --------------------------------------------------
+
+class DispatchClient : public automation::Object {
+ public:
+  explicit DispatchClient(IDispatch* dispatch) : dispatch_(dispatch) {
+    dispatch_->AddRef();
+    IUnknown* unknown = nullptr;
+    if (SUCCEEDED(dispatch_->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)))) {
+      identity_ = unknown;
+      unknown->Release();
+    }
+  }
+  ~DispatchClient() override { dispatch_->Release(); }
+
+  const void* Identity() const override { return identity_; }
+  std::string ClassName() const override { return "IDispatch"; }
+  IDispatch* dispatch() const { return dispatch_; }
+
+  Variant Invoke(std::string_view member, CallKind kind, std::span<Variant> args) override {
+    const DISPID id = Resolve(member);
+    const bool put = kind == CallKind::PropertyPut || kind == CallKind::PropertyPutRef;
+    const std::size_t count = args.size();
+    // Every argument goes by reference, so the callee can write into it.
+    std::vector<VARIANT> values(count), passed(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      VariantInit(&values[i]);
+      ToVariant(args[i], values[i]);
+      VariantInit(&passed[count - 1 - i]);
+      if (put && i == count - 1) {
+        passed[0] = values[i];  // the value of a put goes by value
+      } else {
+        passed[count - 1 - i].vt = VT_BYREF | VT_VARIANT;
+        passed[count - 1 - i].pvarVal = &values[i];
+      }
+    }
+    DISPID putId = DISPID_PROPERTYPUT;
+    DISPPARAMS params{passed.data(), put ? &putId : nullptr, static_cast<UINT>(count), put ? 1u : 0u};
+    WORD flags = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
+    if (kind == CallKind::PropertyPut) flags = DISPATCH_PROPERTYPUT;
+    if (kind == CallKind::PropertyPutRef) flags = DISPATCH_PROPERTYPUTREF;
+    VARIANT result;
+    VariantInit(&result);
+    EXCEPINFO exception{};
+    const HRESULT hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, put ? nullptr : &result,
+                                         &exception, nullptr);
+    for (std::size_t i = 0; i < count; ++i) {
+      if (!(put && i == count - 1)) args[i] = FromVariant(values[i]);
+      VariantClear(&values[i]);
+    }
+    if (FAILED(hr)) Raise(hr, exception, member);
+    Variant value = FromVariant(result);
+    VariantClear(&result);
+    return value;
+  }
+
+ private:
+  DISPID Resolve(std::string_view member) {
+    std::wstring name = Wide(std::string(member));
+    LPOLESTR names[] = {name.data()};
+    DISPID id = DISPID_UNKNOWN;
+    HRESULT hr = dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (hr == E_NOTIMPL) {
+      // Script objects answer only through the extended interface.
+      IDispatchEx* extended = nullptr;
+      if (SUCCEEDED(dispatch_->QueryInterface(__uuidof(IDispatchEx), reinterpret_cast<void**>(&extended)))) {
+        BSTR bstr = SysAllocString(name.c_str());
+        hr = extended->GetDispID(bstr, fdexNameCaseInsensitive, &id);
+        SysFreeString(bstr);
+        extended->Release();
+      }
+    }
+    if (FAILED(hr)) {
+      throw automation::HostError(runtime::error::kMemberNotSupported,
+                                  std::string(runtime::ErrorDescription(runtime::error::kMemberNotSupported)) + " (" +
+                                      std::string(member) + ")");
+    }
+    return id;
+  }
+
+  [[noreturn]] static void Raise(HRESULT hr, EXCEPINFO& exception, std::string_view member) {
+    if (exception.pfnDeferredFillIn) exception.pfnDeferredFillIn(&exception);
+    std::string description = exception.bstrDescription ? Utf8(exception.bstrDescription) : std::string();
+    HRESULT code = hr == DISP_E_EXCEPTION ? (exception.scode ? exception.scode : exception.wCode) : hr;
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrHelpFile);
+    const std::int32_t number = ErrorNumber(code);
+    if (description.empty()) description = std::string(runtime::ErrorDescription(number)) + " (" + std::string(member) + ")";
+    throw automation::HostError(number, description);
+  }
+
+  IDispatch* dispatch_;
+  const void* identity_ = nullptr;
+};
+
+}  // namespace
+
+std::wstring Wide(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
+  return wide;
+}
+
+std::string Utf8(const wchar_t* wide, int length) {
+  if (!wide) return {};
+  if (length < 0) length = static_cast<int>(wcslen(wide));
+  if (length == 0) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide, length, utf8.data(), size, nullptr, nullptr);
+  return utf8;
+}
+
+void ToVariant(const Variant& value, VARIANT& out) {
+  VariantInit(&out);
+  switch (value.type()) {
+    case automation::VariantType::Empty: break;
+    case automation::VariantType::Nothing:
+      out.vt = VT_DISPATCH;
+      out.pdispVal = nullptr;
+      break;
+    case automation::VariantType::Integer:
+      out.vt = VT_I2;
+      out.iVal = *value.TryGet<std::int16_t>();
+      break;
+    case automation::VariantType::Long:
+      out.vt = VT_I4;
+      out.lVal = *value.TryGet<std::int32_t>();
+      break;
+    case automation::VariantType::Double:
+      out.vt = VT_R8;
+      out.dblVal = *value.TryGet<double>();
+      break;
+    case automation::VariantType::Boolean:
+      out.vt = VT_BOOL;
+      out.boolVal = *value.TryGet<bool>() ? VARIANT_TRUE : VARIANT_FALSE;
+      break;
+    case automation::VariantType::Text:
+      out.vt = VT_BSTR;
+      out.bstrVal = SysAllocString(Wide(*value.TryGet<std::string>()).c_str());
+      break;
+    case automation::VariantType::Object: {
+      const ObjectRef object = value.ToObject();
+      out.vt = VT_DISPATCH;
+      if (auto* client = dynamic_cast<DispatchClient*>(object.get())) {
+        // A foreign object goes back as itself, not wrapped twice.
+        out.pdispVal = client->dispatch();
+        out.pdispVal->AddRef();
+      } else {
+        out.pdispVal = NewDispatch(object, nullptr);
+      }
+      break;
+    }
+  }
+}
+
+Variant FromVariant(const VARIANT& in) {
+  const VARIANT* value = &in;
+  while (value->vt == (VT_BYREF | VT_VARIANT)) value = value->pvarVal;
+  switch (value->vt & ~VT_BYREF) {
+    case VT_EMPTY:
+    case VT_NULL: return {};
+    case VT_I2: return (value->vt & VT_BYREF) ? *value->piVal : value->iVal;
+    case VT_I4: return std::int32_t{(value->vt & VT_BYREF) ? *value->plVal : value->lVal};
+    case VT_R8: return (value->vt & VT_BYREF) ? *value->pdblVal : value->dblVal;
+    case VT_BOOL: return ((value->vt & VT_BYREF) ? *value->pboolVal : value->boolVal) != VARIANT_FALSE;
+    case VT_BSTR: return Utf8((value->vt & VT_BYREF) ? *value->pbstrVal : value->bstrVal);
+    case VT_DISPATCH:
+    case VT_UNKNOWN: {
+      IUnknown* unknown = (value->vt & VT_BYREF) ? *value->ppunkVal : value->punkVal;
+      if (!unknown) return Variant::Nothing();
+      IDispatch* ours = nullptr;
+      if (SUCCEEDED(unknown->QueryInterface(Dispatch::SystemObjectIid(), reinterpret_cast<void**>(&ours)))) {
+        ObjectRef object = static_cast<Dispatch*>(ours)->object();
+        ours->Release();
+        return object;
+      }
+      IDispatch* dispatch = nullptr;
+      if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
+        runtime::Raise(runtime::error::kTypeMismatch);
+      }
+      ObjectRef wrapped = WrapDispatch(dispatch);
+      dispatch->Release();
+      return wrapped;
+    }
+    default: {
+      VARIANT converted;
+      VariantInit(&converted);
+      if (SUCCEEDED(VariantChangeType(&converted, const_cast<VARIANT*>(value), 0, VT_R8))) return converted.dblVal;
+      runtime::Raise(runtime::error::kTypeMismatch);
+    }
+  }
+}
+
+IDispatch* NewDispatch(ObjectRef object, ITypeInfo* typeInfo) {
+  if (!object) return nullptr;
+  return new Dispatch(std::move(object), typeInfo);
+}
+
+ObjectRef WrapDispatch(IDispatch* dispatch) {
+  if (!dispatch) return nullptr;
+  return std::make_shared<DispatchClient>(dispatch);
+}
+
+HRESULT ErrorResult(std::int32_t number) {
+  if (number > 0 && number < 65536) return static_cast<HRESULT>(kControlFacility | static_cast<unsigned long>(number));
+  return number == 0 ? E_FAIL : static_cast<HRESULT>(number);
+}
+
+std::int32_t ErrorNumber(HRESULT result) {
+  if ((static_cast<unsigned long>(result) & 0xFFFF0000UL) == kControlFacility) return result & 0xFFFF;
+  return static_cast<std::int32_t>(result);
+}
+
+}  // namespace zembrati::com

@@ -1,0 +1,173 @@
+// A host written as a Windows program: the built-in host's document and classes offered through
+// COM (its classes registered by class id for this process, its objects as IDispatch), and the
+// add-in loaded as the registered in-process server and called by name, as a CAD host calls it.
+// Prints "N passed, M failed".
+#include <windows.h>
+
+#include <functional>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "automation/invoke.h"
+#include "com_bridge.h"
+#include "geometry/section_types.h"
+#include "host/host_classes.h"
+#include "host/scene_members.h"
+#include "host/session_state.h"
+#include "host_class_objects.h"
+#include "parts/part_data.h"
+#include "runtime/runtime_error.h"
+#include "scene_host.h"
+#include "scene_objects.h"
+
+namespace {
+
+using namespace zembrati;
+using automation::ObjectRef;
+
+int passed = 0;
+int failed = 0;
+
+void Check(bool ok, const std::string& what) {
+  if (ok) {
+    ++passed;
+  } else {
+    ++failed;
+    std::cout << "FAILED: " << what << std::endl;
+  }
+}
+
+// Makes objects of one of the built-in host's classes for COM clients in this process.
+class HostClassFactory : public IClassFactory {
+ public:
+  HostClassFactory(scene::ContextPtr context, std::string classId) : context_(std::move(context)), classId_(std::move(classId)) {}
+  virtual ~HostClassFactory() = default;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
+      *out = this;
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override { return --references_; }  // lives as long as the test
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID iid, void** out) override {
+    IDispatch* dispatch = com::NewDispatch(scene::CreateHostClassObject(context_, classId_), nullptr);
+    if (!dispatch) return CLASS_E_CLASSNOTAVAILABLE;
+    const HRESULT hr = dispatch->QueryInterface(iid, out);
+    dispatch->Release();
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+ private:
+  scene::ContextPtr context_;
+  std::string classId_;
+  ULONG references_ = 1;
+};
+
+ObjectRef CreateAddIn(const char* progId) {
+  CLSID clsid;
+  if (FAILED(CLSIDFromProgID(com::Wide(progId).c_str(), &clsid))) return nullptr;
+  IDispatch* dispatch = nullptr;
+  if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
+    return nullptr;
+  }
+  ObjectRef object = com::WrapDispatch(dispatch);
+  dispatch->Release();
+  return object;
+}
+
+// An HEA 200 made in this program's scene the way the add-in makes one, then lengthened in the
+// host to 12.9 mm.
+ObjectRef MakeLengthenedBeam(scene::SceneHost& host) {
+  automation::ScopedObjectCreator creator(host);
+  host::SessionState& session = host::Session();
+  session.ScenePage = host.ActivePage();
+  session.LangBase = 2000;
+  session.SizePartNumber = "HEA200";
+  session.Dims = {190, 1500, 200, 6.5, 10, 18};
+  const ObjectRef root = host::Shape(host.ActivePage());
+  const ObjectRef part = host::Add(host::Shapes(host::Item(host::Components(root, 2), std::int16_t{1}), 3));
+  geometry::GenerateSection(*geometry::FindSectionType(std::int16_t{1}), part, "HEA", session.Dims);
+  host::SetName(part, "HEA 200 x 1500-B");
+  parts::WritePartVariables(part, "HEA 200 x @", {"ProfilHE", "HEA", "200", "hea.tab", "S235JR"});
+  parts::WritePartData(part, "HEA", "200", 1500, "S235JR", "HEA 200 x 1500-B");
+  parts::SetPartLength(part, 12.9);
+  return part;
+}
+
+void Run(const std::string& name, const std::function<void()>& test) {
+  try {
+    test();
+  } catch (const runtime::RuntimeError& error) {
+    Check(false, name + ": error " + std::to_string(error.number()) + " " + error.description());
+  }
+}
+
+}  // namespace
+
+int main() {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  scene::SceneHost host;
+  host.settings().Set("SOFTWARE\\Morvantec\\Vantrex", "Language", "English");
+  std::vector<HostClassFactory*> factories;
+  for (const host::HostClass& hostClass : host::kHostClasses) {
+    CLSID clsid;
+    CLSIDFromString(com::Wide(std::string(hostClass.classId)).c_str(), &clsid);
+    auto* factory = new HostClassFactory(host.context(), std::string(hostClass.classId));
+    DWORD cookie = 0;
+    const HRESULT hr = CoRegisterClassObject(clsid, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie);
+    Check(SUCCEEDED(hr), "registering the host class " + std::string(hostClass.name));
+    factories.push_back(factory);
+  }
+
+  Run("properties", [] {
+    const ObjectRef part = CreateAddIn("Zembrati.ProfilHE");
+    Check(part != nullptr, "Zembrati.ProfilHE is registered and creatable");
+    if (!part) return;
+    automation::PutProperty(part, "lung", 1500.0);
+    automation::PutProperty(part, "Normativa", std::string("HEA"));
+    Check(automation::GetProperty(part, "lung").ToDouble() == 1500, "lung reads back");
+    Check(automation::GetProperty(part, "Normativa").ToText() == "HEA", "Normativa reads back");
+    try {
+      automation::CallMethod(part, "Explode");
+      Check(false, "an unknown member fails");
+    } catch (const runtime::RuntimeError& error) {
+      Check(error.number() == 438, "an unknown member is error 438, got " + std::to_string(error.number()));
+    }
+  });
+
+  Run("regeneration", [&] {
+    const ObjectRef beam = MakeLengthenedBeam(host);
+    const ObjectRef partClass = CreateAddIn("Zembrati.ProfilHE");
+    if (!partClass) return Check(false, "Zembrati.ProfilHE for PreUpdate");
+    automation::ScopedObjectCreator creator(host);
+    automation::CallMethod(partClass, "PreUpdate", beam);
+    Check(host::Name(beam) == "HEA 200 x 12-B", "the name follows the length: " + host::Name(beam));
+    Check(parts::GetPartLength(beam) == 12, "the length is cut to 12");
+    const ObjectRef item = parts::FindPartItem(host::ChildShapes(host::Shape(host.ActivePage())), beam);
+    const ObjectRef properties = host::DataObject(item, host::kPropertyCollection.classId);
+    Check(host::Value(host::Item(properties, 3)).Describe() == "S \"12\"", "the length property is the text 12");
+    const ObjectRef summary = host::DataObject(item, host::kSummaryObject.classId);
+    Check(automation::GetProperty(summary, "Description").ToText() == "HEA 200 x 12-B", "the description follows");
+  });
+
+  Run("failures", [&] {
+    const ObjectRef dropper = CreateAddIn("Zembrati.ZembratiObj");
+    if (!dropper) return Check(false, "Zembrati.ZembratiObj is creatable");
+    try {
+      automation::CallMethod(dropper, "Drop", ObjectRef(), 0, 0);
+      Check(false, "a drop of Nothing fails");
+    } catch (const runtime::RuntimeError& error) {
+      Check(error.number() == 91, "a drop of Nothing is error 91, got " + std::to_string(error.number()));
+    }
+  });
+
+  std::cout << passed << " passed, " << failed << " failed" << std::endl;
+  CoUninitialize();
+  return failed == 0 ? 0 : 1;
+}
