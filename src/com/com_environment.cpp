@@ -4,7 +4,9 @@
 
 #include "automation/object_creation.h"
 #include "com_bridge.h"
+#include "ui/form.h"
 #include "ui/message_box.h"
+#include "win32_dialog.h"
 
 namespace zembrati::com {
 namespace {
@@ -49,13 +51,15 @@ class WindowsMessages : public ui::MessageService {
 
 class EnvironmentScope {
  public:
-  EnvironmentScope() : creator_(creatorInstance), messages_(messagesInstance) {}
+  EnvironmentScope() : creator_(creatorInstance), messages_(messagesInstance), presenter_(presenterInstance) {}
 
  private:
   static inline ComCreator creatorInstance;
   static inline WindowsMessages messagesInstance;
+  static inline win32::Win32Presenter presenterInstance;
   automation::ScopedObjectCreator creator_;
   ui::ScopedMessageService messages_;
+  ui::ScopedFormPresenter presenter_;
 };
 
 class Hosted : public automation::Object {

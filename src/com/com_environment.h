@@ -5,7 +5,7 @@
 namespace zembrati::com {
 
 // What the system needs of Windows while the host calls it: the host's classes created through
-// COM by their class ids, and message boxes as Windows shows them. Installed around every call
+// COM by their class ids, message boxes as Windows shows them, and the native selection dialog. Installed around every call
 // into one of the system's classes.
 class ComEnvironment;
 

@@ -20,6 +20,7 @@
 #include "runtime/runtime_error.h"
 #include "scene_host.h"
 #include "scene_objects.h"
+#include "win32_dialog.h"
 
 namespace {
 
@@ -100,6 +101,51 @@ ObjectRef MakeLengthenedBeam(scene::SceneHost& host) {
   return part;
 }
 
+// Drives the add-in's native dialog by its window messages, as a user's clicks would, once the
+// dialog is up inside the add-in's modal call.
+std::function<void(HWND)> pendingScript;
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+  wchar_t className[16];
+  GetClassNameW(window, className, 16);
+  if (std::wstring(className) == L"#32770") {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void CALLBACK DriveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (!dialog || !pendingScript) return;
+  KillTimer(nullptr, timer);
+  auto script = std::move(pendingScript);
+  pendingScript = nullptr;
+  script(dialog);
+}
+
+void WhenTheDialogShows(std::function<void(HWND)> script) {
+  pendingScript = std::move(script);
+  SetTimer(nullptr, 0, 20, DriveDialog);
+}
+
+void Choose(HWND dialog, int id, const wchar_t* text) {
+  HWND combo = GetDlgItem(dialog, id);
+  const LRESULT index = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+ObjectRef PartNamed(scene::SceneHost& host, const std::string& name) {
+  for (const scene::NodePtr& part : host.document().Parts()) {
+    if (part->name == name) return host.Wrap(part);
+  }
+  return nullptr;
+}
+
 void Run(const std::string& name, const std::function<void()>& test) {
   try {
     test();
@@ -165,6 +211,44 @@ int main() {
     } catch (const runtime::RuntimeError& error) {
       Check(error.number() == 91, "a drop of Nothing is error 91, got " + std::to_string(error.number()));
     }
+  });
+
+  Run("drop and edit through the native dialog", [&] {
+    const std::string catalogue = std::string(ZEMBRATI_DATA_DIR) + "/catalogue/en/";
+    const char* key = "SOFTWARE\\Morvantec\\Vantrex\\Profil";
+    host.settings().Set(key, "Norme#0", "EN");
+    host.settings().Set(key, "Norme Dir#0", catalogue);
+    host.settings().Set(key, "Data#0", "tables/");
+    host.settings().Set(key, "File INI#0", "standards.ini");
+    host.settings().Set(key, "File Prefs", ZEMBRATI_PREFS_FILE);
+    const ObjectRef root = host::Shape(host.ActivePage());
+    const ObjectRef placeholder = host::Add(host::Shapes(host::Item(host::Components(root, 2), std::int16_t{1}), 3));
+    scene::NodeOf(placeholder)->placement.translation = {500, 0, 0};
+    const std::size_t before = host.document().Parts().size();
+
+    WhenTheDialogShows([](HWND dialog) {
+      Click(dialog, win32::kIdFirstType);  // HE
+      Choose(dialog, win32::kIdNormativa, L"HEB");
+      Choose(dialog, win32::kIdMisura, L"300");
+      Choose(dialog, win32::kIdMateriale, L"S355J2");
+      SetDlgItemTextW(dialog, win32::kIdDimLen, L"2400");
+      Click(dialog, win32::kIdOk);
+    });
+    automation::CallMethod(CreateAddIn("Zembrati.ZembratiObj"), "Drop", placeholder, 0, 0);
+    const ObjectRef beam = PartNamed(host, "HEB 300 x 2400");
+    Check(beam != nullptr, "the drop made HEB 300 x 2400");
+    Check(host.document().Parts().size() == before, "the placeholder gave way to the part");
+    if (!beam) return;
+    Check(scene::NodeOf(beam)->placement.translation.x == 500, "the part stands where the item was dropped");
+    Check(parts::GetPartLength(beam) == 2400, "its length is 2400");
+
+    WhenTheDialogShows([](HWND dialog) {
+      SetDlgItemTextW(dialog, win32::kIdDimLen, L"3000");
+      Click(dialog, win32::kIdOk);
+    });
+    automation::CallMethod(CreateAddIn("Zembrati.ProfilHE"), "DblClick", beam, 0, 0);
+    Check(PartNamed(host, "HEB 300 x 3000") != nullptr, "the edit rebuilt the part as HEB 300 x 3000");
+    Check(PartNamed(host, "HEB 300 x 2400") == nullptr, "the old part is gone");
   });
 
   std::cout << passed << " passed, " << failed << " failed" << std::endl;
