@@ -241,6 +241,13 @@ int main() {
     if (!beam) return;
     Check(scene::NodeOf(beam)->placement.translation.x == 500, "the part stands where the item was dropped");
     Check(parts::GetPartLength(beam) == 2400, "its length is 2400");
+    const ObjectRef block = host::Item(host::Components(beam, 34), std::int16_t{1});
+    Check(host::Value(host::Variable(block, 2, 1)).Describe() == "S \"ProfilHE\"", "its class is stored");
+    Check(host::Value(host::Variable(block, 1, 1)).Describe() == "I2 1", "its type code is a 16-bit 1");
+    Check(host::Value(host::Variable(block, 2, 16)).Describe() == "S \"S355J2\"", "its material is stored");
+    const ObjectRef item = parts::FindPartItem(host::ChildShapes(host::Shape(host.ActivePage())), beam);
+    const ObjectRef summary = host::DataObject(item, host::kSummaryObject.classId);
+    Check(automation::GetProperty(summary, "PartNumber").ToText() == "HEB300", "its part number comes from the size");
 
     WhenTheDialogShows([](HWND dialog) {
       SetDlgItemTextW(dialog, win32::kIdDimLen, L"3000");
