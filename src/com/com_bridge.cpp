@@ -10,6 +10,7 @@
 #include "automation/host_error.h"
 #include "runtime/runtime_error.h"
 #include "runtime/status.h"
+#include "wide_text.h"
 
 namespace zembrati::com {
 namespace {
@@ -272,23 +273,9 @@ class DispatchClient : public automation::Object {
 
 }  // namespace
 
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
-  return wide;
-}
+std::wstring Wide(const std::string& utf8) { return win32::Wide(utf8); }
 
-std::string Utf8(const wchar_t* wide, int length) {
-  if (!wide) return {};
-  if (length < 0) length = static_cast<int>(wcslen(wide));
-  if (length == 0) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide, length, utf8.data(), size, nullptr, nullptr);
-  return utf8;
-}
+std::string Utf8(const wchar_t* wide) { return wide ? win32::Utf8(wide) : std::string(); }
 
 void ToVariant(const Variant& value, VARIANT& out) {
   VariantInit(&out);

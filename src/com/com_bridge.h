@@ -13,7 +13,7 @@
 namespace zembrati::com {
 
 std::wstring Wide(const std::string& utf8);
-std::string Utf8(const wchar_t* wide, int length = -1);
+std::string Utf8(const wchar_t* wide);
 
 // A Variant as a VARIANT (the caller clears it) and back. Objects of the system become its own
 // IDispatch; IDispatch objects from outside become Objects that call them.

@@ -11,6 +11,7 @@
 #include "catalogue/configuration.h"
 #include "host/host_classes.h"
 #include "scene_host.h"
+#include "support/list_entries.h"
 #include "support/temp_folder.h"
 
 namespace zembrati::dialog {
@@ -20,11 +21,7 @@ using headless::HeadlessPresenter;
 using headless::ScriptedUser;
 using Lines = std::vector<std::string>;
 
-Lines Entries(const ui::ListControl& list) {
-  Lines entries;
-  for (std::int16_t i = 0; i < list.ListCount(); ++i) entries.push_back(list.List(i));
-  return entries;
-}
+using testing::Entries;
 
 // Two families, A and B, of a small catalogue; type 4 is missing from family A's index.
 class DialogTest : public ::testing::Test {

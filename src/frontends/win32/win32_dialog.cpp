@@ -11,27 +11,15 @@
 #include "geometry/section_types.h"
 #include "runtime/runtime_error.h"
 #include "ui/message_box.h"
+#include "wide_text.h"
 
 namespace zembrati::win32 {
 namespace {
 
+using win32::Utf8;
+using win32::Wide;
+
 constexpr UINT kShownMessage = WM_APP + 1;
-
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
-  return wide;
-}
-
-std::string Utf8(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size, nullptr, nullptr);
-  return utf8;
-}
 
 // An in-memory dialog template: the layout of the selection dialog in dialog units.
 class Template {
@@ -187,7 +175,7 @@ class Window {
     } else if (id == kIdDimLen && code == EN_CHANGE) {
       wchar_t text[256];
       GetDlgItemTextW(window_, kIdDimLen, text, 256);
-      Act([&] { model_.DimLen.SetText(Utf8(text)); });
+      Act([&] { model_.DimLen.SetText(Utf8(std::wstring_view(text))); });
     } else if (id == kIdOk) {
       RECT rect;
       GetWindowRect(window_, &rect);
@@ -275,7 +263,7 @@ class Window {
     }
     wchar_t typed[256];
     GetDlgItemTextW(window_, kIdDimLen, typed, 256);
-    if (Utf8(typed) != model_.DimLen.Text()) SyncText(kIdDimLen, model_.DimLen.Text());
+    if (Utf8(std::wstring_view(typed)) != model_.DimLen.Text()) SyncText(kIdDimLen, model_.DimLen.Text());
     EnableWindow(Item(kIdDimLen), model_.DimLen.enabled);
     Show(kIdDimLen, data);
     SyncPreview();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "support/recording_messages.h"
+#include "support/list_entries.h"
 #include "support/temp_folder.h"
 
 namespace zembrati::catalogue {
@@ -14,11 +15,7 @@ using testing::RecordingMessages;
 using testing::TempFolder;
 using Lines = std::vector<std::string>;
 
-Lines Entries(const ui::ListControl& list) {
-  Lines entries;
-  for (std::int16_t i = 0; i < list.ListCount(); ++i) entries.push_back(list.List(i));
-  return entries;
-}
+using testing::Entries;
 
 std::vector<int> ItemData(const ui::ListControl& list) {
   std::vector<int> data;
