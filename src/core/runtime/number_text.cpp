@@ -34,13 +34,24 @@ Decomposed Decompose(double magnitude, int significantDigits) {
 
 std::string Positional(const Decomposed& number, char separator) {
   const std::string& digits = number.digits;
+  std::string text;
   if (number.exponent < 0) {
-    return "0" + std::string(1, separator) +
-           std::string(static_cast<std::size_t>(-number.exponent - 1), '0') + digits;
+    text += '0';
+    text += separator;
+    text.append(static_cast<std::size_t>(-number.exponent - 1), '0');
+    text += digits;
+    return text;
   }
   const auto whole = static_cast<std::size_t>(number.exponent) + 1;
-  if (digits.size() <= whole) return digits + std::string(whole - digits.size(), '0');
-  return digits.substr(0, whole) + separator + digits.substr(whole);
+  if (digits.size() <= whole) {
+    text = digits;
+    text.append(whole - digits.size(), '0');
+    return text;
+  }
+  text.append(digits, 0, whole);
+  text += separator;
+  text.append(digits, whole, std::string::npos);
+  return text;
 }
 
 std::string Exponential(const Decomposed& number, char separator) {
