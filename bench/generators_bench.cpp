@@ -3,7 +3,6 @@
 // host's rebuild of the solid comes on top.
 #include <benchmark/benchmark.h>
 
-#include "sample_sections.h"
 
 #include <array>
 
@@ -32,7 +31,7 @@ class ImmediateHost : public zembrati::automation::Object,
 void BM_Generator(benchmark::State& state) {
   const auto code = static_cast<std::int16_t>(state.range(0));
   const auto& type = *zembrati::geometry::FindSectionType(code);
-  const auto dims = zembrati::bench::SampleDims(code);
+  const auto dims = zembrati::geometry::SampleDims(code);
   const auto host = std::make_shared<ImmediateHost>();
   for (auto _ : state) {
     zembrati::geometry::GenerateSection(type, host, "bench", dims);

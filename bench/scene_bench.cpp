@@ -3,7 +3,6 @@
 // STEP.
 #include <benchmark/benchmark.h>
 
-#include "sample_sections.h"
 
 #include <filesystem>
 
@@ -28,7 +27,7 @@ scene::NodePtr BuildPart(scene::SceneHost& sceneHost, std::int16_t code) {
   zembrati::automation::ScopedObjectCreator creator(sceneHost);
   const ObjectRef root = host::Shape(sceneHost.ActivePage());
   const ObjectRef part = host::Add(host::Shapes(host::Item(host::Components(root, 2), std::int16_t{1}), 3));
-  zembrati::geometry::GenerateSection(*zembrati::geometry::FindSectionType(code), part, "bench", zembrati::bench::SampleDims(code));
+  zembrati::geometry::GenerateSection(*zembrati::geometry::FindSectionType(code), part, "bench", zembrati::geometry::SampleDims(code));
   return scene::NodeOf(part)->ChildShapes().front();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -36,6 +37,10 @@ const std::vector<SectionType>& SectionTypes();
 const SectionType* FindSectionType(std::int16_t code);
 // The type whose short name (HE, IPN, ..., QUADRO) or class name matches, ignoring case.
 const SectionType* FindSectionType(std::string_view name);
+
+// A typical size of the type as a section dimension array (element 1 the length), for pictures
+// of the type and for benchmarks: an HEA 200, an IPN and a UPN 200, a CHS 60.3 x 4 and so on.
+std::array<double, 21> SampleDims(std::int16_t code);
 
 // Runs the type's generator on the elements of `dims` it takes.
 void GenerateSection(const SectionType& type, const ObjectRef& shape, const std::string& name,

@@ -2,15 +2,18 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <string>
 #include <vector>
 
 #include "dialog/dialog.h"
+#include "host/session_state.h"
 #include "geometry/section_types.h"
 #include "runtime/runtime_error.h"
 #include "ui/message_box.h"
+#include "section_drawing.h"
 #include "wide_text.h"
 
 namespace zembrati::win32 {
@@ -77,6 +80,14 @@ class Template {
   WORD count_ = 0;
 };
 
+// What each dimension label of a type's picture measures, in label order.
+constexpr std::array<std::array<const char*, 5>, 12> kDimensionNames{{
+    {"h", "b", "tw", "tf", ""},     {"h", "b", "tw", "t2 (at the web)", "t1 (at the toe)"},
+    {"h", "b", "tw", "t2 (at the web)", "t1 (at the toe)"},  {"a", "b", "t", "", ""},
+    {"b", "h", "t (flange)", "t (web)", ""},  {"b", "h", "w2 (web foot)", "f1 (flange toe)", "w1 (web top)"},
+    {"D", "t", "d (inside)", "", ""},  {"A", "B", "t", "", ""},  {"A", "A", "t", "", ""},
+    {"A", "t", "", "", ""},  {"D", "", "", "", ""},  {"A", "", "", "", ""}}};
+
 constexpr WORD kButton = 0x0080, kEdit = 0x0081, kStatic = 0x0082, kCombo = 0x0085;
 
 Template BuildTemplate() {
@@ -84,7 +95,7 @@ Template BuildTemplate() {
   t.Control(0, WC_TABCONTROLW, L"", WS_TABSTOP, 5, 5, 320, 14, kIdTabs);
   for (int i = 0; i < 12; ++i) {
     const std::wstring name = Wide(std::string(geometry::SectionTypes()[static_cast<std::size_t>(i)].shortName));
-    t.Control(kButton, nullptr, name.c_str(), BS_AUTORADIOBUTTON | BS_PUSHLIKE | (i == 0 ? WS_GROUP : 0),
+    t.Control(kButton, nullptr, name.c_str(), BS_AUTORADIOBUTTON | BS_PUSHLIKE | BS_BITMAP | (i == 0 ? WS_GROUP : 0),
               static_cast<short>(8 + (i % 6) * 40), static_cast<short>(24 + (i / 6) * 20), 38, 18, kIdFirstType + i);
   }
   t.Control(kButton, nullptr, L"", BS_GROUPBOX, 5, 66, 245, 140, kIdFrameData);
@@ -97,12 +108,13 @@ Template BuildTemplate() {
     } else {
       t.Control(kCombo, nullptr, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 75, y, 165, 150, rows[r] + 1);
     }
-    if (rows[r] == kIdLblNormativa) t.Control(kStatic, nullptr, L"", SS_LEFT, 75, static_cast<short>(y + 14), 165, 9, kIdNormaDescr);
+    if (rows[r] == kIdLblNormativa) t.Control(kStatic, nullptr, L"", SS_LEFT, 12, static_cast<short>(y + 14), 232, 9, kIdNormaDescr);
   }
   t.Control(kButton, nullptr, L"", BS_GROUPBOX, 5, 66, 245, 140, kIdFramePreview);
-  t.Control(kStatic, nullptr, L"", SS_LEFT, 12, 80, 225, 10, kIdPreviewTitle);
+  t.Control(kStatic, nullptr, L"", SS_LEFT, 12, 76, 225, 10, kIdPreviewTitle);
+  t.Control(kStatic, nullptr, L"", SS_OWNERDRAW, 12, 90, 120, 110, kIdPreviewPicture);
   for (int k = 0; k < 5; ++k) {
-    t.Control(kStatic, nullptr, L"", SS_LEFT, 20, static_cast<short>(96 + k * 16), 200, 10, kIdFirstPreviewLabel + k);
+    t.Control(kStatic, nullptr, L"", SS_LEFT, 138, static_cast<short>(100 + k * 16), 108, 10, kIdFirstPreviewLabel + k);
   }
   t.Control(kButton, nullptr, L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 258, 70, 64, 16, kIdOk);
   t.Control(kButton, nullptr, L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 258, 90, 64, 16, kIdCancel);
@@ -128,6 +140,7 @@ class Window {
     switch (message) {
       case WM_INITDIALOG:
         window_ = window;
+        SetTypeIcons();
         Act([&] { model_.Load(); });
         PostMessageW(window, kShownMessage, 0, 0);
         return TRUE;
@@ -142,6 +155,12 @@ class Window {
           Act([&] { model_.TabNorme.SetCurrent(TabCtrl_GetCurSel(Item(kIdTabs))); });
         }
         return TRUE;
+      case WM_DRAWITEM:
+        if (w == kIdPreviewPicture) DrawPreview(*reinterpret_cast<DRAWITEMSTRUCT*>(l));
+        return TRUE;
+      case WM_DESTROY:
+        for (HBITMAP icon : icons_) DeleteObject(icon);
+        return FALSE;
       case WM_CLOSE:
         Act([&] { model_.Unload(); });  // closed other than by OK: nothing is made
         return TRUE;
@@ -151,6 +170,27 @@ class Window {
   }
 
   HWND Item(int id) const { return GetDlgItem(window_, id); }
+
+  // The type buttons show their sections, drawn by the generators from a typical size.
+  void SetTypeIcons() {
+    for (int i = 0; i < 12; ++i) {
+      RECT rect;
+      GetClientRect(Item(kIdFirstType + i), &rect);
+      const int size = std::max(8, static_cast<int>(std::min(rect.right, rect.bottom)) - 6);
+      icons_[static_cast<std::size_t>(i)] = TypeIcon(static_cast<std::int16_t>(i + 1), size);
+      SendMessageW(Item(kIdFirstType + i), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(icons_[static_cast<std::size_t>(i)]));
+    }
+  }
+
+  // The dimension panel's picture: the section of the type shown, with the chosen size.
+  void DrawPreview(const DRAWITEMSTRUCT& item) {
+    FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    for (int i = 0; i < 12; ++i) {
+      if (model_.Preview[static_cast<std::size_t>(i)].visible) {
+        DrawSection(item.hDC, item.rcItem, static_cast<std::int16_t>(i + 1), host::Session().Dims);
+      }
+    }
+  }
 
   ui::ListControl* ListOf(int id) {
     switch (id) {
@@ -279,14 +319,19 @@ class Window {
     const bool shown = model_.FramePreview.visible;
     Show(kIdFramePreview, shown);
     Show(kIdPreviewTitle, shown);
+    Show(kIdPreviewPicture, shown);
+    InvalidateRect(Item(kIdPreviewPicture), nullptr, TRUE);
     int type = -1;
     for (int i = 0; i < 12; ++i) {
       if (model_.Preview[static_cast<std::size_t>(i)].visible) type = i;
     }
-    SyncText(kIdPreviewTitle, type < 0 ? std::string() : std::string(dialog::Dialog::kLabelArrayNames[static_cast<std::size_t>(type)]));
+    const auto t = static_cast<std::size_t>(std::max(type, 0));
+    SyncText(kIdPreviewTitle, type < 0 ? std::string() : std::string(geometry::SectionTypes()[t].shortName) + " (mm)");
     for (int k = 0; k < 5; ++k) {
-      const bool has = type >= 0 && k < dialog::Dialog::kLabelCounts[static_cast<std::size_t>(type)];
-      SyncText(kIdFirstPreviewLabel + k, has ? model_.Lbl_Pic[static_cast<std::size_t>(type)][static_cast<std::size_t>(k)].caption : "");
+      const bool has = type >= 0 && k < dialog::Dialog::kLabelCounts[t];
+      const auto label = static_cast<std::size_t>(k);
+      SyncText(kIdFirstPreviewLabel + k,
+               has ? std::string(kDimensionNames[t][label]) + " = " + model_.Lbl_Pic[t][label].caption : "");
       Show(kIdFirstPreviewLabel + k, shown && has);
     }
   }
@@ -297,6 +342,7 @@ class Window {
   bool syncing_ = false;
   bool loaded_ = false;
   std::array<std::vector<std::string>, 9> lists_;
+  std::array<HBITMAP, 12> icons_{};
 };
 
 }  // namespace

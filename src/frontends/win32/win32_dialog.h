@@ -20,6 +20,7 @@ enum ControlId : int {
   kIdFramePreview = 160,
   kIdFirstPreviewLabel = 161,  // 161..165: the dimension labels of the type shown
   kIdPreviewTitle = 166,
+  kIdPreviewPicture = 167,
   kIdBtnMisura = 170,
 };
 
