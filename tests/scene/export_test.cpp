@@ -89,3 +89,24 @@ TEST(ExportTest, SvgDrawsTheTrueArcsAndTheOverallDimensions) {
 
 }  // namespace
 }  // namespace zembrati::scene
+
+#include "section_picture.h"
+
+namespace zembrati::scene {
+namespace {
+
+TEST(SectionPictureTest, PicturesComeFromTheGeneratorsOutlines) {
+  const auto beam = SectionPicture(1, geometry::SampleDims(1));
+  ASSERT_TRUE(beam);
+  ASSERT_EQ(beam->size(), 1u);
+  EXPECT_GT(beam->front().size(), 12u);  // the root fillets are drawn as arcs
+  const auto tube = SectionPicture(7, geometry::SampleDims(7));
+  ASSERT_TRUE(tube);
+  EXPECT_EQ(tube->size(), 2u);
+  EXPECT_FALSE(SectionPicture(7, test::Dims({60.3, 1000, 40})));  // a wall thicker than the radius
+  EXPECT_FALSE(SectionPicture(13, geometry::SampleDims(1)));
+  EXPECT_TRUE(SectionPicture(12, test::Dims({20, 0})));  // a picture needs no length
+}
+
+}  // namespace
+}  // namespace zembrati::scene
