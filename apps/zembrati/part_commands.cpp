@@ -24,7 +24,7 @@ using Json = nlohmann::ordered_json;
 struct PartOptions {
   SettingsOptions settings;
   DialogChoices choices;
-  std::string scene, part, at, on, lengthText, step, stl, svg;
+  std::string scene, part, at, on, lengthText, step, stl, svg, units;
   bool json = false;
 };
 
@@ -69,6 +69,10 @@ scene::Vector3 ParsePoint(const std::string& text) {
 int RunDrop(const PartOptions& options) {
   SceneSession session(options.scene, options.settings);
   scene::SceneHost& host = session.host();
+  if (!options.units.empty()) {
+    if (!host.document().Parts().empty()) throw UsageError("--units sets the unit of a new scene only");
+    host.document().unit = *scene::LengthUnitFromName(options.units);
+  }
   const auto before = host.document().Parts();
   std::function<runtime::Status()> start;
   if (!options.at.empty() || !options.on.empty()) {
@@ -187,6 +191,8 @@ void AddPartCommands(CLI::App& app, int& exitCode) {
   AddDialogChoiceOptions(*dropCommand, drop->choices);
   dropCommand->add_option("--at", drop->at, "Drop through the host's hook at the point X,Y,Z");
   dropCommand->add_option("--on", drop->on, "Drop through the hook onto a part's face: PART[:start|end|side N]");
+  dropCommand->add_option("--units", drop->units, "Length unit of a new scene (the system works in mm only)")
+      ->check(CLI::IsMember({"mm", "cm", "m", "in", "ft"}));
   dropCommand->add_flag("--json", drop->json, "Print the new part and the messages as JSON");
   dropCommand->footer("Example:\n  zembrati drop --scene out/scene.json --type HE --standard HEA --size 200 --length 1500");
   dropCommand->callback([drop, &exitCode] { exitCode = RunDrop(*drop); });

@@ -118,11 +118,7 @@ TEST_F(ZembratiPartsTest, SetLengthCutsToAWholeNumber) {
 }
 
 TEST_F(ZembratiPartsTest, ASceneInInchesGetsTheUnitsMessageThroughTheHook) {
-  RunJson("drop --scene " + Scene() + " --type TONDO --size 20");
-  std::string text = SceneText();
-  text.replace(text.find("\"unit\": \"mm\""), 12, "\"unit\": \"in\"");
-  std::ofstream(Scene(), std::ios::binary) << text;
-  const CliRun run = Run("drop --scene " + Scene() + " --at 0,0,0 --type HE --json");
+  const CliRun run = Run("drop --scene " + Scene() + " --units in --at 0,0,0 --type HE --json");
   EXPECT_EQ(run.exitCode, 0) << run.err;
   const Json result = Json::parse(run.out);
   EXPECT_TRUE(result["parts"].empty());
