@@ -12,6 +12,7 @@
 #include "export/svg_export.h"
 #include "geometry/section_types.h"
 #include "host/scene_members.h"
+#include "parts/part_data.h"
 #include "scene_host.h"
 #include "scene_objects.h"
 #include "step/step_export.h"
@@ -25,8 +26,7 @@ namespace host = zembrati::host;
 
 scene::NodePtr BuildPart(scene::SceneHost& sceneHost, std::int16_t code) {
   zembrati::automation::ScopedObjectCreator creator(sceneHost);
-  const ObjectRef root = host::Shape(sceneHost.ActivePage());
-  const ObjectRef part = host::Add(host::Shapes(host::Item(host::Components(root, 2), std::int16_t{1}), 3));
+  const ObjectRef part = zembrati::parts::AddPartShape(sceneHost.ActivePage());
   zembrati::geometry::GenerateSection(*zembrati::geometry::FindSectionType(code), part, "bench", zembrati::geometry::SampleDims(code));
   return scene::NodeOf(part)->ChildShapes().front();
 }

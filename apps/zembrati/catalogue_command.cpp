@@ -17,6 +17,7 @@
 #include "runtime/numeric_prefix.h"
 #include "runtime/status.h"
 #include "scene_host.h"
+#include "section_part.h"
 
 namespace zembrati::cli {
 namespace {
@@ -76,12 +77,8 @@ struct Problem {
 // would refuse is found here rather than in a user's drawing.
 std::string BuildError(std::int16_t code, const std::array<double, 21>& dims) {
   scene::SceneHost scratch;
-  automation::ScopedObjectCreator creator(scratch);
-  const runtime::Status status = runtime::Trap([&] {
-    const automation::ObjectRef root = host::Shape(scratch.ActivePage());
-    const automation::ObjectRef part = host::Add(host::Shapes(host::Item(host::Components(root, 2), std::int16_t{1}), 3));
-    geometry::GenerateSection(*geometry::FindSectionType(code), part, "check", dims);
-  });
+  scene::NodePtr body;
+  const runtime::Status status = scene::BuildSectionPart(scratch, code, "check", dims, body);
   return status.ok() ? std::string() : status.description;
 }
 

@@ -12,6 +12,7 @@
 #include "export/stl_export.h"
 #include "export/svg_export.h"
 #include "host/scene_members.h"
+#include "parts/part_data.h"
 #include "scene_objects.h"
 #include "scene_session.h"
 #include "step/step_export.h"
@@ -89,9 +90,7 @@ int RunDrop(const PartOptions& options) {
     start = [hook] { return addin::OnDragDrop(hook); };
   } else {
     // The catalogue item lands as a placeholder at the origin, which the drop session removes.
-    const automation::ObjectRef root = host::Shape(host.ActivePage());
-    const automation::ObjectRef placeholder =
-        host::Add(host::Shapes(host::Item(host::Components(root, 2), std::int16_t{1}), 3));
+    const automation::ObjectRef placeholder = parts::AddPartShape(host.ActivePage());
     start = [placeholder] { return addin::Drop(placeholder); };
   }
   const bool completed = session.RunWithDialog(options.choices, start);

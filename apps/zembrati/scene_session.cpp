@@ -14,7 +14,6 @@ namespace zembrati::cli {
 namespace {
 
 using Json = nlohmann::ordered_json;
-constexpr double kSteelDensity = 7850;
 
 const char* IconName(ui::MessageIcon icon) {
   switch (icon) {
@@ -44,13 +43,6 @@ std::string Text(const scene::NodePtr& block, std::int32_t kind, std::int16_t in
   if (!block) return {};
   const auto found = block->keyedVariables.find({kind, index});
   return found == block->keyedVariables.end() ? std::string() : found->second.ToText();
-}
-
-scene::NodePtr FirstBody(const scene::NodePtr& part) {
-  for (const scene::NodePtr& child : part->ChildShapes()) {
-    if (child->kind == scene::kind::kBodyShape) return child;
-  }
-  return nullptr;
 }
 
 }  // namespace
@@ -157,7 +149,7 @@ Json PartJson(scene::SceneHost&, const scene::NodePtr& part) {
               {"standard", Text(block, 2, 13)},
               {"size", Text(block, 2, 14)},
               {"material", Text(block, 2, 16)}};
-  const scene::NodePtr body = FirstBody(part);
+  const scene::NodePtr body = scene::FirstBody(*part);
   out["length_mm"] = body && body->section ? Json(body->length) : Json(nullptr);
   Json variables = Json::array();
   if (block) {
@@ -188,7 +180,7 @@ Json PartJson(scene::SceneHost&, const scene::NodePtr& part) {
     const double volume = body->section->area * body->length;
     out["area_mm2"] = body->section->area;
     out["volume_mm3"] = volume;
-    out["mass_kg"] = volume * 1e-9 * kSteelDensity;
+    out["mass_kg"] = SteelMassKg(volume);
   }
   Json placement = Json::array();
   for (const double p : part->placement.ToPlacement()) placement.push_back(p);

@@ -15,6 +15,7 @@
 #include "runtime/number_text.h"
 #include "runtime/status.h"
 #include "scene_host.h"
+#include "section_part.h"
 #include "scene_objects.h"
 #include "step/step_export.h"
 
@@ -22,8 +23,6 @@ namespace zembrati::cli {
 namespace {
 
 using runtime::GeneralForm;
-
-constexpr double kSteelDensity = 7850;  // kg/m³
 
 struct SectionOptions {
   std::string type;
@@ -80,7 +79,7 @@ void PrintReport(const SectionOptions& options, const geometry::SectionType& typ
                  const std::vector<double>& values, const scene::Node& body) {
   const scene::Section& section = *body.section;
   const double volume = section.area * body.length;
-  const double mass = volume * 1e-9 * kSteelDensity;
+  const double mass = SteelMassKg(volume);
   const std::string names = ParameterList(type);
   if (options.json) {
     nlohmann::ordered_json parameters = nlohmann::ordered_json::object();
@@ -98,7 +97,7 @@ void PrintReport(const SectionOptions& options, const geometry::SectionType& typ
         {"bbox_mm", {{"min", {section.box.minX, section.box.minY, 0.0}}, {"max", {section.box.maxX, section.box.maxY, body.length}}}},
         {"volume_mm3", volume},
         {"mass_kg", mass},
-        {"density_kg_m3", kSteelDensity}};
+        {"density_kg_m3", kSteelDensityKgPerM3}};
     std::cout << out.dump(2) << "\n";
     return;
   }
@@ -114,7 +113,7 @@ void PrintReport(const SectionOptions& options, const geometry::SectionType& typ
             << section.box.minY << " .. " << section.box.maxY << ")\n"
             << std::setprecision(1) << "  volume        " << volume << " mm³\n"
             << std::setprecision(3) << "  mass          " << mass << " kg at "
-            << GeneralForm(kSteelDensity) << " kg/m³\n";
+            << GeneralForm(kSteelDensityKgPerM3) << " kg/m³\n";
 }
 
 void WriteFiles(const SectionOptions& options, const scene::Node& body) {
@@ -137,17 +136,9 @@ int RunSection(const SectionOptions& options) {
   const std::string name = options.name.empty() ? DefaultName(type, values) : options.name;
 
   scene::SceneHost host;
-  automation::ScopedObjectCreator creator(host);
   scene::NodePtr body;
-  const runtime::Status status = runtime::Trap([&] {
-    const automation::ObjectRef root = host::Shape(host.ActivePage());
-    const automation::ObjectRef part =
-        host::Add(host::Shapes(host::Item(host::Components(root, 2), std::int16_t{1}), 3));
-    host::SetName(part, name);
-    geometry::GenerateSection(type, part, name, dims);
-    body = scene::NodeOf(part)->ChildShapes().front();
-    WriteFiles(options, *body);
-  });
+  runtime::Status status = scene::BuildSectionPart(host, type.code, name, dims, body);
+  if (status.ok()) status = runtime::Trap([&] { WriteFiles(options, *body); });
   if (!status.ok()) {
     std::cerr << "zembrati: error " << status.number << ": " << status.description << "\n";
     return kExitSystemError;

@@ -6,8 +6,7 @@
 
 namespace zembrati::scene {
 
-Variant PropertyItemObject::Invoke(std::string_view member, CallKind kind, std::span<Variant> args) {
-  const MemberCall call{member, kind, args};
+Variant PropertyItemObject::Answer(const MemberCall& call) {
   if (call.Gets("Name", 0)) return name;
   if (call.Puts("Name", 0)) {
     name = call.PutValue().ToText();
@@ -24,9 +23,7 @@ Variant PropertyItemObject::Invoke(std::string_view member, CallKind kind, std::
   RaiseUnknownMember(call, ClassName());
 }
 
-Variant PropertyCollectionObject::Invoke(std::string_view member, CallKind kind,
-                                         std::span<Variant> args) {
-  const MemberCall call{member, kind, args};
+Variant PropertyCollectionObject::Answer(const MemberCall& call) {
   if (call.Gets("Count", 0)) return static_cast<std::int32_t>(items.size());
   if (call.Gets("Item", 1)) {
     const std::int32_t index = call.Long(0);
@@ -46,8 +43,7 @@ Variant PropertyCollectionObject::Invoke(std::string_view member, CallKind kind,
   RaiseUnknownMember(call, ClassName());
 }
 
-Variant SummaryObject::Invoke(std::string_view member, CallKind kind, std::span<Variant> args) {
-  const MemberCall call{member, kind, args};
+Variant SummaryObject::Answer(const MemberCall& call) {
   if (call.Gets("Description", 0)) return description;
   if (call.Puts("Description", 0)) {
     description = call.PutValue().ToText();

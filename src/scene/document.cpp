@@ -28,6 +28,13 @@ NodePtr Node::FirstComponent(std::int32_t componentKind) const {
   return found == components.end() || found->second.empty() ? nullptr : found->second.front();
 }
 
+NodePtr FirstBody(const Node& part) {
+  for (const NodePtr& child : part.ChildShapes()) {
+    if (child->kind == kind::kBodyShape) return child;
+  }
+  return nullptr;
+}
+
 NodePtr MakeNode(NodeRole role, std::int32_t nodeKind, const NodePtr& owner) {
   auto node = std::make_shared<Node>();
   node->role = role;

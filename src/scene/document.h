@@ -71,6 +71,9 @@ struct Node {
   NodePtr FirstComponent(std::int32_t componentKind) const;
 };
 
+// The first body (shape of kind 5) among a part's child shapes, or null.
+NodePtr FirstBody(const Node& part);
+
 // Makes a node with the components the host gives a new node of its role and kind: the root
 // holds parts in a kind-2 component, a part holds bodies in a kind-23 component, a body carries
 // the components 1, 4, 5, 14 and 15 (with the profile), a profile a kind-4 component.

@@ -11,12 +11,11 @@
 namespace zembrati::scene {
 namespace {
 
-class HitElementObject : public automation::Object {
+class HitElementObject : public AnsweringObject {
  public:
   HitElementObject(ContextPtr context, DropHit hit) : context_(std::move(context)), hit_(std::move(hit)) {}
   std::string ClassName() const override { return "HitElement"; }
-  Variant Invoke(std::string_view member, CallKind kind, std::span<Variant> args) override {
-    const MemberCall call{member, kind, args};
+  Variant Answer(const MemberCall& call) override {
     if (call.Gets("PickPointX", 0)) return hit_.pickPoint.x;
     if (call.Gets("PickPointY", 0)) return hit_.pickPoint.y;
     if (call.Gets("PickPointZ", 0)) return hit_.pickPoint.z;
@@ -29,12 +28,11 @@ class HitElementObject : public automation::Object {
   DropHit hit_;
 };
 
-class DropHookObject : public automation::Object {
+class DropHookObject : public AnsweringObject {
  public:
   DropHookObject(ContextPtr context, DropHit hit) : context_(std::move(context)), hit_(std::move(hit)) {}
   std::string ClassName() const override { return "DropHook"; }
-  Variant Invoke(std::string_view member, CallKind kind, std::span<Variant> args) override {
-    const MemberCall call{member, kind, args};
+  Variant Answer(const MemberCall& call) override {
     if (call.Gets("Page", 0)) return MakePage(context_);
     if (call.Gets("ShapePath", 0)) return MakeShapeList(context_, Path(), false);
     if (call.Gets("HitElementType", 0)) return std::int32_t{hit_.elementType};
@@ -63,19 +61,15 @@ class DropHookObject : public automation::Object {
   DropHit hit_;
 };
 
-NodePtr FirstBody(const NodePtr& part) {
-  for (const NodePtr& child : part->ChildShapes()) {
-    if (child->kind == kind::kBodyShape) return child;
-  }
-  RaiseSceneError(scene_error::kNoSuchObject, "The part \"" + part->name + "\" has no body to drop onto");
-}
-
 }  // namespace
 
 DropHit DropOnEmptySpace(Vector3 point) { return DropHit{point, nullptr, 0, point, {0, 0, 1}}; }
 
 DropHit DropOnFace(const NodePtr& part, const std::string& face) {
-  const NodePtr body = FirstBody(part);
+  const NodePtr body = FirstBody(*part);
+  if (!body) {
+    RaiseSceneError(scene_error::kNoSuchObject, "The part \"" + part->name + "\" has no body to drop onto");
+  }
   if (!body->section) RebuildBody(*body);
   const Section& section = *body->section;
   DropHit hit;

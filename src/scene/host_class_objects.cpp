@@ -13,17 +13,13 @@
 namespace zembrati::scene {
 namespace {
 
-class HostClassObject : public automation::Object {
+class HostClassObject : public AnsweringObject {
  public:
   HostClassObject(ContextPtr context, std::string className)
       : context_(std::move(context)), className_(std::move(className)) {}
-  Variant Invoke(std::string_view member, CallKind kind, std::span<Variant> args) override {
-    return Answer(MemberCall{member, kind, args});
-  }
   std::string ClassName() const override { return className_; }
 
  protected:
-  virtual Variant Answer(const MemberCall& call) = 0;
   ContextPtr context_;
   std::string className_;
 };

@@ -37,6 +37,17 @@ struct MemberCall {
   double Double(std::size_t i) const { return args[i].ToDouble(); }
 };
 
+// An object of the built-in host: it answers each call as a MemberCall.
+class AnsweringObject : public automation::Object {
+ public:
+  Variant Invoke(std::string_view member, CallKind kind, std::span<Variant> args) final {
+    return Answer(MemberCall{member, kind, args});
+  }
+
+ protected:
+  virtual Variant Answer(const MemberCall& call) = 0;
+};
+
 [[noreturn]] void RaiseUnknownMember(const MemberCall& call, const std::string& className);
 
 }  // namespace zembrati::scene

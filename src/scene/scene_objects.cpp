@@ -16,15 +16,11 @@ std::size_t CheckedIndex(std::int32_t index, std::size_t count) {
   return static_cast<std::size_t>(index - 1);
 }
 
-class SceneObject : public automation::Object {
+class SceneObject : public AnsweringObject {
  public:
   explicit SceneObject(ContextPtr context) : context_(std::move(context)) {}
-  Variant Invoke(std::string_view member, CallKind kind, std::span<Variant> args) override {
-    return Answer(MemberCall{member, kind, args});
-  }
 
  protected:
-  virtual Variant Answer(const MemberCall& call) = 0;
   ContextPtr context_;
 };
 

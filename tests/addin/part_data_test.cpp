@@ -38,10 +38,7 @@ class PartDataTest : public ::testing::Test {
   }
   void TearDown() override { host::Session() = host::SessionState{}; }
 
-  ObjectRef NewPart() {
-    const ObjectRef root = host::Shape(scene_.ActivePage());
-    return host::Add(host::Shapes(host::Item(host::Components(root, 2), std::int16_t{1}), 3));
-  }
+  ObjectRef NewPart() { return AddPartShape(scene_.ActivePage()); }
   std::string PartNumberAfter(const std::string& sizePartNumber, const std::string& name) {
     host::Session().SizePartNumber = sizePartNumber;
     const ObjectRef part = NewPart();

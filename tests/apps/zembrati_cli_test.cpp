@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <sys/wait.h>
+#include "support/run_command.h"
 
 namespace {
 
@@ -18,13 +18,8 @@ struct CliRun {
 };
 
 CliRun Zembrati(const std::string& arguments) {
-  const std::string command = std::string(ZEMBRATI_CLI) + " " + arguments + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string output;
-  std::array<char, 4096> buffer{};
-  while (const std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) output.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+  const auto [exitCode, output] = zembrati::testing::RunCommand(std::string(ZEMBRATI_CLI) + " " + arguments + " 2>&1");
+  return {exitCode, output};
 }
 
 TEST(ZembratiCliTest, SectionReportsTheTabulatedAreaAndWritesItsFiles) {

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <sys/wait.h>
+#include "support/run_command.h"
 
 namespace {
 
@@ -34,15 +34,10 @@ class ZembratiPartsTest : public ::testing::Test {
   // Runs zembrati with a scene and preferences of this test's own.
   CliRun Run(const std::string& arguments) {
     const std::string errFile = (folder_ / "stderr.txt").string();
-    const std::string command = std::string(ZEMBRATI_CLI) + " " + arguments + " --prefs " +
-                                (folder_ / "prefs.txt").string() + " 2>" + errFile;
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    std::array<char, 4096> buffer{};
-    while (const std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) out.append(buffer.data(), n);
-    const int status = pclose(pipe);
+    const auto [exitCode, out] = zembrati::testing::RunCommand(
+        std::string(ZEMBRATI_CLI) + " " + arguments + " --prefs " + (folder_ / "prefs.txt").string() + " 2>" + errFile);
     std::ifstream err(errFile);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, {std::istreambuf_iterator<char>(err), {}}};
+    return {exitCode, out, {std::istreambuf_iterator<char>(err), {}}};
   }
 
   Json RunJson(const std::string& arguments) {

@@ -90,7 +90,7 @@ TEST(ExportTest, SvgDrawsTheTrueArcsAndTheOverallDimensions) {
 }  // namespace
 }  // namespace zembrati::scene
 
-#include "section_picture.h"
+#include "section_part.h"
 
 namespace zembrati::scene {
 namespace {

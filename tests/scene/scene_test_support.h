@@ -6,6 +6,7 @@
 #include "automation/object_creation.h"
 #include "geometry/section_types.h"
 #include "host/scene_members.h"
+#include "parts/part_data.h"
 #include "scene_host.h"
 #include "scene_objects.h"
 
@@ -15,10 +16,7 @@ using automation::ObjectRef;
 
 // A part added to the scene as the system adds one: a shape of kind 3 under the root's kind-2
 // component.
-inline ObjectRef AddPart(SceneHost& host) {
-  const ObjectRef root = host::Shape(host.ActivePage());
-  return host::Add(host::Shapes(host::Item(host::Components(root, 2), std::int16_t{1}), 3));
-}
+inline ObjectRef AddPart(SceneHost& host) { return parts::AddPartShape(host.ActivePage()); }
 
 inline std::array<double, 21> Dims(std::initializer_list<double> values) {
   std::array<double, 21> dims{};

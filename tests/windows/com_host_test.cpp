@@ -91,8 +91,7 @@ ObjectRef MakeLengthenedBeam(scene::SceneHost& host) {
   session.LangBase = 2000;
   session.SizePartNumber = "HEA200";
   session.Dims = {190, 1500, 200, 6.5, 10, 18};
-  const ObjectRef root = host::Shape(host.ActivePage());
-  const ObjectRef part = host::Add(host::Shapes(host::Item(host::Components(root, 2), std::int16_t{1}), 3));
+  const ObjectRef part = parts::AddPartShape(host.ActivePage());
   geometry::GenerateSection(*geometry::FindSectionType(std::int16_t{1}), part, "HEA", session.Dims);
   host::SetName(part, "HEA 200 x 1500-B");
   parts::WritePartVariables(part, "HEA 200 x @", {"ProfilHE", "HEA", "200", "hea.tab", "S235JR"});
@@ -221,8 +220,7 @@ int main() {
     host.settings().Set(key, "Data#0", "tables/");
     host.settings().Set(key, "File INI#0", "standards.ini");
     host.settings().Set(key, "File Prefs", ZEMBRATI_PREFS_FILE);
-    const ObjectRef root = host::Shape(host.ActivePage());
-    const ObjectRef placeholder = host::Add(host::Shapes(host::Item(host::Components(root, 2), std::int16_t{1}), 3));
+    const ObjectRef placeholder = parts::AddPartShape(host.ActivePage());
     scene::NodeOf(placeholder)->placement.translation = {500, 0, 0};
     const std::size_t before = host.document().Parts().size();
 

@@ -134,6 +134,10 @@ void SetPartLength(const ObjectRef& shape, const automation::Variant& value) {
   host::SetValue(LengthVariable(shape), value);
 }
 
+ObjectRef AddPartShape(const ObjectRef& page) {
+  return host::Add(host::Shapes(Item(Components(host::Shape(page), 2), kFirst), 3));
+}
+
 bool IsPart(const ObjectRef& shape) { return host::Count(Components(shape, kPartVariablesKind)) > 0; }
 
 std::string NameTemplateOf(const ObjectRef& shape) {

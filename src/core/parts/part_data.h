@@ -44,6 +44,10 @@ void WritePartData(const ObjectRef& shape, const std::string& standard, const st
 double GetPartLength(const ObjectRef& shape);
 void SetPartLength(const ObjectRef& shape, const automation::Variant& value);
 
+// A new, empty part shape under the root of `page`: a shape of kind 3 in the root's first kind-2
+// component, where every part of the system lives.
+ObjectRef AddPartShape(const ObjectRef& page);
+
 // Whether a shape is one of the system's parts: its kind-34 component has an item.
 bool IsPart(const ObjectRef& shape);
 // The name template stored on a part (variable (2, 2) of its first kind-34 component).

@@ -16,8 +16,7 @@ constexpr std::int16_t kFirst = 1;
 
 ObjectRef ProfilePart::Create(const ObjectRef& /*parent: parts always go under the page's root*/) {
   host::SessionState& session = host::Session();
-  const ObjectRef root = host::Shape(session.ScenePage);
-  const ObjectRef part = host::Add(host::Shapes(host::Item(host::Components(root, 2), kFirst), 3));
+  const ObjectRef part = AddPartShape(session.ScenePage);
   host::ApplyPlacement(part);
   const std::int16_t key = ui::CurrentSelections().StandardItemData();
   std::string nameFormat, designation;

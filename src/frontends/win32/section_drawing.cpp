@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "geometry/section_types.h"
-#include "section_picture.h"
+#include "section_part.h"
 
 namespace zembrati::win32 {
 
