@@ -12,7 +12,6 @@
 #include "cli_support.h"
 #include "geometry/dimension_checks.h"
 #include "geometry/section_types.h"
-#include "host/scene_members.h"
 #include "host/session_state.h"
 #include "runtime/numeric_prefix.h"
 #include "runtime/status.h"

@@ -11,12 +11,10 @@
 #include "export/stl_export.h"
 #include "export/svg_export.h"
 #include "geometry/section_types.h"
-#include "host/scene_members.h"
 #include "runtime/number_text.h"
 #include "runtime/status.h"
 #include "scene_host.h"
 #include "section_part.h"
-#include "scene_objects.h"
 #include "step/step_export.h"
 
 namespace zembrati::cli {
