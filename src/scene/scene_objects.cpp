@@ -24,29 +24,38 @@ class SceneObject : public AnsweringObject {
   ContextPtr context_;
 };
 
-// A variable of a component, by single or (kind, index) key: Value get and put, types kept.
+// A variable of a component, by single or (kind, index) key: Value get and put, types kept. A
+// variable never written reads as Empty; only a put adds it, so reading leaves the document as
+// it was.
+template <typename Key>
 class VariableObject : public SceneObject {
  public:
-  VariableObject(ContextPtr context, NodePtr owner, Variant* slot)
-      : SceneObject(std::move(context)), owner_(std::move(owner)), slot_(slot) {}
+  using Slots = std::map<Key, Variant>;
+  VariableObject(ContextPtr context, NodePtr owner, Slots Node::*slots, Key key)
+      : SceneObject(std::move(context)), owner_(std::move(owner)), slots_(slots), key_(key) {}
   std::string ClassName() const override { return "Variable"; }
 
  protected:
   Variant Answer(const MemberCall& call) override {
-    if (call.Gets("Value", 0)) return *slot_;
+    Slots& slots = (*owner_).*slots_;
+    if (call.Gets("Value", 0)) {
+      const auto found = slots.find(key_);
+      return found == slots.end() ? Variant() : found->second;
+    }
     if (call.Puts("Value", 0)) {
       if (call.PutValue().IsObject()) {
         RaiseSceneError(scene_error::kBadArgument, "A variable holds values, not objects");
       }
-      *slot_ = call.PutValue();
+      slots[key_] = call.PutValue();
       return {};
     }
     RaiseUnknownMember(call, ClassName());
   }
 
  private:
-  NodePtr owner_;  // keeps the slot alive
-  Variant* slot_;
+  NodePtr owner_;
+  Slots Node::*slots_;
+  Key key_;
 };
 
 // Components(kind) of a shape or profile: Count, Item, Add.
@@ -58,7 +67,10 @@ class ComponentCollection : public SceneObject {
 
  protected:
   Variant Answer(const MemberCall& call) override {
-    std::vector<NodePtr>& list = owner_->components[kind_];
+    // Asking for a kind the node does not carry finds an empty collection and adds nothing.
+    static const std::vector<NodePtr> kNone;
+    const auto found = owner_->components.find(kind_);
+    const std::vector<NodePtr>& list = found == owner_->components.end() ? kNone : found->second;
     if (call.Gets("Count", 0)) return static_cast<std::int32_t>(list.size());
     if (call.Gets("Item", 1)) return WrapNode(context_, list[CheckedIndex(call.Long(0), list.size())]);
     if (call.Gets("Add", 0)) return WrapNode(context_, AddComponent(owner_, kind_));
@@ -207,12 +219,12 @@ class NodeObject : public SceneObject {
 
   Variant AnswerComponent(const MemberCall& call) {
     if (call.GetsForm("Variable", 1)) {
-      return ObjectRef(
-          std::make_shared<VariableObject>(context_, node_, &node_->variables[call.Long(0)]));
+      return ObjectRef(std::make_shared<VariableObject<std::int32_t>>(context_, node_, &Node::variables, call.Long(0)));
     }
     if (call.Gets("Variable", 2)) {
       const std::pair key{call.Long(0), call.args[1].ToInteger()};
-      return ObjectRef(std::make_shared<VariableObject>(context_, node_, &node_->keyedVariables[key]));
+      using Key = std::pair<std::int32_t, std::int16_t>;
+      return ObjectRef(std::make_shared<VariableObject<Key>>(context_, node_, &Node::keyedVariables, key));
     }
     if (call.GetsForm("Shapes", 1)) {
       return ObjectRef(std::make_shared<ShapeCollection>(context_, node_, call.Long(0)));

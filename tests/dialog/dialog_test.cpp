@@ -361,5 +361,64 @@ TEST_F(DialogTest, AChoiceThatNamesNoEntrySaysWhichThereAre) {
   }
 }
 
+// The tab on screen and the family the lists come from are always the same one.
+TEST_F(DialogTest, TheFamilyOnScreenIsTheFamilyTheListsComeFrom) {
+  // A session on family B, then a session with no preferences: it opens on tab 0, family A.
+  Run([](Dialog&, ScriptedUser& user) { user.ChooseFamily("B"); });
+  std::filesystem::remove(prefs_);
+  Run([](Dialog& d, ScriptedUser&) {
+    EXPECT_EQ(d.TabNorme.Current(), 0);
+    EXPECT_EQ(host::Session().NormTab, 0);
+    EXPECT_EQ(Entries(d.Normativa), (Lines{"HE-A", "HE-B"}));
+  });
+  // An edit of a family-A part after a session on family B reads family A only: family B has
+  // no UPN, and reading its index for them would be an error.
+  host::Session().NormTab = 1;
+  host::SessionState& session = host::Session();
+  session.EditMode = true;
+  session.StoredTab = 0;
+  session.StoredType = 3;
+  session.StoredNorm = "UPN";
+  session.StoredCode = "100";
+  session.StoredLength = 800;
+  const auto messages = Run([](Dialog& d, ScriptedUser&) {
+    EXPECT_EQ(d.TabNorme.Current(), 0);
+    EXPECT_EQ(d.Normativa.Text(), "UPN");
+    EXPECT_TRUE(d.OKButton.enabled);
+  });
+  EXPECT_TRUE(messages.empty()) << messages.front().text;
+}
+
+TEST_F(DialogTest, PreferencesNamingAFamilyThatIsGoneAreDroppedWithAMessage) {
+  folder_.Write("prefs.txt", {" 0", " 0", " 5", " 2", " 0", " 0", " 0", "1500", "-1"});
+  const auto messages = Run([](Dialog& d, ScriptedUser&) {
+    EXPECT_EQ(d.TabNorme.Current(), 0);
+    EXPECT_EQ(host::Session().NormTab, 0);
+    EXPECT_EQ(d.Normativa.Text(), "HE-A");  // the start-up's own choice: HE beams of family A
+  });
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].title, "Read Prefs");
+  // The next session, with the same file, still works on family A.
+  Run([](Dialog& d, ScriptedUser& user) {
+    EXPECT_EQ(host::Session().NormTab, 0);
+    user.ChooseStandard("HE-B");
+    EXPECT_TRUE(d.OKButton.enabled);
+  });
+}
+
+TEST_F(DialogTest, OkWaitsForAStandardAndASize) {
+  Run([](Dialog& d, ScriptedUser& user) {
+    EXPECT_TRUE(d.OKButton.enabled);
+    user.ChooseFamily("B");
+    user.ChooseType("IPN");  // family B lists no IPN standards
+    EXPECT_EQ(d.Normativa.ListCount(), 0);
+    EXPECT_FALSE(d.OKButton.enabled);
+    EXPECT_THROW(user.PressOk(), headless::ChoiceError);
+    user.ChooseType("HE");
+    EXPECT_TRUE(d.OKButton.enabled);
+  });
+  EXPECT_FALSE(std::filesystem::exists(prefs_));
+}
+
 }  // namespace
 }  // namespace zembrati::dialog

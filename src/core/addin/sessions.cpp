@@ -7,6 +7,7 @@
 #include "host/host_classes.h"
 #include "host/scene_members.h"
 #include "host/session_state.h"
+#include "parts/part_data.h"
 #include "parts/regeneration.h"
 
 namespace zembrati::addin {
@@ -21,7 +22,8 @@ ObjectRef PlacementCapturedFrom(const ObjectRef& shape) {
 }  // namespace
 
 runtime::Status Drop(const ObjectRef& droppedShape) {
-  return runtime::Trap([&] {
+  bool placeholderRemoved = false;
+  const runtime::Status status = runtime::Trap([&] {
     host::SessionState& session = host::Session();
     session.EditMode = false;
     session.ScenePage = host::ActivePage(host::Application(droppedShape));
@@ -29,8 +31,13 @@ runtime::Status Drop(const ObjectRef& droppedShape) {
     const ObjectRef service = host::CreateHostObject(host::kShapeService);
     session.ParentShape = host::GetParent(service, droppedShape);
     host::Remove(service, droppedShape);
+    placeholderRemoved = true;
     dialog::ShowSelectionDialog();
   });
+  // The dropped item is only a stand-in for the part: a drop that fails before taking it out
+  // still leaves the scene without it, as a cancelled drop does.
+  if (!status.ok() && !placeholderRemoved) parts::RemoveShapeAfterFailure(droppedShape);
+  return status;
 }
 
 runtime::Status DblClick(const ObjectRef& part, std::int16_t typeCode) {

@@ -22,13 +22,20 @@ bool NothingChanged(const Dialog& dialog) {
   return dialog.TabNorme.Current() == session.StoredTab && session.TypeCode == session.StoredType && !anyFlag;
 }
 
-// A failed creation is told to the user; the dialog stays open with the choices as they were,
-// to try again or cancel. What the failed creation already added stays in the scene.
-void ReportCreationError(const runtime::RuntimeError& error) {
-  const std::int16_t base = host::Session().LangBase;
-  ui::ShowMessage("Error " + runtime::IntegerText(error.number()) + ": " + error.description(),
-                  catalogue::LoadString(base + catalogue::text::kTitle), ui::MessageIcon::Critical,
-                  ui::MessageButtons::Ok);
+// The rebuilt part takes over the edited one's name suffix and place. The old part is removed
+// last, once nothing else can fail: until then a failure removes the new part instead, and the
+// scene keeps the old part as it was.
+void ReplaceEditedPart(const automation::ObjectRef& created) {
+  const automation::ObjectRef& edited = host::Session().EditedPart;
+  try {
+    const std::string suffix = GetNameSuffix(edited);
+    host::SetName(created, host::Name(created) + suffix);
+    host::Update(created);
+    parts::RemoveShape(edited);
+  } catch (...) {
+    parts::RemoveShapeAfterFailure(created);
+    throw;
+  }
 }
 
 }  // namespace
@@ -49,12 +56,7 @@ void CreatePartFromDialog(Dialog& dialog) {
   part.MaterialCode = dialog.Materiale.Text();
   part.lung = session.Dims[1];
   const automation::ObjectRef created = part.Create(session.ParentShape);
-  if (session.EditMode) {
-    const std::string suffix = GetNameSuffix(session.EditedPart);
-    host::SetName(created, host::Name(created) + suffix);
-    host::Remove(host::CreateHostObject(host::kShapeService), session.EditedPart);
-    host::Update(created);
-  }
+  if (session.EditMode) ReplaceEditedPart(created);
   WritePrefs(dialog);
 }
 
@@ -66,7 +68,9 @@ void ConfirmDialog(Dialog& dialog) {
   try {
     CreatePartFromDialog(dialog);
   } catch (const runtime::RuntimeError& error) {
-    ReportCreationError(error);
+    // The dialog stays open with the choices as they were, to try again or cancel; the failed
+    // creation has added nothing.
+    ReportActionError(error);
     return;
   }
   dialog.Unload();

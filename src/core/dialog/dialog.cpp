@@ -2,7 +2,11 @@
 
 #include "dialog/dialog_procedures.h"
 #include "host/session_state.h"
+#include "catalogue/string_table.h"
+#include "runtime/number_text.h"
 #include "runtime/numeric_prefix.h"
+#include "runtime/runtime_error.h"
+#include "ui/message_box.h"
 
 namespace zembrati::dialog {
 
@@ -25,6 +29,7 @@ void Dialog::WireEvents() {
     if (Normativa.ListIndex() >= 0) SelectNorm(*this, Normativa.ItemData(Normativa.ListIndex()));
   };
   Misura.onClick = [this] {
+    RefreshOkButton(*this);
     SelectSize(*this);
     ShowDimensions(*this, host::Session().TypeCode);
   };
@@ -59,6 +64,21 @@ void ShowSelectionDialog() {
   Dialog dialog;
   ui::ScopedLiveSelections live(dialog);
   ui::ShowModal(dialog);
+}
+
+void ReportActionError(const runtime::RuntimeError& error) {
+  const std::int16_t base = host::Session().LangBase;
+  ui::ShowMessage("Error " + runtime::IntegerText(error.number()) + ": " + error.description(),
+                  catalogue::LoadString(base + catalogue::text::kTitle), ui::MessageIcon::Critical,
+                  ui::MessageButtons::Ok);
+}
+
+void RunUserAction(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const runtime::RuntimeError& error) {
+    ReportActionError(error);
+  }
 }
 
 void Dialog::SpessoreValidate() { host::Session().Dims[2] = NumericValue(Spessore.Text()); }

@@ -2,10 +2,12 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "runtime/runtime_error.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/list_control.h"
@@ -80,6 +82,13 @@ class Dialog : public ui::Form, public ui::LiveSelections {
 // Shows a new dialog modally through the thread's presenter, its selections published for the
 // part classes while it is live; returns when it has been unloaded.
 void ShowSelectionDialog();
+
+// A user's action in the open dialog (a selection, typed text, a button) whose handling failed:
+// the error is shown as "Error N: description" under the dialog's title, and the dialog stays
+// open for the user to go on or cancel. Every front end reports such errors this way.
+void ReportActionError(const runtime::RuntimeError& error);
+// Runs a user's action on the open dialog, reporting a runtime error that escapes it.
+void RunUserAction(const std::function<void()>& action);
 
 // The numeric value of a text box or list entry: its leading number ("12abc" 12, "1,5" 1).
 double NumericValue(const std::string& text);

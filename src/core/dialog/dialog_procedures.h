@@ -23,6 +23,8 @@ void FillThicknessList(Dialog& dialog);
 void SelectFirstIfNone(ui::ListControl& list);
 void SelectListText(ui::ListControl& list, const std::string& text);
 void EnableInputs(Dialog& dialog, bool enabled);
+// OK is enabled while the inputs are and a standard and a size are selected.
+void RefreshOkButton(Dialog& dialog);
 
 // The dimension panel.
 void ShowTypePreview(Dialog& dialog, std::int16_t index);

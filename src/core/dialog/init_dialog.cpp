@@ -17,9 +17,12 @@ void SetCaptions(Dialog& dialog, std::int16_t base) {
   dialog.BtnMisura.caption = catalogue::LoadString(base + catalogue::text::kDimensions);
 }
 
+// The part's own family is on screen and in NormTab before its type is set, so the type's
+// standards are read from that family's catalogue.
 void LoadEditedPart(Dialog& dialog) {
   host::SessionState& session = host::Session();
   dialog.TabNorme.SetCurrent(session.StoredTab);
+  session.NormTab = session.StoredTab;
   session.TypeCode = session.StoredType;
   dialog.OptTypeProfil.Set(session.TypeCode - 1);
   SelectNormTab(dialog, session.StoredTab);
@@ -60,6 +63,8 @@ void BuildNormTabs(Dialog& dialog) {
 
 void InitDialog(Dialog& dialog) {
   BuildNormTabs(dialog);
+  // The lists always come from the family on screen, whatever the previous session chose.
+  host::Session().NormTab = static_cast<std::int16_t>(dialog.TabNorme.Current());
   catalogue::LoadPaths();
   catalogue::GetLanguageBase(host::Session().LangBase);
   SetCaptions(dialog, host::Session().LangBase);

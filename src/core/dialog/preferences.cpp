@@ -41,8 +41,10 @@ void ApplyPrefs(Dialog& dialog, runtime::TextFileReader& file) {
   host::SessionState& session = host::Session();
   dialog.top = static_cast<float>(NumericValue(file.ReadLine()));
   dialog.left = static_cast<float>(NumericValue(file.ReadLine()));
-  session.NormTab = IntegerLine(file);
-  dialog.TabNorme.SetCurrent(session.NormTab);
+  // A family that is no longer configured is refused by the tab strip before NormTab takes it.
+  const std::int16_t family = IntegerLine(file);
+  dialog.TabNorme.SetCurrent(family);
+  session.NormTab = family;
   RestoreType(dialog, IntegerLine(file));
   dialog.Normativa.SetListIndex(IntegerLine(file));
   dialog.Misura.SetListIndex(IntegerLine(file));

@@ -44,6 +44,7 @@ void SelectSectionType(Dialog& dialog, std::int16_t index) {
   FillNormList(dialog, session.TypeCode);
   if (session.EditMode) LoadStoredChoices(dialog);
   ShowTypePreview(dialog, index);
+  RefreshOkButton(dialog);
 }
 
 void FillNormList(Dialog& dialog, std::int16_t typeCode) {
@@ -51,15 +52,23 @@ void FillNormList(Dialog& dialog, std::int16_t typeCode) {
   const std::int16_t status = catalogue::QNorma(IndexPath(), typeCode, dialog.Normativa);
   EnableInputs(dialog, status <= 0);
   SelectFirstIfNone(dialog.Normativa);
+  RefreshOkButton(dialog);
 }
 
 void EnableInputs(Dialog& dialog, bool enabled) {
   dialog.Normativa.SetEnabled(enabled);
   dialog.Misura.SetEnabled(enabled);
   dialog.Materiale.SetEnabled(enabled);
-  dialog.OKButton.enabled = enabled;
   dialog.Spessore.SetEnabled(enabled);
   dialog.DimLen.enabled = enabled;
+  RefreshOkButton(dialog);
+}
+
+// OK makes a part of the standard and size on screen: with either list empty or without a
+// selection there is nothing to make, so OK waits until there is.
+void RefreshOkButton(Dialog& dialog) {
+  dialog.OKButton.enabled =
+      dialog.Normativa.Enabled() && dialog.Normativa.ListIndex() >= 0 && dialog.Misura.ListIndex() >= 0;
 }
 
 void SelectNorm(Dialog& dialog, std::int16_t key) {
@@ -67,6 +76,7 @@ void SelectNorm(Dialog& dialog, std::int16_t key) {
   catalogue::QData(indexPath, host::Session().DataDir, key, dialog.Misura, dialog.NormaDescr, dialog.Materiale);
   SelectFirstIfNone(dialog.Misura);
   SelectFirstIfNone(dialog.Materiale);
+  RefreshOkButton(dialog);
 }
 
 void SelectSize(Dialog& dialog) {

@@ -115,6 +115,8 @@ ObjectRef SizeboxToParentTransform(const ObjectRef& shapeAndTransform) {
   return GetProperty(shapeAndTransform, "SizeboxToParentTransform").ToObject();
 }
 
+std::string Description(const ObjectRef& summary) { return GetProperty(summary, "Description").ToText(); }
+
 void SetDescription(const ObjectRef& summary, const std::string& description) {
   PutProperty(summary, "Description", description);
 }

@@ -54,6 +54,7 @@ void SetShape(const ObjectRef& shapeAndTransform, const ObjectRef& shape);
 ObjectRef SizeboxToParentTransform(const ObjectRef& shapeAndTransform);
 
 // Summary object (the property collection and its items use Add, Count, Item, Name, Value).
+std::string Description(const ObjectRef& summary);
 void SetDescription(const ObjectRef& summary, const std::string& description);
 void SetPartNumber(const ObjectRef& summary, const std::string& partNumber);
 

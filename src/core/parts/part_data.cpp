@@ -32,11 +32,6 @@ void PutKeyed(const ObjectRef& component, std::int32_t kind, std::int16_t index,
   host::SetValue(Variable(component, kind, index), value);
 }
 
-ObjectRef LengthVariable(const ObjectRef& shape) {
-  const ObjectRef body = Item(host::Shapes(Item(Components(shape, 23), kFirst)), kFirst);
-  return Variable(Item(Components(body, 1), kFirst), 3);
-}
-
 void AddProperty(const ObjectRef& collection, std::int16_t offset, const automation::Variant& value) {
   const ObjectRef property = host::CreateHostObject(host::kPropertyItem);
   host::SetName(property, catalogue::LoadString(host::Session().LangBase + offset));
@@ -128,14 +123,29 @@ void WritePartData(const ObjectRef& shape, const std::string& standard, const st
   host::SetPartNumber(summary, partNumber == "1" || partNumber == "1.0" ? DigitsOf(partName) : partNumber);
 }
 
-double GetPartLength(const ObjectRef& shape) { return host::Value(LengthVariable(shape)).ToDouble(); }
+ObjectRef LengthVariableOf(const ObjectRef& shape) {
+  const ObjectRef body = Item(host::Shapes(Item(Components(shape, 23), kFirst)), kFirst);
+  return Variable(Item(Components(body, 1), kFirst), 3);
+}
+
+double GetPartLength(const ObjectRef& shape) { return host::Value(LengthVariableOf(shape)).ToDouble(); }
 
 void SetPartLength(const ObjectRef& shape, const automation::Variant& value) {
-  host::SetValue(LengthVariable(shape), value);
+  host::SetValue(LengthVariableOf(shape), value);
 }
 
 ObjectRef AddPartShape(const ObjectRef& page) {
   return host::Add(host::Shapes(Item(Components(host::Shape(page), 2), kFirst), 3));
+}
+
+void RemoveShape(const ObjectRef& shape) { host::Remove(host::CreateHostObject(host::kShapeService), shape); }
+
+void RemoveShapeAfterFailure(const ObjectRef& shape) noexcept {
+  try {
+    RemoveShape(shape);
+  } catch (...) {
+    // the shape stays; the operation's own error is what the caller reports
+  }
 }
 
 bool IsPart(const ObjectRef& shape) { return host::Count(Components(shape, kPartVariablesKind)) > 0; }

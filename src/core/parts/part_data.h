@@ -41,12 +41,20 @@ ObjectRef FindPartItem(const ObjectRef& items, const ObjectRef& shape);
 void WritePartData(const ObjectRef& shape, const std::string& standard, const std::string& size, double length,
                    const std::string& material, const std::string& partName);
 
+// The variable that holds a part's extrusion length (variable 3 of the first kind-1 component of
+// its first body).
+ObjectRef LengthVariableOf(const ObjectRef& shape);
 double GetPartLength(const ObjectRef& shape);
 void SetPartLength(const ObjectRef& shape, const automation::Variant& value);
 
 // A new, empty part shape under the root of `page`: a shape of kind 3 in the root's first kind-2
 // component, where every part of the system lives.
 ObjectRef AddPartShape(const ObjectRef& page);
+// Takes a shape out of the scene with a new shape service.
+void RemoveShape(const ObjectRef& shape);
+// Takes out a shape that a failed operation added; a failure to do so is not reported, because
+// the error that ended the operation is the one to tell.
+void RemoveShapeAfterFailure(const ObjectRef& shape) noexcept;
 
 // Whether a shape is one of the system's parts: its kind-34 component has an item.
 bool IsPart(const ObjectRef& shape);

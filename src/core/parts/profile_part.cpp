@@ -15,8 +15,19 @@ constexpr std::int16_t kFirst = 1;
 }  // namespace
 
 ObjectRef ProfilePart::Create(const ObjectRef& /*parent: parts always go under the page's root*/) {
+  const ObjectRef part = AddPartShape(host::Session().ScenePage);
+  // A part that cannot be finished is taken out again: a failed creation adds nothing.
+  try {
+    Build(part);
+  } catch (...) {
+    RemoveShapeAfterFailure(part);
+    throw;
+  }
+  return part;
+}
+
+void ProfilePart::Build(const ObjectRef& part) {
   host::SessionState& session = host::Session();
-  const ObjectRef part = AddPartShape(session.ScenePage);
   host::ApplyPlacement(part);
   const std::int16_t key = ui::CurrentSelections().StandardItemData();
   std::string nameFormat, designation;
@@ -28,7 +39,6 @@ ObjectRef ProfilePart::Create(const ObjectRef& /*parent: parts always go under t
   WritePartVariables(part, name.nameTemplate);
   WriteHandlerComponents(part, GetHandlerId());
   host::Update(session.ScenePage);
-  return part;
 }
 
 void ProfilePart::GetPartData(const ObjectRef& shape) {

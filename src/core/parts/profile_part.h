@@ -27,7 +27,8 @@ class ProfilePart {
 
   // Builds a new part under the root of the session's page, placed where the session's drop
   // placement says, drawn from the dimension array, named from the standard's name format, with
-  // its part data. `parent` is accepted and not used. Returns the new part's shape.
+  // its part data. `parent` is accepted and not used. Returns the new part's shape; when any step
+  // fails, the shape is taken out of the scene again and the error goes on to the caller.
   ObjectRef Create(const ObjectRef& parent);
   // Reads a part's stored family, type, standard, size, material and length into the session.
   void GetPartData(const ObjectRef& shape);
@@ -35,6 +36,9 @@ class ProfilePart {
   void WritePartVariables(const ObjectRef& shape, const std::string& nameTemplate) const;
 
  private:
+  // Everything after the part's shape was added: placement, body, name, data, page update.
+  void Build(const ObjectRef& part);
+
   const geometry::SectionType& type_;
 };
 

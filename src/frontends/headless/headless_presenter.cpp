@@ -35,7 +35,7 @@ void ScriptedUser::Choose(ui::ListControl& list, const std::string& text, const 
   }
   for (std::int16_t i = 0; i < list.ListCount(); ++i) {
     if (list.List(i) == text) {
-      list.SetListIndex(i);
+      dialog::RunUserAction([&] { list.SetListIndex(i); });
       return;
     }
   }
@@ -47,7 +47,7 @@ void ScriptedUser::ChooseFamily(const std::string& nameOrIndex) {
   for (int i = 0; i < dialog_.TabNorme.TabCount(); ++i) captions.push_back(dialog_.TabNorme.Caption(i));
   for (int i = 0; i < dialog_.TabNorme.TabCount(); ++i) {
     if (captions[static_cast<std::size_t>(i)] == nameOrIndex || (IsNumber(nameOrIndex) && std::stoi(nameOrIndex) == i)) {
-      dialog_.TabNorme.SetCurrent(i);
+      dialog::RunUserAction([&] { dialog_.TabNorme.SetCurrent(i); });
       return;
     }
   }
@@ -63,22 +63,22 @@ void ScriptedUser::ChooseType(const std::string& codeOrName) {
     for (const auto& t : geometry::SectionTypes()) names.emplace_back(t.shortName);
     throw ChoiceError("no section type \"" + codeOrName + "\"", names);
   }
-  dialog_.OptTypeProfil.Set(type->code - 1);
+  dialog::RunUserAction([&] { dialog_.OptTypeProfil.Set(type->code - 1); });
 }
 
 void ScriptedUser::ChooseThickness(const std::string& text) {
   Choose(dialog_.Spessore, text, "thickness");
-  dialog_.SpessoreValidate();
+  dialog::RunUserAction([&] { dialog_.SpessoreValidate(); });
 }
 
 void ScriptedUser::TypeLength(const std::string& text) {
   if (!dialog_.DimLen.enabled) throw ChoiceError("the length box cannot be used now", {});
-  dialog_.DimLen.SetText(text);
+  dialog::RunUserAction([&] { dialog_.DimLen.SetText(text); });
 }
 
 void ScriptedUser::Press(const ui::Button& button, const std::string& name) {
   if (!button.enabled) throw ChoiceError("the " + name + " button is disabled", {});
-  button.Click();
+  dialog::RunUserAction([&] { button.Click(); });
 }
 
 HeadlessPresenter::HeadlessPresenter(Script script)

@@ -20,7 +20,8 @@ class ChoiceError : public std::runtime_error {
 
 // A user working the selection dialog without a window: every action goes through the same
 // control events a real toolkit raises (a list selection, an option button, a tab, typed text,
-// a button press).
+// a button press), and an error in its handling is shown as a window shows it, the dialog left
+// open. A choice that names nothing on screen is the script's own mistake: ChoiceError.
 class ScriptedUser {
  public:
   explicit ScriptedUser(dialog::Dialog& dialog) : dialog_(dialog) {}

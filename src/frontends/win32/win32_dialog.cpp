@@ -242,8 +242,7 @@ class Window {
         EndDialog(window_, 0);
         return;
       }
-      ui::ShowMessage("Error " + std::to_string(error.number()) + ": " + error.description(), model_.caption,
-                      ui::MessageIcon::Critical, ui::MessageButtons::Ok);
+      dialog::ReportActionError(error);
     }
     loaded_ = true;
     if (model_.Unloaded()) {
