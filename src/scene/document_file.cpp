@@ -4,9 +4,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <nlohmann/json.hpp>
 
 #include "data_objects.h"
+#include "file_output.h"
+#include "runtime/file_replacement.h"
 #include "scene_error.h"
 
 namespace zembrati::scene {
@@ -18,6 +21,51 @@ using automation::VariantType;
 
 constexpr const char* kFormat = "zembrati-scene";
 constexpr int kVersion = 1;
+// How deeply the JSON of a scene may nest. A part at the root of a scene reaches about 22 levels
+// and every shape nested inside another adds 4, so this allows about 60 levels of shapes in
+// shapes; anything deeper is not a scene this host wrote, and refusing it early keeps every
+// walk over the tree shallow.
+constexpr int kMaxNesting = 256;
+
+// Refuses text that nests arrays and objects deeper than kMaxNesting, before it is parsed.
+void CheckNesting(std::string_view text) {
+  int depth = 0;
+  bool inString = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (inString) {
+      if (c == '\\') {
+        ++i;
+      } else if (c == '"') {
+        inString = false;
+      }
+    } else if (c == '"') {
+      inString = true;
+    } else if (c == '[' || c == '{') {
+      if (++depth > kMaxNesting) {
+        throw std::runtime_error("it nests deeper than " + std::to_string(kMaxNesting) + " levels");
+      }
+    } else if (c == ']' || c == '}') {
+      --depth;
+    }
+  }
+}
+
+// A whole number of the type it is read into; anything else (a fraction, a number out of the
+// type's range, a text) is damage, not a value to be cut to size.
+template <typename Integer>
+Integer WholeNumber(const Json& json, const char* what) {
+  using Limits = std::numeric_limits<Integer>;
+  if (json.is_number_unsigned()) {
+    const std::uint64_t value = json.get<std::uint64_t>();
+    if (value <= static_cast<std::uint64_t>(Limits::max())) return static_cast<Integer>(value);
+  } else if (json.is_number_integer()) {
+    const std::int64_t value = json.get<std::int64_t>();
+    if (value >= Limits::min() && value <= Limits::max()) return static_cast<Integer>(value);
+  }
+  throw std::runtime_error(std::string(what) + " " + json.dump() + " is not a whole number from " +
+                           std::to_string(Limits::min()) + " to " + std::to_string(Limits::max()));
+}
 
 const char* RoleName(NodeRole role) {
   switch (role) {
@@ -68,8 +116,8 @@ Variant VariantFromJson(const Json& json) {
   const std::string type = json.at("type").get<std::string>();
   if (type == "Empty") return {};
   const Json& value = json.at("value");
-  if (type == "I2") return value.get<std::int16_t>();
-  if (type == "I4") return value.get<std::int32_t>();
+  if (type == "I2") return WholeNumber<std::int16_t>(value, "an I2 value");
+  if (type == "I4") return WholeNumber<std::int32_t>(value, "an I4 value");
   if (type == "R8") return DoubleFromJson(value);
   if (type == "B") return value.get<bool>();
   if (type == "S") return value.get<std::string>();
@@ -106,7 +154,7 @@ LoopSketch SketchFromJson(const Json& json) {
   if (json.contains("start")) sketch.start = PointFromJson(json["start"]);
   for (const Json& p : json.value("lines", Json::array())) sketch.lines.push_back(PointFromJson(p));
   for (const Json& f : json.value("fillets", Json::array())) {
-    sketch.fillets.push_back({f.at(0).get<int>(), DoubleFromJson(f.at(1))});
+    sketch.fillets.push_back({WholeNumber<std::int32_t>(f.at(0), "a fillet index"), DoubleFromJson(f.at(1))});
   }
   if (json.contains("circle")) {
     sketch.circleCentre = PointFromJson(json["circle"].at("centre"));
@@ -197,24 +245,29 @@ Json NodeToJson(const Node& node) {
 NodePtr NodeFromJson(const Json& json, const NodePtr& owner) {
   auto node = std::make_shared<Node>();
   node->role = RoleFromName(json.at("role").get<std::string>());
-  node->kind = json.at("kind").get<std::int32_t>();
+  node->kind = WholeNumber<std::int32_t>(json.at("kind"), "a kind");
   node->owner = owner;
   node->name = json.value("name", "");
   if (json.contains("placement")) {
     std::array<double, 7> p{};
-    for (std::size_t i = 0; i < p.size(); ++i) p[i] = DoubleFromJson(json["placement"].at(i));
+    for (std::size_t i = 0; i < p.size(); ++i) {
+      p[i] = DoubleFromJson(json["placement"].at(i));
+      // A shape somewhere at infinity cannot be drawn, meshed or exported.
+      if (!std::isfinite(p[i])) throw std::runtime_error("a placement holds " + json["placement"].at(i).dump());
+    }
     node->placement = RigidTransform::FromPlacement(p);
   }
   for (const Json& group : json.value("components", Json::array())) {
-    auto& list = node->components[group.at("kind").get<std::int32_t>()];
+    auto& list = node->components[WholeNumber<std::int32_t>(group.at("kind"), "a component kind")];
     for (const Json& item : group.at("items")) list.push_back(NodeFromJson(item, node));
   }
   for (const Json& v : json.value("variables", Json::array())) {
-    node->variables[v.at("index").get<std::int32_t>()] = VariantFromJson(v.at("value"));
+    node->variables[WholeNumber<std::int32_t>(v.at("index"), "a variable index")] = VariantFromJson(v.at("value"));
   }
   for (const Json& v : json.value("keyedVariables", Json::array())) {
-    node->keyedVariables[{v.at("kind").get<std::int32_t>(), v.at("index").get<std::int16_t>()}] =
-        VariantFromJson(v.at("value"));
+    const std::pair key{WholeNumber<std::int32_t>(v.at("kind"), "a variable kind"),
+                        WholeNumber<std::int16_t>(v.at("index"), "a variable index")};
+    node->keyedVariables[key] = VariantFromJson(v.at("value"));
   }
   for (const Json& shape : json.value("shapes", Json::array())) {
     node->shapes.push_back(NodeFromJson(shape, node));
@@ -249,7 +302,9 @@ std::string DocumentToJson(const Document& document) {
                        {"version", kVersion},
                        {"unit", LengthUnitName(document.unit)},
                        {"root", NodeToJson(*document.root)}};
-    return json.dump(2) + "\n";
+    // Bytes that are not UTF-8 (a name some client set) are saved as U+FFFD rather than
+    // making the scene unsaveable.
+    return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
   } catch (const std::exception& e) {
     RaiseSceneError(scene_error::kBadDocument, std::string("The scene cannot be saved: ") + e.what());
   }
@@ -257,9 +312,10 @@ std::string DocumentToJson(const Document& document) {
 
 Document DocumentFromJson(const std::string& text) {
   try {
+    CheckNesting(text);
     const Json json = Json::parse(text);
     if (json.at("format").get<std::string>() != kFormat) throw std::runtime_error("not a scene file");
-    if (json.at("version").get<int>() != kVersion) {
+    if (WholeNumber<std::int32_t>(json.at("version"), "the version") != kVersion) {
       throw std::runtime_error("version " + json["version"].dump() + " is not one this program reads");
     }
     Document document;
@@ -275,29 +331,15 @@ Document DocumentFromJson(const std::string& text) {
 }
 
 void SaveDocument(const Document& document, const std::string& path) {
-  namespace fs = std::filesystem;
-  const std::string text = DocumentToJson(document);
-  const std::string temporary = path + ".tmp~";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.flush();
-    if (!out) {
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      RaiseSceneError(scene_error::kBadDocument, "Cannot write the scene file " + path);
-    }
-  }
-  std::error_code error;
-  fs::rename(temporary, path, error);
-  if (error) {
-    fs::remove(temporary, error);
-    RaiseSceneError(scene_error::kBadDocument, "Cannot replace the scene file " + path);
-  }
+  WriteWholeFile(path, DocumentToJson(document), "scene file");
 }
 
 Document LoadDocument(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::error_code ignored;
+  if (std::filesystem::is_directory(runtime::PathFromUtf8(path), ignored)) {
+    RaiseSceneError(scene_error::kBadDocument, path + " is a folder, not a scene file");
+  }
+  std::ifstream in(runtime::PathFromUtf8(path), std::ios::binary);
   if (!in) RaiseSceneError(scene_error::kBadDocument, "Cannot read the scene file " + path);
   const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   try {

@@ -1,6 +1,7 @@
 #include "host_class_objects.h"
 
 #include <array>
+#include <cmath>
 
 #include "automation/object.h"
 #include "data_objects.h"
@@ -43,6 +44,11 @@ class PlacementObject : public HostClassObject {
       target_ = NodeOf(call.args[0].ToObject());
     } else if (call.Gets("Apply", 0)) {
       if (!target_) RaiseSceneError(scene_error::kBadArgument, "The placement has no target shape");
+      for (const double value : values_) {
+        if (!std::isfinite(value)) {
+          RaiseSceneError(scene_error::kNonFinite, "A placement value is not a finite number; the shape stays where it was");
+        }
+      }
       target_->placement = RigidTransform::FromPlacement(values_);
     } else if (call.Gets("Capture", 1)) {
       values_ = NodeOf(call.args[0].ToObject())->placement.ToPlacement();

@@ -118,5 +118,89 @@ TEST(DocumentFileTest, AnUnfinishedBodyDoesNotMakeTheSceneUnreadable) {
   EXPECT_FALSE(loaded.Bodies().front()->section);
 }
 
+// Numbers are checked against the type they are read into, and nothing a scene holds can send
+// a walk over the tree deeper than the host allows.
+TEST(DocumentFileTest, NumbersOutOfRangeNestingAndInfinitePlacementsAreDamage) {
+  const auto sceneWith = [](const std::string& root) {
+    return R"({"format":"zembrati-scene","version":1,"unit":"mm","root":)" + root + "}";
+  };
+  const auto errorOf = [](const std::string& text) {
+    return testing::ErrorNumberOf([&] { DocumentFromJson(text); });
+  };
+  const std::string fine = sceneWith(R"({"role":"shape","kind":0})");
+  ASSERT_EQ(errorOf(fine), 0);
+  EXPECT_EQ(errorOf(R"({"format":"zembrati-scene","version":1e300,"unit":"mm","root":{"role":"shape","kind":0}})"),
+            scene_error::kBadDocument);
+  EXPECT_EQ(errorOf(R"({"format":"zembrati-scene","version":4294967297,"unit":"mm","root":{"role":"shape","kind":0}})"),
+            scene_error::kBadDocument);
+  EXPECT_EQ(errorOf(sceneWith(R"({"role":"shape","kind":2147483648})")), scene_error::kBadDocument);
+  EXPECT_EQ(errorOf(sceneWith(R"({"role":"shape","kind":1.5})")), scene_error::kBadDocument);
+  EXPECT_EQ(errorOf(sceneWith(
+                R"({"role":"shape","kind":0,"keyedVariables":[{"kind":1,"index":40000,"value":{"type":"I2","value":1}}]})")),
+            scene_error::kBadDocument);
+  EXPECT_EQ(errorOf(sceneWith(
+                R"({"role":"shape","kind":0,"keyedVariables":[{"kind":1,"index":1,"value":{"type":"I2","value":-32769}}]})")),
+            scene_error::kBadDocument);
+  EXPECT_EQ(errorOf(sceneWith(
+                R"({"role":"shape","kind":0,"variables":[{"index":1,"value":{"type":"I4","value":1e300}}]})")),
+            scene_error::kBadDocument);
+  EXPECT_EQ(errorOf(sceneWith(R"({"role":"shape","kind":0,"placement":[0,0,"Inf",1,0,0,0]})")),
+            scene_error::kBadDocument);
+  EXPECT_EQ(errorOf(sceneWith(R"({"role":"shape","kind":0,"placement":[0,"NaN",0,1,0,0,0]})")),
+            scene_error::kBadDocument);
+
+  // Shapes nested in shapes, far deeper than any scene this host writes: refused at once.
+  std::string open, close;
+  for (int i = 0; i < 100000; ++i) {
+    open += R"({"role":"shape","kind":3,"components":[{"kind":2,"items":[)";
+    close += "]}]}";
+  }
+  const std::string nested = sceneWith(open + R"({"role":"shape","kind":3})" + close);
+  try {
+    DocumentFromJson(nested);
+    FAIL();
+  } catch (const runtime::RuntimeError& e) {
+    EXPECT_NE(e.description().find("nests deeper"), std::string::npos) << e.description();
+  }
+  // Brackets inside texts are only text.
+  EXPECT_EQ(errorOf(sceneWith(R"({"role":"shape","kind":0,"name":")" + std::string(1000, '[') + R"(\"["})")), 0);
+}
+
+// A save replaces the file whole, under a temporary name of its own, keeping its permissions; a
+// read-only scene is refused, not replaced.
+TEST(DocumentFileTest, SavesKeepPermissionsAndRefuseReadOnlyFiles) {
+  const fs::path folder = fs::temp_directory_path() / "zembrati_document_save_test";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  const std::string path = (folder / "scene.json").string();
+  SceneHost host;
+  FillScene(host);
+  SaveDocument(host.document(), path);
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  SaveDocument(host.document(), path);
+  EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
+  const std::string before = DocumentToJson(host.document());
+  host.document().Parts().front()->name = "changed";
+  try {
+    SaveDocument(host.document(), path);
+    FAIL();
+  } catch (const runtime::RuntimeError& e) {
+    EXPECT_EQ(e.number(), scene_error::kBadDocument);
+    EXPECT_NE(e.description().find("read-only"), std::string::npos) << e.description();
+  }
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before);
+  EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::group_read);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);  // no temporary left
+
+  EXPECT_EQ(testing::ErrorNumberOf([&] { SaveDocument(host.document(), folder.string()); }), scene_error::kBadDocument);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { LoadDocument(folder.string()); }), scene_error::kBadDocument);
+  fs::permissions(path, fs::perms::owner_all);
+  fs::remove_all(folder);
+}
+
 }  // namespace
 }  // namespace zembrati::scene

@@ -32,6 +32,7 @@ void AppendUtf8(std::string& out, char32_t c) {
 }
 
 constexpr char kUnmappable = '?';
+constexpr char32_t kReplacement = 0xFFFD;
 
 char ByteOf(char32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
@@ -41,28 +42,37 @@ char ByteOf(char32_t c) {
   return kUnmappable;
 }
 
-// Decodes one UTF-8 sequence starting at `i`; advances `i`. Returns U+FFFD for a malformed one.
+// Decodes one UTF-8 sequence starting at `i`; advances `i` past it. Anything that is not
+// well-formed UTF-8 (a stray or missing continuation byte, an overlong form such as C0 80 for
+// NUL, a surrogate, a code point beyond U+10FFFF) is U+FFFD, so no byte value can be smuggled
+// past a check in another spelling.
 char32_t NextCodePoint(std::string_view text, std::size_t& i) {
   const auto lead = static_cast<unsigned char>(text[i++]);
   if (lead < 0x80) return lead;
   int continuation = 0;
   char32_t c = 0;
-  if ((lead & 0xE0) == 0xC0) {
+  char32_t smallest = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
     continuation = 1;
     c = lead & 0x1Fu;
+    smallest = 0x80;
   } else if ((lead & 0xF0) == 0xE0) {
     continuation = 2;
     c = lead & 0x0Fu;
-  } else if ((lead & 0xF8) == 0xF0) {
+    smallest = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
     continuation = 3;
     c = lead & 0x07u;
+    smallest = 0x10000;
   } else {
-    return 0xFFFD;
+    return kReplacement;
   }
   for (int k = 0; k < continuation; ++k) {
-    if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0xFFFD;
+    if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return kReplacement;
     c = (c << 6) | (static_cast<unsigned char>(text[i++]) & 0x3Fu);
   }
+  const bool surrogate = c >= 0xD800 && c <= 0xDFFF;
+  if (c < smallest || surrogate || c > 0x10FFFF) return kReplacement;
   return c;
 }
 

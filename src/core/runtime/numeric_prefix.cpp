@@ -77,18 +77,25 @@ std::string CollectPrefix(std::string_view text) {
   return number;
 }
 
+// An exponent's value, held within +-kExponentLimit: any exponent beyond that overflows or
+// underflows a Double whatever the mantissa, and the bound keeps the sums below in range.
+constexpr long kExponentLimit = 1000000;
+
+long SaturatedExponent(std::string_view digits) {
+  const bool negative = !digits.empty() && digits.front() == '-';
+  long value = 0;
+  for (const char c : digits) {
+    if (IsDigit(c)) value = std::min(kExponentLimit, value * 10 + (c - '0'));
+  }
+  return negative ? -value : value;
+}
+
 // Roughly where the leading digit of an unsigned number text stands (positive: left of the
 // decimal point); enough to tell an overflow from an underflow.
 long DecimalMagnitude(const std::string& number) {
   const std::size_t exponentAt = number.find('e');
   const std::string mantissa = number.substr(0, exponentAt);
-  long exponent = 0;
-  if (exponentAt != std::string::npos) {
-    const std::string digits = number.substr(exponentAt + 1);
-    const char* first = digits.data() + (digits.front() == '+' ? 1 : 0);
-    std::from_chars(first, digits.data() + digits.size(), exponent);
-    if (exponent == 0 && digits.size() > 6) exponent = digits.front() == '-' ? -100000 : 100000;
-  }
+  const long exponent = exponentAt == std::string::npos ? 0 : SaturatedExponent(number.substr(exponentAt + 1));
   const std::size_t dot = std::min(mantissa.find('.'), mantissa.size());
   const std::size_t firstNonZero = mantissa.find_first_not_of("0.");
   if (firstNonZero == std::string::npos) return -1;

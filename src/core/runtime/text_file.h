@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/file_replacement.h"
+
 namespace zembrati::runtime {
 
 // Sequential input of an 8-bit text file, one line at a time. Lines may end in CR LF, LF or CR;
@@ -31,27 +33,22 @@ class TextFileReader {
 // Sequential output of an 8-bit text file, one line at a time, each ended by CR LF, converted
 // from UTF-8 to Windows-1252.
 //
-// The lines go to a temporary file beside the target; Close() flushes it to the disk and puts it
-// in the target's place in one step. Until then, and when writing fails or the writer is dropped
-// without Close(), the old file stays as it was: a failure never leaves a half-written file.
-// Opening raises 76 (folder missing), 70 (permission denied), 75 (a directory, or another access
-// error) or 52 (an empty name); a failed write or close raises 61 (disk full) or 57.
+// The lines go to a temporary file of this writer's own beside the target; Close() flushes it to
+// the disk and puts it in the target's place in one step (runtime::FileReplacement). Until then,
+// and when writing fails or the writer is dropped without Close(), the old file stays as it was:
+// a failure never leaves a half-written file. Opening raises 76 (folder missing), 70 (permission
+// denied, or a read-only file), 75 (a directory, or another access error) or 52 (an empty name);
+// a failed write or close raises 61 (disk full) or 57.
 class TextFileWriter {
  public:
   explicit TextFileWriter(const std::string& path);
-  ~TextFileWriter();
-  TextFileWriter(const TextFileWriter&) = delete;
-  TextFileWriter& operator=(const TextFileWriter&) = delete;
 
   void WriteLine(std::string_view text);
   void Close();
 
  private:
-  void Discard() noexcept;
-
-  std::string target_;
-  std::string temporary_;
-  std::FILE* file_ = nullptr;
+  FileReplacement replacement_;
+  bool closed_ = false;
 };
 
 }  // namespace zembrati::runtime

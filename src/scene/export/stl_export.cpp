@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 
+#include "file_output.h"
 #include "scene_error.h"
 
 namespace zembrati::scene {
@@ -39,9 +39,7 @@ void WriteStl(const Mesh& mesh, const std::string& path, const std::string& titl
     }
     bytes += std::string(2, '\0');
   }
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  if (!out) RaiseSceneError(scene_error::kBadDocument, "Cannot write the STL file " + path);
+  WriteWholeFile(path, bytes, "STL file");
 }
 
 }  // namespace zembrati::scene

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <numbers>
 #include <sstream>
 
+#include "file_output.h"
 #include "runtime/number_text.h"
 #include "scene_error.h"
 
@@ -100,9 +100,7 @@ std::string SectionSvg(const Section& section, const std::string& caption) {
 }
 
 void WriteSectionSvg(const Section& section, const std::string& caption, const std::string& path) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << SectionSvg(section, caption);
-  if (!out) RaiseSceneError(scene_error::kBadDocument, "Cannot write the SVG file " + path);
+  WriteWholeFile(path, SectionSvg(section, caption), "SVG file");
 }
 
 }  // namespace zembrati::scene

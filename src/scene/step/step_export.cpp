@@ -1,5 +1,8 @@
 #include "step/step_export.h"
 
+#include "file_output.h"
+#include "runtime/file_replacement.h"
+
 #include <BRepBuilderAPI_MakeEdge.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_MakeWire.hxx>
@@ -66,8 +69,27 @@ TopoDS_Wire WireOf(const Boundary& boundary, bool counterClockwise) {
   return result;
 }
 
+// The modeller works in a bounded space: a coordinate that is not finite, or one far beyond any
+// building, makes it fail in ways it does not report. 1e9 mm is a thousand kilometres.
+constexpr double kModellingRange = 1e9;
+
+void CheckInModellingRange(double value, const std::string& what) {
+  if (!std::isfinite(value) || std::fabs(value) > kModellingRange) {
+    RaiseSceneError(scene_error::kNonFinite, what + " lies outside the range the modeller works in (" +
+                                                 std::to_string(value) + " mm)");
+  }
+}
+
 TopoDS_Shape SolidOf(const Node& body, const RigidTransform& placement) {
   if (!body.section) RaiseSceneError(scene_error::kNoSuchObject, "The body has no solid to export");
+  const std::string what = "The body \"" + body.name + "\"";
+  CheckInModellingRange(body.length, what);
+  for (const double v : {placement.translation.x, placement.translation.y, placement.translation.z}) {
+    CheckInModellingRange(v, what);
+  }
+  const Box2& box = body.section->box;
+  for (const double v : {box.minX, box.minY, box.maxX, box.maxY}) CheckInModellingRange(v, what);
+  for (const double v : placement.rotation) CheckInModellingRange(v, what);
   BRepBuilderAPI_MakeFace face(gp_Pln(gp::XOY()), WireOf(body.section->outline, true));
   for (const Boundary& hole : body.section->holes) face.Add(WireOf(hole, false));
   if (!face.IsDone()) RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not make the section face");
@@ -82,6 +104,21 @@ TopoDS_Shape SolidOf(const Node& body, const RigidTransform& placement) {
   return BRepBuilderAPI_Transform(prism, transform, true).Shape();
 }
 
+// The writer writes to the replacement's temporary file, which then takes the target's place.
+void WriteThroughReplacement(STEPControl_Writer& writer, const std::string& path) {
+  try {
+    runtime::FileReplacement replacement(path);
+    if (writer.Write(replacement.temporary().c_str()) != IFSelect_RetDone) {
+      RaiseSceneError(scene_error::kBadDocument, "Cannot write the STEP file " + path + "; the file was left as it was");
+    }
+    replacement.Commit();
+  } catch (const automation::HostError&) {
+    throw;
+  } catch (const runtime::RuntimeError& error) {
+    RaiseCannotWrite(path, error, "STEP file");
+  }
+}
+
 }  // namespace
 
 void WriteStep(const std::vector<PlacedBody>& bodies, const std::string& path) {
@@ -93,10 +130,10 @@ void WriteStep(const std::vector<PlacedBody>& bodies, const std::string& path) {
     for (const PlacedBody& placed : bodies) builder.Add(compound, SolidOf(*placed.body, placed.placement));
     STEPControl_Writer writer;
     Interface_Static::SetCVal("write.step.unit", "MM");
-    if (writer.Transfer(compound, STEPControl_AsIs) != IFSelect_RetDone ||
-        writer.Write(path.c_str()) != IFSelect_RetDone) {
-      RaiseSceneError(scene_error::kBadDocument, "Cannot write the STEP file " + path);
+    if (writer.Transfer(compound, STEPControl_AsIs) != IFSelect_RetDone) {
+      RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not translate the solids to STEP");
     }
+    WriteThroughReplacement(writer, path);
   } catch (const Standard_Failure& failure) {
     RaiseSceneError(scene_error::kBadLoopLayout,
                     std::string("The modeller failed: ") + failure.GetMessageString());

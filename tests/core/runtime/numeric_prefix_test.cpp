@@ -41,6 +41,11 @@ TEST(NumericPrefixTest, MagnitudesBeyondADoubleOverflowAndTinyOnesReadAsZero) {
   }
   EXPECT_THROW(NumericPrefixValue(std::string(400, '9')), RuntimeError);
   EXPECT_EQ(NumericPrefixValue("1e-400"), 0.0);
+  // Exponents beyond any integer type still overflow or underflow as they should.
+  EXPECT_THROW(NumericPrefixValue("1e9223372036854775807"), RuntimeError);
+  EXPECT_THROW(NumericPrefixValue("1e99999999999999999999999"), RuntimeError);
+  EXPECT_EQ(NumericPrefixValue("1e-9223372036854775808"), 0.0);
+  EXPECT_EQ(NumericPrefixValue("0.0001e-99999999999999999999"), 0.0);
   EXPECT_EQ(NumericPrefixValue("0." + std::string(400, '0') + "1"), 0.0);
 }
 

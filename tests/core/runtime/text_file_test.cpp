@@ -109,6 +109,33 @@ TEST_F(TextFileTest, AWriterThatDoesNotFinishLeavesTheOldFileStanding) {
   EXPECT_EQ(ReadBytes("prefs.txt"), "new\r\n");
 }
 
+// Two writers of one file at once each write their own temporary file; the file is always one
+// writer's whole content. A read-only file is refused and keeps its content and permissions.
+TEST_F(TextFileTest, WritersOfOneFileNeverMeetAndReadOnlyFilesAreRefused) {
+  TextFileWriter first(PathOf("prefs.txt"));
+  TextFileWriter second(PathOf("prefs.txt"));
+  first.WriteLine("first");
+  second.WriteLine("second");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+  first.Close();
+  EXPECT_EQ(ReadBytes("prefs.txt"), "first\r\n");
+  second.Close();
+  EXPECT_EQ(ReadBytes("prefs.txt"), "second\r\n");
+
+  fs::permissions(PathOf("prefs.txt"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+  TextFileWriter third(PathOf("prefs.txt"));
+  third.WriteLine("third");
+  third.Close();
+  EXPECT_EQ(fs::status(PathOf("prefs.txt")).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+
+  fs::permissions(PathOf("prefs.txt"), fs::perms::owner_read);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { TextFileWriter(PathOf("prefs.txt")); }), error::kPermissionDenied);
+  EXPECT_EQ(ReadBytes("prefs.txt"), "third\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+  fs::permissions(PathOf("prefs.txt"), fs::perms::owner_all);
+}
+
 TEST(CodePageTest, EveryByteSurvivesARoundTrip) {
   std::string all;
   for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
@@ -120,6 +147,15 @@ TEST(CodePageTest, WhatTheCodePageCannotHoldBecomesAQuestionMark) {
   EXPECT_EQ(Utf8ToWindows1252("a\u4E2Db"), "a?b");
   EXPECT_EQ(Utf8ToWindows1252("x\xFF\xFEy"), "x??y");
   EXPECT_EQ(Utf8ToWindows1252("cut\xC3"), "cut?");
+}
+
+TEST(CodePageTest, OnlyWellFormedUtf8IsDecoded) {
+  // Overlong spellings of NUL, CR, "/" and "A" are not those characters.
+  EXPECT_EQ(Utf8ToWindows1252("a\xC0\x80" "b"), "a??b");  // C0 can begin no sequence
+  EXPECT_EQ(Utf8ToWindows1252("\xE0\x80\xAF\xF0\x80\x81\x81"), "??");
+  EXPECT_EQ(Utf8ToWindows1252("\xED\xA0\x80"), "?");      // a surrogate
+  EXPECT_EQ(Utf8ToWindows1252("\xF4\x90\x80\x80"), "?");  // beyond U+10FFFF
+  EXPECT_EQ(Utf8ToWindows1252("\xC3\xA4\xE2\x82\xAC"), "\xE4\x80");  // the shortest forms still read
 }
 
 }  // namespace

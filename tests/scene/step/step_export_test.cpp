@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <limits>
 
 #include "../scene_test_support.h"
+#include "host/host_class_members.h"
+#include "host/host_classes.h"
+#include "scene_error.h"
+#include "support/error_number.h"
 
 namespace zembrati::scene {
 namespace {
@@ -26,6 +32,32 @@ TEST(StepExportTest, SolidsReadBackWithTheirExactVolume) {
                           rhs->section->area * 600 + tee->section->area * 700;
   EXPECT_NEAR(contents.volume, expected, expected * 1e-7);
   fs::remove(path);
+}
+
+// Coordinates the modeller cannot work with never reach it; the file is not written.
+TEST(StepExportTest, PlacementsOutsideTheModellingRangeAreRefused) {
+  SceneHost host;
+  const NodePtr beam = test::BuildSectionPart(host, 1, test::Dims({190, 1500, 200, 6.5, 10, 18}));
+  const fs::path path = fs::temp_directory_path() / "zembrati_step_range_test.step";
+  fs::remove(path);
+  for (const double bad : {std::numeric_limits<double>::infinity(), std::nan(""), 1e300}) {
+    RigidTransform placement;
+    placement.translation.y = bad;
+    try {
+      WriteStep({{beam.get(), placement}}, path.string());
+      FAIL() << bad;
+    } catch (const runtime::RuntimeError& e) {
+      EXPECT_EQ(e.number(), scene_error::kNonFinite);
+    }
+    EXPECT_FALSE(fs::exists(path));
+  }
+  // Nor does a placement object put a shape at infinity.
+  automation::ScopedObjectCreator creator(host);
+  const automation::ObjectRef placement = host::CreateHostObject(host::kPlacementObject);
+  host::SetTarget(placement, host.Wrap(beam));
+  host::SetP(placement, 2, std::nan(""));
+  EXPECT_EQ(testing::ErrorNumberOf([&] { host::Apply(placement); }), scene_error::kNonFinite);
+  EXPECT_EQ(beam->placement.translation.y, 0);
 }
 
 }  // namespace

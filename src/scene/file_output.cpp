@@ -1,0 +1,25 @@
+#include "file_output.h"
+
+#include "runtime/file_replacement.h"
+#include "scene_error.h"
+
+namespace zembrati::scene {
+
+void RaiseCannotWrite(const std::string& path, const runtime::RuntimeError& error, const std::string& what) {
+  std::string reason(runtime::ErrorDescription(error.number()));
+  if (error.number() == runtime::error::kPermissionDenied) reason = "the file or its folder is read-only";
+  if (error.number() == runtime::error::kPathFileAccessError) reason = "it is a folder or cannot be opened";
+  if (error.number() == runtime::error::kPathNotFound) reason = "its folder does not exist";
+  RaiseSceneError(scene_error::kBadDocument,
+                  "Cannot write the " + what + " " + path + ": " + reason + "; the file was left as it was");
+}
+
+void WriteWholeFile(const std::string& path, std::string_view bytes, const std::string& what) {
+  try {
+    runtime::ReplaceFileContent(path, bytes);
+  } catch (const runtime::RuntimeError& error) {
+    RaiseCannotWrite(path, error, what);
+  }
+}
+
+}  // namespace zembrati::scene

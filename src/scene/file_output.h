@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "runtime/runtime_error.h"
+
+namespace zembrati::scene {
+
+// Files this host writes (scenes, STEP, STL, SVG) are replaced whole or not at all: written
+// beside the target and put in its place (runtime::FileReplacement). A failure is a host error
+// that names the file, says why, and says the file was left as it was; `what` names the kind of
+// file ("scene file", "STEP file").
+void WriteWholeFile(const std::string& path, std::string_view bytes, const std::string& what);
+[[noreturn]] void RaiseCannotWrite(const std::string& path, const runtime::RuntimeError& error, const std::string& what);
+
+}  // namespace zembrati::scene
