@@ -55,11 +55,11 @@ std::vector<FamilyPlace> FamiliesInFolder(const std::string& folder, const scene
     const std::string prefix = dir.generic_string() + "/";
     return FamilyPlace{dir.filename().string(), prefix + indexName, prefix + dataName};
   };
-  if (fs::is_regular_file(fs::path(folder) / indexName)) return {place(fs::path(folder))};
-  std::vector<FamilyPlace> places;
   std::error_code error;
+  if (fs::is_regular_file(fs::path(folder) / indexName, error)) return {place(fs::path(folder))};
+  std::vector<FamilyPlace> places;
   for (const auto& entry : fs::directory_iterator(folder, error)) {
-    if (entry.is_directory() && fs::is_regular_file(entry.path() / indexName)) places.push_back(place(entry.path()));
+    if (entry.is_directory(error) && fs::is_regular_file(entry.path() / indexName, error)) places.push_back(place(entry.path()));
   }
   std::sort(places.begin(), places.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
   if (places.empty()) throw UsageError(folder + ": no standards index file \"" + indexName + "\" found");
@@ -224,7 +224,9 @@ void AddCatalogueCommand(CLI::App& app, int& exitCode) {
   check->add_flag("--json", checkOptions->json, "Print the result as one JSON object");
   AddSettingsOptions(*check, checkOptions->settings);
   check->footer("Example:\n  zembrati catalogue check ~/my-catalogue/en");
-  check->callback([checkOptions, &exitCode] { exitCode = RunCheck(*checkOptions); });
+  check->callback([checkOptions, &exitCode] {
+    exitCode = RunReportingErrors(checkOptions->json, [&] { return RunCheck(*checkOptions); });
+  });
 
   auto listOptions = std::make_shared<CatalogueOptions>();
   CLI::App* list = catalogue->add_subcommand("list", "Print the families, types, standards, sizes and materials.");
@@ -232,7 +234,9 @@ void AddCatalogueCommand(CLI::App& app, int& exitCode) {
   list->add_flag("--json", listOptions->json, "Print everything, dimensions included, as one JSON object");
   AddSettingsOptions(*list, listOptions->settings);
   list->footer("Example:\n  zembrati catalogue list --json > catalogue.json");
-  list->callback([listOptions, &exitCode] { exitCode = RunList(*listOptions); });
+  list->callback([listOptions, &exitCode] {
+    exitCode = RunReportingErrors(listOptions->json, [&] { return RunList(*listOptions); });
+  });
 }
 
 }  // namespace zembrati::cli

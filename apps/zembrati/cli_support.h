@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -16,8 +17,20 @@ inline constexpr double kSteelDensityKgPerM3 = 7850;
 // The mass in kg of a steel volume in mm³.
 inline double SteelMassKg(double volumeMm3) { return volumeMm3 * 1e-9 * kSteelDensityKgPerM3; }
 
-// A mistake on the command line: reported with its message and exit code 2.
+// The longest member the commands accept, in mm: a kilometre, far beyond any steel section made.
+inline constexpr double kMaxLengthMm = 1e6;
+// How far from the origin a point may lie, in mm (a thousand kilometres).
+inline constexpr double kMaxCoordinateMm = 1e9;
+
+// A mistake on the command line: reported with its message and exit code 2; nothing is saved.
 class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// What the system could not do with what it was given (a damaged scene, a file it cannot
+// write): reported with its message and exit code 1; nothing is saved.
+class CommandFailure : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
@@ -25,5 +38,16 @@ class UsageError : public std::runtime_error {
 // "190,200,6.5" -> {190, 200, 6.5}; every item must be a whole number in "." notation.
 std::vector<double> ParseNumberList(const std::string& text, const std::string& what);
 double ParseNumber(const std::string& text, const std::string& what);
+// A length in mm: a number in "." notation, greater than 0 and at most kMaxLengthMm.
+double ParseLength(const std::string& text, const std::string& what);
+// Refuses a text with a control character (a line break typed into an option, say).
+void RequirePlainText(const std::string& text, const std::string& what);
+
+// Runs a command and turns whatever it throws into its message and exit code, as text on
+// standard error or, with `json`, as {"ok": false, "error": {...}} on standard output. Nothing
+// ever leaves a command as an exception.
+int RunReportingErrors(bool json, const std::function<int()>& command);
+// Prints an error the way RunReportingErrors does.
+void PrintError(bool json, const std::string& kind, const std::string& message, int number = 0);
 
 }  // namespace zembrati::cli

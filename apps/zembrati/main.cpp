@@ -1,5 +1,6 @@
 // zembrati: the command line over the built-in host.
 #include <CLI/CLI.hpp>
+#include <cstring>
 #include <iostream>
 
 #include "catalogue_command.h"
@@ -8,9 +9,20 @@
 #include "part_commands.h"
 #include "section_command.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+bool AsksForJson(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--json") == 0) return true;
+  }
+  return false;
+}
+
+int Run(int argc, char** argv) {
   CLI::App app{"zembrati: standard structural steel sections as solid parts, on a built-in CAD host."};
   app.require_subcommand(1);
+  app.footer("Exit codes: 0 success, 1 the system reported an error, 2 a mistake on the command line.\n"
+             "Run 'zembrati COMMAND --help' for a command's options and an example.");
   int exitCode = zembrati::cli::kExitSuccess;
   zembrati::cli::SetProgramPath(argc > 0 ? argv[0] : "");
   zembrati::cli::AddSectionCommand(app, exitCode);
@@ -23,11 +35,19 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForAllHelp& help) {
     return app.exit(help);
   } catch (const CLI::ParseError& error) {
-    app.exit(error);
-    return zembrati::cli::kExitUsage;
-  } catch (const zembrati::cli::UsageError& error) {
-    std::cerr << "zembrati: " << error.what() << "\nRun with --help for usage.\n";
+    if (AsksForJson(argc, argv)) {
+      zembrati::cli::PrintError(true, "usage", error.what());
+    } else {
+      app.exit(error);
+    }
     return zembrati::cli::kExitUsage;
   }
   return exitCode;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Whatever goes wrong ends as a message and an exit code, never as an abort.
+  return zembrati::cli::RunReportingErrors(AsksForJson(argc, argv), [&] { return Run(argc, argv); });
 }

@@ -1,5 +1,8 @@
 #include "part_commands.h"
 
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -13,6 +16,7 @@
 #include "export/svg_export.h"
 #include "host/scene_members.h"
 #include "parts/part_data.h"
+#include "runtime/file_replacement.h"
 #include "scene_objects.h"
 #include "scene_session.h"
 #include "step/step_export.h"
@@ -35,6 +39,16 @@ void AddCommon(CLI::App& command, PartOptions& options, bool needsPart) {
   AddSettingsOptions(command, options.settings);
 }
 
+// The class a part was made by, as its part variables say; empty for anything else.
+std::string ClassNameOf(const scene::NodePtr& part) {
+  const scene::NodePtr block = part->FirstComponent(34);
+  if (!block) return {};
+  const auto found = block->keyedVariables.find({2, 1});
+  if (found == block->keyedVariables.end()) return {};
+  const std::string* name = found->second.TryGet<std::string>();
+  return name ? *name : std::string();
+}
+
 // The parts a command leaves new in the scene: those that were not there before.
 std::vector<scene::NodePtr> NewParts(const std::vector<scene::NodePtr>& before, const std::vector<scene::NodePtr>& after) {
   std::vector<scene::NodePtr> added;
@@ -44,16 +58,23 @@ std::vector<scene::NodePtr> NewParts(const std::vector<scene::NodePtr>& before, 
   return added;
 }
 
+Json PartsJson(SceneSession& session, const std::vector<scene::NodePtr>& parts) {
+  Json list = Json::array();
+  for (const scene::NodePtr& part : parts) list.push_back(PartJson(session.host(), part));
+  return list;
+}
+
+std::string Dumped(const Json& json) { return json.dump(2, ' ', false, Json::error_handler_t::replace); }
+
 int Report(SceneSession& session, bool completed, const std::vector<scene::NodePtr>& made, bool json) {
   PrintMessages(session.messages);
   if (!session.status.ok()) {
     std::cerr << "zembrati: error " << session.status.number << ": " << session.status.description << "\n";
   }
   if (json) {
-    Json out = {{"ok", completed}, {"parts", Json::array()}, {"messages", MessagesJson(session.messages)}};
+    Json out = {{"ok", completed}, {"parts", PartsJson(session, made)}, {"messages", MessagesJson(session.messages)}};
     if (!session.status.ok()) out["error"] = {{"number", session.status.number}, {"description", session.status.description}};
-    for (const scene::NodePtr& part : made) out["parts"].push_back(PartJson(session.host(), part));
-    std::cout << out.dump(2) << "\n";
+    std::cout << Dumped(out) << "\n";
   } else {
     for (const scene::NodePtr& part : made) PrintPart(session.host(), part);
     if (completed && made.empty()) std::cout << "Nothing changed.\n";
@@ -61,14 +82,38 @@ int Report(SceneSession& session, bool completed, const std::vector<scene::NodeP
   return completed ? kExitSuccess : kExitSystemError;
 }
 
-scene::Vector3 ParsePoint(const std::string& text) {
-  const std::vector<double> values = ParseNumberList(text, "--at");
-  if (values.size() != 3) throw UsageError("--at takes X,Y,Z");
+scene::Vector3 ParsePoint(const std::string& text, const std::string& what) {
+  const std::vector<double> values = ParseNumberList(text, what);
+  if (values.size() != 3) throw UsageError(what + " takes X,Y,Z in mm, as 1000,0,250");
+  for (const double v : values) {
+    if (std::fabs(v) > kMaxCoordinateMm) throw UsageError(what + ": " + text + " lies more than 1000 km from the origin");
+  }
   return {values[0], values[1], values[2]};
 }
 
+// "PART" or "PART:FACE"; the face must be one the part has.
+scene::DropHit HitOnFace(SceneSession& session, const std::string& target) {
+  RequirePlainText(target, "--on");
+  const std::size_t colon = target.rfind(':');
+  const std::string partName = colon == std::string::npos ? target : target.substr(0, colon);
+  const std::string face = colon == std::string::npos ? "end" : target.substr(colon + 1);
+  const scene::NodePtr part = session.FindPart(partName);
+  std::vector<std::string> faces;
+  try {
+    faces = scene::FaceNames(part);
+  } catch (const runtime::RuntimeError& error) {
+    throw UsageError("--on: " + error.description());
+  }
+  if (std::find(faces.begin(), faces.end(), face) == faces.end()) {
+    throw UsageError("--on: \"" + partName + "\" has no face \"" + face + "\"; its faces are start, end and side 1 to side " +
+                     std::to_string(faces.size() - 2) + " (the sides in the order the section's outline is drawn)");
+  }
+  return scene::DropOnFace(part, face);
+}
+
 int RunDrop(const PartOptions& options) {
-  SceneSession session(options.scene, options.settings);
+  CheckChoices(options.choices);
+  SceneSession session(options.scene, options.settings, SceneSession::Access::Change);
   scene::SceneHost& host = session.host();
   if (!options.units.empty()) {
     if (!host.document().Parts().empty()) throw UsageError("--units sets the unit of a new scene only");
@@ -77,15 +122,9 @@ int RunDrop(const PartOptions& options) {
   const auto before = host.document().Parts();
   std::function<runtime::Status()> start;
   if (!options.at.empty() || !options.on.empty()) {
-    scene::DropHit hit;
-    if (!options.at.empty()) {
-      hit = scene::DropOnEmptySpace(ParsePoint(options.at));
-    } else {
-      const std::size_t colon = options.on.rfind(':');
-      const std::string partName = colon == std::string::npos ? options.on : options.on.substr(0, colon);
-      const std::string face = colon == std::string::npos ? "end" : options.on.substr(colon + 1);
-      hit = scene::DropOnFace(session.FindPart(partName), face);
-    }
+    if (!options.at.empty() && !options.on.empty()) throw UsageError("give --at or --on, not both");
+    const scene::DropHit hit =
+        options.at.empty() ? HitOnFace(session, options.on) : scene::DropOnEmptySpace(ParsePoint(options.at, "--at"));
     const automation::ObjectRef hook = scene::MakeDropHook(host.context(), hit);
     start = [hook] { return addin::OnDragDrop(hook); };
   } else {
@@ -94,30 +133,29 @@ int RunDrop(const PartOptions& options) {
     start = [placeholder] { return addin::Drop(placeholder); };
   }
   const bool completed = session.RunWithDialog(options.choices, start);
-  session.Save();
+  if (completed) session.SaveChanges();
   return Report(session, completed, NewParts(before, host.document().Parts()), options.json);
 }
 
 int RunEdit(const PartOptions& options) {
-  SceneSession session(options.scene, options.settings);
+  CheckChoices(options.choices);
+  SceneSession session(options.scene, options.settings, SceneSession::Access::Change);
   scene::SceneHost& host = session.host();
   const scene::NodePtr part = session.FindPart(options.part);
   const auto before = host.document().Parts();
-  const scene::NodePtr block = part->FirstComponent(34);
-  const std::string className = block ? block->keyedVariables[{2, 1}].ToText() : "";
-  const addin::ComponentClass* partClass = addin::FindComponentClass(className);
+  const addin::ComponentClass* partClass = addin::FindComponentClass(ClassNameOf(part));
   if (partClass == nullptr || partClass->typeCode == 0) throw UsageError("\"" + options.part + "\" is not a part of this system");
   const automation::ObjectRef shape = host.Wrap(part);
   const bool completed = session.RunWithDialog(options.choices, [&] { return addin::DblClick(shape, partClass->typeCode); });
-  session.Save();
+  if (completed) session.SaveChanges();
   return Report(session, completed, NewParts(before, host.document().Parts()), options.json);
 }
 
 int RunSetLength(const PartOptions& options) {
-  SceneSession session(options.scene, options.settings);
+  const double length = ParseLength(options.lengthText, "--length");
+  SceneSession session(options.scene, options.settings, SceneSession::Access::Change);
   scene::SceneHost& host = session.host();
   const scene::NodePtr part = session.FindPart(options.part);
-  const double length = ParseNumber(options.lengthText, "--length");
   const automation::ObjectRef shape = host.Wrap(part);
   // As the host does: the extrusion length changes, the part's class is told, the page rebuilds.
   session.status = runtime::Trap([&] {
@@ -126,18 +164,16 @@ int RunSetLength(const PartOptions& options) {
   });
   if (session.status.ok()) session.status = addin::PreUpdate(shape);
   if (session.status.ok()) session.status = runtime::Trap([&] { host::Update(host.ActivePage()); });
-  if (session.status.ok()) session.Save();
+  if (session.status.ok()) session.SaveChanges();
   return Report(session, session.status.ok(), {part}, options.json);
 }
 
 int RunShow(const PartOptions& options) {
-  SceneSession session(options.scene, options.settings);
+  SceneSession session(options.scene, options.settings, SceneSession::Access::Read);
   std::vector<scene::NodePtr> parts = session.host().document().Parts();
   if (!options.part.empty()) parts = {session.FindPart(options.part)};
   if (options.json) {
-    Json out = {{"parts", Json::array()}};
-    for (const scene::NodePtr& part : parts) out["parts"].push_back(PartJson(session.host(), part));
-    std::cout << out.dump(2) << "\n";
+    std::cout << Dumped(Json{{"parts", PartsJson(session, parts)}}) << "\n";
   } else {
     if (parts.empty()) std::cout << "The scene holds no parts.\n";
     for (const scene::NodePtr& part : parts) PrintPart(session.host(), part);
@@ -145,11 +181,37 @@ int RunShow(const PartOptions& options) {
   return kExitSuccess;
 }
 
+// Two names for one file: the scene must never be overwritten by an export of itself.
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  const auto canonicalA = std::filesystem::weakly_canonical(runtime::PathFromUtf8(a), error);
+  if (error) return a == b;
+  const auto canonicalB = std::filesystem::weakly_canonical(runtime::PathFromUtf8(b), error);
+  return error ? a == b : canonicalA == canonicalB;
+}
+
+void CheckExportTargets(const PartOptions& options) {
+  const std::vector<std::pair<std::string, std::string>> targets{
+      {"--step", options.step}, {"--stl", options.stl}, {"--svg", options.svg}};
+  for (std::size_t i = 0; i < targets.size(); ++i) {
+    const auto& [option, path] = targets[i];
+    if (path.empty()) continue;
+    RequirePlainText(path, option);
+    if (SameFile(path, options.scene)) throw UsageError(option + " names the scene file itself; give another file");
+    for (std::size_t j = 0; j < i; ++j) {
+      if (!targets[j].second.empty() && SameFile(path, targets[j].second)) {
+        throw UsageError(option + " and " + targets[j].first + " name the same file");
+      }
+    }
+  }
+}
+
 int RunExport(const PartOptions& options) {
   if (options.step.empty() && options.stl.empty() && options.svg.empty()) {
     throw UsageError("say what to write: --step FILE, --stl FILE or --svg FILE");
   }
-  SceneSession session(options.scene, options.settings);
+  CheckExportTargets(options);
+  SceneSession session(options.scene, options.settings, SceneSession::Access::Read);
   std::vector<scene::NodePtr> parts = session.host().document().Parts();
   if (!options.part.empty()) parts = {session.FindPart(options.part)};
   std::vector<scene::PlacedBody> bodies;
@@ -173,9 +235,10 @@ int RunExport(const PartOptions& options) {
     if (!options.svg.empty()) scene::WriteSectionSvg(*bodies.front().body->section, parts.front()->name, options.svg);
   });
   if (!status.ok()) {
-    std::cerr << "zembrati: error " << status.number << ": " << status.description << "\n";
+    PrintError(options.json, "failure", status.description, status.number);
     return kExitSystemError;
   }
+  if (options.json) std::cout << Dumped(Json{{"ok", true}}) << "\n";
   return kExitSuccess;
 }
 
@@ -189,12 +252,15 @@ void AddPartCommands(CLI::App& app, int& exitCode) {
   AddCommon(*dropCommand, *drop, false);
   AddDialogChoiceOptions(*dropCommand, drop->choices);
   dropCommand->add_option("--at", drop->at, "Drop through the host's hook at the point X,Y,Z");
-  dropCommand->add_option("--on", drop->on, "Drop through the hook onto a part's face: PART[:start|end|side N]");
+  dropCommand->add_option("--on", drop->on,
+                          "Drop through the hook onto a face of a part: PART[:FACE], FACE start (the end at the part's "
+                          "origin), end (the default) or side N (N from 1: the faces along the section's outline, one "
+                          "per line or arc, in the order it is drawn)");
   dropCommand->add_option("--units", drop->units, "Length unit of a new scene (the system works in mm only)")
       ->check(CLI::IsMember({"mm", "cm", "m", "in", "ft"}));
   dropCommand->add_flag("--json", drop->json, "Print the new part and the messages as JSON");
   dropCommand->footer("Example:\n  zembrati drop --scene out/scene.json --type HE --standard HEA --size 200 --length 1500");
-  dropCommand->callback([drop, &exitCode] { exitCode = RunDrop(*drop); });
+  dropCommand->callback([drop, &exitCode] { exitCode = RunReportingErrors(drop->json, [&] { return RunDrop(*drop); }); });
 
   auto edit = std::make_shared<PartOptions>();
   CLI::App* editCommand = app.add_subcommand(
@@ -204,7 +270,7 @@ void AddPartCommands(CLI::App& app, int& exitCode) {
   AddDialogChoiceOptions(*editCommand, edit->choices);
   editCommand->add_flag("--json", edit->json, "Print the rebuilt part and the messages as JSON");
   editCommand->footer("Example:\n  zembrati edit --scene out/scene.json --part \"HEA 200 x 1500\" --length 2000");
-  editCommand->callback([edit, &exitCode] { exitCode = RunEdit(*edit); });
+  editCommand->callback([edit, &exitCode] { exitCode = RunReportingErrors(edit->json, [&] { return RunEdit(*edit); }); });
 
   auto setLength = std::make_shared<PartOptions>();
   CLI::App* setLengthCommand = app.add_subcommand(
@@ -214,7 +280,7 @@ void AddPartCommands(CLI::App& app, int& exitCode) {
   setLengthCommand->add_option("--length", setLength->lengthText, "New extrusion length in mm")->required();
   setLengthCommand->add_flag("--json", setLength->json, "Print the part as JSON");
   setLengthCommand->footer("Example:\n  zembrati set-length --scene out/scene.json --part \"HEA 200 x 1500\" --length 12.9");
-  setLengthCommand->callback([setLength, &exitCode] { exitCode = RunSetLength(*setLength); });
+  setLengthCommand->callback([setLength, &exitCode] { exitCode = RunReportingErrors(setLength->json, [&] { return RunSetLength(*setLength); }); });
 
   auto show = std::make_shared<PartOptions>();
   CLI::App* showCommand = app.add_subcommand(
@@ -225,7 +291,7 @@ void AddPartCommands(CLI::App& app, int& exitCode) {
   showCommand->add_flag("--json", show->json, "Print {\"parts\": [...]} in scene order");
   AddSettingsOptions(*showCommand, show->settings);
   showCommand->footer("Example:\n  zembrati show --scene out/scene.json --json");
-  showCommand->callback([show, &exitCode] { exitCode = RunShow(*show); });
+  showCommand->callback([show, &exitCode] { exitCode = RunReportingErrors(show->json, [&] { return RunShow(*show); }); });
 
   auto exportOptions = std::make_shared<PartOptions>();
   CLI::App* exportCommand = app.add_subcommand(
@@ -236,9 +302,10 @@ void AddPartCommands(CLI::App& app, int& exitCode) {
   exportCommand->add_option("--step", exportOptions->step, "Write STEP solids to this file");
   exportCommand->add_option("--stl", exportOptions->stl, "Write a binary STL mesh to this file");
   exportCommand->add_option("--svg", exportOptions->svg, "Write an SVG drawing of the part's section");
+  exportCommand->add_flag("--json", exportOptions->json, "Report the outcome (and any error) as JSON");
   AddSettingsOptions(*exportCommand, exportOptions->settings);
   exportCommand->footer("Example:\n  zembrati export --scene out/scene.json --step out/parts.step");
-  exportCommand->callback([exportOptions, &exitCode] { exitCode = RunExport(*exportOptions); });
+  exportCommand->callback([exportOptions, &exitCode] { exitCode = RunReportingErrors(exportOptions->json, [&] { return RunExport(*exportOptions); }); });
 }
 
 }  // namespace zembrati::cli

@@ -8,6 +8,7 @@
 #include "document_file.h"
 #include "host/host_classes.h"
 #include "runtime/number_text.h"
+#include "runtime/file_replacement.h"
 #include "ui/message_box.h"
 
 namespace zembrati::cli {
@@ -39,10 +40,22 @@ Json ValueJson(const automation::Variant& value) {
   return out;
 }
 
-std::string Text(const scene::NodePtr& block, std::int32_t kind, std::int16_t index) {
+automation::Variant Value(const scene::NodePtr& block, std::int32_t kind, std::int16_t index) {
   if (!block) return {};
   const auto found = block->keyedVariables.find({kind, index});
-  return found == block->keyedVariables.end() ? std::string() : found->second.ToText();
+  return found == block->keyedVariables.end() ? automation::Variant() : found->second;
+}
+
+std::string Text(const scene::NodePtr& block, std::int32_t kind, std::int16_t index) {
+  const automation::Variant value = Value(block, kind, index);
+  return value.IsObject() ? std::string() : value.ToText();
+}
+
+// A damaged part may hold anything there; only a whole number is a type code.
+Json TypeCodeJson(const automation::Variant& value) {
+  if (const auto* code = value.TryGet<std::int16_t>()) return *code;
+  if (const auto* code = value.TryGet<std::int32_t>()) return *code;
+  return nullptr;
 }
 
 }  // namespace
@@ -59,16 +72,32 @@ void AddDialogChoiceOptions(CLI::App& command, DialogChoices& choices) {
   command.add_flag("--cancel", choices.cancel, "Press Cancel instead of OK");
 }
 
-SceneSession::SceneSession(const std::string& sceneFile, const SettingsOptions& settings) : sceneFile_(sceneFile) {
+void CheckChoices(const DialogChoices& choices) {
+  RequirePlainText(choices.family, "--family");
+  RequirePlainText(choices.type, "--type");
+  RequirePlainText(choices.standard, "--standard");
+  RequirePlainText(choices.size, "--size");
+  RequirePlainText(choices.thickness, "--thickness");
+  RequirePlainText(choices.material, "--material");
+  if (choices.length) ParseLength(*choices.length, "--length");
+}
+
+SceneSession::SceneSession(const std::string& sceneFile, const SettingsOptions& settings, Access access)
+    : sceneFile_(sceneFile) {
+  RequirePlainText(sceneFile, "--scene");
   scene::Settings loaded = LoadSettings(settings);
+  if (access == Access::Change) lock_ = std::make_unique<SceneLock>(sceneFile);
   scene::Document document;
-  if (std::filesystem::exists(sceneFile)) {
+  std::error_code error;
+  const bool exists = std::filesystem::exists(runtime::PathFromUtf8(sceneFile), error);
+  if (exists || access == Access::Read) {
     try {
       document = scene::LoadDocument(sceneFile);
-    } catch (const runtime::RuntimeError& error) {
-      throw UsageError(error.description());
+    } catch (const runtime::RuntimeError& failure) {
+      throw CommandFailure(failure.description());
     }
   }
+  loaded_ = scene::DocumentToJson(document);
   host_ = std::make_unique<scene::SceneHost>(std::move(document), std::move(loaded));
   creator_ = std::make_unique<automation::ScopedObjectCreator>(*host_);
 }
@@ -82,10 +111,16 @@ scene::NodePtr SceneSession::FindPart(const std::string& name) const {
   throw UsageError("no part \"" + name + "\" in the scene; it holds " + (names.empty() ? "no parts" : names));
 }
 
-void SceneSession::Save() const {
-  const std::filesystem::path folder = std::filesystem::path(sceneFile_).parent_path();
-  if (!folder.empty()) std::filesystem::create_directories(folder);
-  scene::SaveDocument(host_->document(), sceneFile_);
+void SceneSession::SaveChanges() const {
+  if (scene::DocumentToJson(host_->document()) == loaded_) return;
+  try {
+    const std::filesystem::path folder = runtime::PathFromUtf8(sceneFile_).parent_path();
+    std::error_code ignored;
+    if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
+    scene::SaveDocument(host_->document(), sceneFile_);
+  } catch (const runtime::RuntimeError& failure) {
+    throw CommandFailure(failure.description());
+  }
 }
 
 bool SceneSession::RunWithDialog(const DialogChoices& choices, const std::function<runtime::Status()>& start) {
@@ -100,7 +135,7 @@ bool SceneSession::RunWithDialog(const DialogChoices& choices, const std::functi
     if (!choices.size.empty()) user.ChooseSize(choices.size);
     if (!choices.thickness.empty()) user.ChooseThickness(choices.thickness);
     if (!choices.material.empty()) user.ChooseMaterial(choices.material);
-    if (!choices.length.empty()) user.TypeLength(choices.length);
+    if (choices.length) user.TypeLength(*choices.length);
     if (choices.cancel) {
       user.PressCancel();
     } else {
@@ -145,7 +180,7 @@ Json PartJson(scene::SceneHost&, const scene::NodePtr& part) {
   const scene::NodePtr block = part->FirstComponent(34);
   Json out = {{"name", part->name},
               {"class", Text(block, 2, 1)},
-              {"type_code", block ? Json(block->keyedVariables[{1, 1}].ToLong()) : Json(nullptr)},
+              {"type_code", TypeCodeJson(Value(block, 1, 1))},
               {"standard", Text(block, 2, 13)},
               {"size", Text(block, 2, 14)},
               {"material", Text(block, 2, 16)}};

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "cli_host.h"
 #include "headless_presenter.h"
 #include "runtime/status.h"
+#include "scene_lock.h"
 #include "scene_host.h"
 
 namespace zembrati::cli {
@@ -17,21 +19,30 @@ namespace zembrati::cli {
 // The choices a command makes in the selection dialog, applied in this order through the
 // dialog's own events; unset ones are left as the dialog shows them.
 struct DialogChoices {
-  std::string family, type, standard, size, thickness, material, length;
+  std::string family, type, standard, size, thickness, material;
+  std::optional<std::string> length;
   bool cancel = false;
 };
 void AddDialogChoiceOptions(CLI::App& command, DialogChoices& choices);
+// Refuses choices that no user could type into the dialog (a line break in a name) and a length
+// that is not one (as set-length does): a UsageError before anything is loaded.
+void CheckChoices(const DialogChoices& choices);
 
 // What a command works on: the scene file (a new scene when it does not exist yet) on the
-// built-in host with its settings, the host installed for the system to call.
+// built-in host with its settings, the host installed for the system to call. A command that
+// changes the scene holds it locked from loading to saving (SceneLock). A scene that cannot be
+// read is a CommandFailure saying what is wrong with it.
 class SceneSession {
  public:
-  SceneSession(const std::string& sceneFile, const SettingsOptions& settings);
+  enum class Access { Read, Change };
+  SceneSession(const std::string& sceneFile, const SettingsOptions& settings, Access access);
 
   scene::SceneHost& host() { return *host_; }
   // The part of that name, or a usage error naming the parts there are.
   scene::NodePtr FindPart(const std::string& name) const;
-  void Save() const;
+  // Saves the scene when it differs from what was loaded (a new scene that is still empty is not
+  // written at all); a failure to write is a CommandFailure, the file left as it was.
+  void SaveChanges() const;
 
   // Runs a session of the system with the dialog worked by a scripted user making `choices`.
   // Returns whether the session completed: OK made the part, Cancel closed the dialog, or the
@@ -44,6 +55,8 @@ class SceneSession {
 
  private:
   std::string sceneFile_;
+  std::unique_ptr<SceneLock> lock_;
+  std::string loaded_;  // the document as it was loaded, as JSON
   std::unique_ptr<scene::SceneHost> host_;
   std::unique_ptr<automation::ScopedObjectCreator> creator_;
 };

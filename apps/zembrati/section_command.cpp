@@ -167,7 +167,7 @@ void AddSectionCommand(CLI::App& app, int& exitCode) {
   command->add_option("--step", options->step, "Write the solid to this STEP file");
   command->add_option("--stl", options->stl, "Write a binary STL mesh to this file");
   command->add_option("--svg", options->svg, "Write an SVG drawing of the section to this file");
-  command->callback([options, &exitCode] { exitCode = RunSection(*options); });
+  command->callback([options, &exitCode] { exitCode = RunReportingErrors(options->json, [&] { return RunSection(*options); }); });
 }
 
 }  // namespace zembrati::cli

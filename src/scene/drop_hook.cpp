@@ -61,23 +61,36 @@ class DropHookObject : public AnsweringObject {
   DropHit hit_;
 };
 
-}  // namespace
-
-DropHit DropOnEmptySpace(Vector3 point) { return DropHit{point, nullptr, 0, point, {0, 0, 1}}; }
-
-DropHit DropOnFace(const NodePtr& part, const std::string& face) {
+// The part's first body, rebuilt when it has no solid yet.
+const Node& SolidBody(const NodePtr& part) {
   const NodePtr body = FirstBody(*part);
   if (!body) {
     RaiseSceneError(scene_error::kNoSuchObject, "The part \"" + part->name + "\" has no body to drop onto");
   }
   if (!body->section) RebuildBody(*body);
-  const Section& section = *body->section;
+  return *body;
+}
+
+}  // namespace
+
+DropHit DropOnEmptySpace(Vector3 point) { return DropHit{point, nullptr, 0, point, {0, 0, 1}}; }
+
+std::vector<std::string> FaceNames(const NodePtr& part) {
+  std::vector<std::string> names{"start", "end"};
+  const std::size_t sides = SolidBody(part).section->outline.elements.size();
+  for (std::size_t i = 1; i <= sides; ++i) names.push_back("side " + std::to_string(i));
+  return names;
+}
+
+DropHit DropOnFace(const NodePtr& part, const std::string& face) {
+  const Node& body = SolidBody(part);
+  const Section& section = *body.section;
   DropHit hit;
   hit.part = part;
   hit.elementType = 2;
   if (face == "end" || face == "start") {
     const bool atEnd = face == "end";
-    hit.pickPoint = {section.centroid.x, section.centroid.y, atEnd ? body->length : 0};
+    hit.pickPoint = {section.centroid.x, section.centroid.y, atEnd ? body.length : 0};
     hit.normal = {0, 0, atEnd ? 1.0 : -1.0};
   } else if (face.rfind("side ", 0) == 0) {
     const auto& elements = section.outline.elements;
@@ -97,7 +110,7 @@ DropHit DropOnFace(const NodePtr& part, const std::string& face) {
     // Material lies left of a counter-clockwise outline; the face looks the other way.
     const double orientation = MomentsOf(section.outline).area > 0 ? 1.0 : -1.0;
     const Vector3 outward = Normalized({direction.y * orientation, -direction.x * orientation, 0});
-    hit.pickPoint = {middle.x, middle.y, body->length / 2};
+    hit.pickPoint = {middle.x, middle.y, body.length / 2};
     hit.normal = outward;
   } else {
     RaiseSceneError(scene_error::kNoSuchObject,

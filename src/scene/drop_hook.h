@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "automation/object.h"
 #include "scene_context.h"
@@ -26,6 +27,11 @@ DropHit DropOnEmptySpace(Vector3 point);
 // "side N" (the face along the N-th element of the outline, from 1). The pick point is the centre
 // of the face. Raises a host error when the part has no body or no such face.
 DropHit DropOnFace(const NodePtr& part, const std::string& face);
+
+// The faces of a part's first body a drop can land on: "start", "end" and "side 1" to "side N",
+// one side for each element (line or arc) of the section's outline in drawing order. Raises a
+// host error when the part has no body with a solid.
+std::vector<std::string> FaceNames(const NodePtr& part);
 
 // The host's drag-and-drop hook object for a drop: Page, ShapePath, HitElementType,
 // HitPointX/Y/Z, HitNormalX/Y/Z and HitElement (PickPointX/Y/Z, part).

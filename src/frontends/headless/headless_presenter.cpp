@@ -1,7 +1,6 @@
 #include "headless_presenter.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "geometry/section_types.h"
 
@@ -20,9 +19,6 @@ std::vector<std::string> Entries(const ui::ListControl& list) {
   return entries;
 }
 
-bool IsNumber(const std::string& text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
-}
 
 }  // namespace
 
@@ -46,7 +42,7 @@ void ScriptedUser::ChooseFamily(const std::string& nameOrIndex) {
   std::vector<std::string> captions;
   for (int i = 0; i < dialog_.TabNorme.TabCount(); ++i) captions.push_back(dialog_.TabNorme.Caption(i));
   for (int i = 0; i < dialog_.TabNorme.TabCount(); ++i) {
-    if (captions[static_cast<std::size_t>(i)] == nameOrIndex || (IsNumber(nameOrIndex) && std::stoi(nameOrIndex) == i)) {
+    if (captions[static_cast<std::size_t>(i)] == nameOrIndex || nameOrIndex == std::to_string(i)) {
       dialog::RunUserAction([&] { dialog_.TabNorme.SetCurrent(i); });
       return;
     }
@@ -55,9 +51,10 @@ void ScriptedUser::ChooseFamily(const std::string& nameOrIndex) {
 }
 
 void ScriptedUser::ChooseType(const std::string& codeOrName) {
-  const geometry::SectionType* type =
-      IsNumber(codeOrName) && codeOrName.size() <= 2 ? geometry::FindSectionType(static_cast<std::int16_t>(std::stoi(codeOrName)))
-                                                     : geometry::FindSectionType(codeOrName);
+  const geometry::SectionType* type = geometry::FindSectionType(codeOrName);
+  for (const auto& t : geometry::SectionTypes()) {
+    if (codeOrName == std::to_string(t.code)) type = &t;
+  }
   if (type == nullptr) {
     std::vector<std::string> names;
     for (const auto& t : geometry::SectionTypes()) names.emplace_back(t.shortName);
