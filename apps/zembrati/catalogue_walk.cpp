@@ -1,8 +1,13 @@
 #include "catalogue_walk.h"
 
+#include <algorithm>
+#include <functional>
+#include <optional>
+
 #include "catalogue/catalogue_readers.h"
+#include "catalogue/reader_messages.h"
+#include "catalogue/size_lines.h"
 #include "runtime/runtime_error.h"
-#include "runtime/text_file.h"
 #include "ui/message_box.h"
 
 namespace zembrati::cli {
@@ -27,30 +32,41 @@ class MessageCollector : public ui::MessageService {
   ui::ScopedMessageService scope_;
 };
 
-int FieldCount(const std::string& path, int lineIndex) {
+// Every size of a standard, read as the size readers would read it when the user picks it, but
+// from one reading of the table: a check of a table of n sizes takes time in proportion to n.
+void ReadSizes(CatalogueStandard& standard, const ui::ListControl& sizes, std::int16_t typeCode) {
+  const std::string& path = sizes.Tag();
+  const bool hasThickness = typeCode >= 7 && typeCode <= 10;
+  std::optional<catalogue::SizeTable> table;
+  std::int32_t openError = 0;
   try {
-    runtime::TextFileReader file(path);
-    std::string line;
-    for (int i = 0; i <= lineIndex; ++i) line = file.ReadLine();
-    return static_cast<int>(std::count(line.begin(), line.end(), '|'));
-  } catch (const runtime::RuntimeError&) {
-    return 0;
+    table.emplace(path);
+  } catch (const runtime::RuntimeError& error) {
+    openError = error.number();
   }
-}
-
-void ReadSizes(CatalogueStandard& standard, ui::ListControl& sizes, std::int16_t typeCode) {
+  const auto read = [&](const catalogue::ReaderTexts& texts, const std::function<void()>& reading) {
+    try {
+      if (openError != 0) runtime::Raise(openError);
+      reading();
+    } catch (const runtime::RuntimeError& error) {
+      catalogue::ShowReaderError(error.number(), texts, path);
+    }
+  };
   for (std::int16_t i = 0; i < sizes.ListCount(); ++i) {
-    sizes.SetListIndex(i);
     CatalogueSize size;
     size.name = sizes.List(i);
-    size.line = sizes.ItemData(i) + 1;
-    catalogue::QMisura(sizes, size.dims, size.partNumber);
-    if (typeCode >= 7 && typeCode <= 10) {
+    const std::int16_t lineIndex = sizes.ItemData(i);
+    size.line = lineIndex + 1;
+    read(catalogue::kQMisuraTexts, [&] { table->Size(lineIndex, size.dims, size.partNumber); });
+    if (hasThickness) {
       ui::ListControl thicknesses;
-      catalogue::QSpessori(sizes, thicknesses);
+      read(catalogue::kQSpessoriTexts, [&] { table->Thicknesses(lineIndex, thicknesses); });
       for (std::int16_t t = 0; t < thicknesses.ListCount(); ++t) size.thicknesses.push_back(thicknesses.List(t));
     }
-    size.fieldCount = FieldCount(sizes.Tag(), sizes.ItemData(i));
+    if (table && lineIndex >= 0 && lineIndex < table->LineCount()) {
+      const std::string& line = table->Line(lineIndex);
+      size.fieldCount = static_cast<int>(std::count(line.begin(), line.end(), '|'));
+    }
     standard.sizes.push_back(std::move(size));
   }
 }

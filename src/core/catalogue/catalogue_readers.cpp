@@ -4,8 +4,8 @@
 
 #include "catalogue/catalogue_text.h"
 #include "catalogue/reader_messages.h"
+#include "catalogue/size_lines.h"
 #include "runtime/integer_conversion.h"
-#include "runtime/numeric_prefix.h"
 #include "runtime/runtime_error.h"
 #include "runtime/text_file.h"
 
@@ -44,17 +44,10 @@ std::int32_t Trapped(std::optional<TextFileReader>& file, const ReaderTexts& tex
 
 bool StartsWith(const std::string& line, char c) { return !line.empty() && line.front() == c; }
 
-// The size name: the trimmed text before the first bar; a line without one raises error 5.
-std::string SizeName(const std::string& line) {
-  const std::size_t bar = line.find('|');
-  if (bar == std::string::npos) runtime::Raise(runtime::error::kInvalidProcedureCall);
-  return TrimSpaces(std::string_view(line).substr(0, bar));
-}
-
 void ReadSizes(TextFileReader& file, ui::ListControl& sizes) {
   for (std::int16_t index = 0; !file.AtEnd(); index = AddInteger(index, 1)) {
     const std::string line = file.ReadLine();
-    if (StartsWith(line, '#') || StartsWith(line, '@') || TrimSpaces(line).empty()) continue;
+    if (!IsSizeLine(line)) continue;
     sizes.AddItem(SizeName(line));
     sizes.SetItemData(sizes.NewIndex(), index);
   }
@@ -65,39 +58,6 @@ void ReadMaterials(TextFileReader& file, ui::ListControl& materials) {
     const std::string line = file.ReadLine();
     if (StartsWith(line, '#') || TrimSpaces(line).empty()) continue;
     materials.AddItem(TrimSpaces(line));
-  }
-}
-
-// The part number text: strictly between the last two bars, or before a single bar.
-void ReadPartNumber(const std::string& line, std::string& partNumber) {
-  const std::size_t last = line.rfind('|');
-  if (last == std::string::npos || last == 0) return;
-  const std::size_t before = line.rfind('|', last - 1);
-  const std::size_t from = before == std::string::npos ? 0 : before + 1;
-  partNumber = TrimSpaces(std::string_view(line).substr(from, last - from));
-}
-
-// After every bar one numeric field; the text after the last bar is read once more.
-void ReadDimensions(const std::string& line, std::array<double, 21>& dims) {
-  std::string_view remainder = line;
-  std::size_t k = 0;
-  bool moreBars = true;
-  while (moreBars) {
-    const std::size_t bar = remainder.find('|');
-    moreBars = bar != std::string_view::npos;
-    if (moreBars) remainder.remove_prefix(bar + 1);
-    if (k >= dims.size()) runtime::Raise(runtime::error::kSubscriptOutOfRange);
-    dims[k++] = runtime::NumericPrefixValue(remainder);
-  }
-}
-
-// Appends the trimmed text between each pair of bars after the group line's first bar.
-void ReadThicknessGroup(const std::string& line, ui::ListControl& thicknesses) {
-  std::size_t from = line.find('|');
-  if (from == std::string::npos) return;
-  for (std::size_t bar = line.find('|', from + 1); bar != std::string::npos; bar = line.find('|', from + 1)) {
-    thicknesses.AddItem(TrimSpaces(std::string_view(line).substr(from + 1, bar - from - 1)));
-    from = bar;
   }
 }
 
@@ -172,13 +132,11 @@ void QSpessori(const ui::ListControl& sizes, ui::ListControl& thicknesses) {
   Trapped(file, kQSpessoriTexts, sizes.Tag(), [&] {
     thicknesses.Clear();
     file.emplace(sizes.Tag());
-    const std::string line = SelectedSizeLine(*file, sizes);
-    const std::size_t at = line.find('@');
-    if (at == std::string::npos) return;
-    const double group = runtime::RoundToInteger(runtime::NumericPrefixValue(line.substr(at + 1)));
+    const std::optional<double> group = ThicknessGroupOf(SelectedSizeLine(*file, sizes));
+    if (!group) return;
     while (!file->AtEnd()) {
       const std::string candidate = file->ReadLine();
-      if (StartsWith(candidate, '@') && runtime::NumericPrefixValue(candidate.substr(1)) == group) {
+      if (IsGroupLine(candidate, *group)) {
         ReadThicknessGroup(candidate, thicknesses);
         return;
       }

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "catalogue/size_lines.h"
+#include "runtime/runtime_error.h"
+#include "support/error_number.h"
 #include "support/recording_messages.h"
 #include "support/list_entries.h"
 #include "support/temp_folder.h"
@@ -269,6 +272,58 @@ TEST_F(CatalogueReadersTest, LineCountersOverflowAt32768) {
   const std::string index = folder_.WriteBytes("huge.ini", bytes);
   EXPECT_EQ(QNorma(index, 1, standards_), 6);
   EXPECT_EQ(messages_.shown.back().text, "Error  6 Overflow\r\nin QNorma");
+}
+
+// The one-pass size table answers every size exactly as the readers do when the user picks it,
+// errors included.
+TEST_F(CatalogueReadersTest, ASizeTableReadOnceAnswersAsTheReadersDo) {
+  const std::string path = folder_.Write("t.tab", {
+      "# sizes",
+      "60.3|60.3|0|@1|CHS60|",
+      "@1|2.9|3.6|4|",
+      "88.9 | 88.9|0|@2|",
+      "@9e999|x|",             // a group whose number overflows: stops the search of 88.9
+      "@2|3.2|5|",
+      "101.6|101.6|0|@1|",     // group 1 again, below: this size finds the second one
+      "@1|6|8|",
+      "bad|1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19|20|21|",
+      "114.3|114.3|0|@7|",     // no such group
+      "",
+      "139.7|139.7|0|@99999|",  // a group number beyond 16 bits
+  });
+  std::string indexPath = folder_.Write("list.ini", {R"("t.tab" "S" "d" "D" "m.txt" "DC")"});
+  folder_.Write("m.txt", {"S235"});
+  QData(indexPath, folder_.Dir(), 1, sizes_, description_, materials_);
+  ASSERT_EQ(sizes_.ListCount(), 6);
+  const SizeTable table(path);
+  for (std::int16_t i = 0; i < sizes_.ListCount(); ++i) {
+    SCOPED_TRACE(sizes_.List(i));
+    sizes_.SetListIndex(i);
+    std::array<double, 21> expectedDims{}, dims{};
+    std::string expectedNumber, number;
+    ui::ListControl expectedThicknesses, thicknesses;
+    messages_.shown.clear();
+    QMisura(sizes_, expectedDims, expectedNumber);
+    QSpessori(sizes_, expectedThicknesses);
+    std::vector<std::int32_t> expectedErrors;
+    for (const auto& shown : messages_.shown) expectedErrors.push_back(shown.text.find("Error  9") == 0 ? 9 : 6);
+    std::vector<std::int32_t> errors;
+    try {
+      table.Size(sizes_.ItemData(i), dims, number);
+    } catch (const runtime::RuntimeError& e) {
+      errors.push_back(e.number());
+    }
+    try {
+      table.Thicknesses(sizes_.ItemData(i), thicknesses);
+    } catch (const runtime::RuntimeError& e) {
+      errors.push_back(e.number());
+    }
+    EXPECT_EQ(errors, expectedErrors);
+    EXPECT_EQ(dims, expectedDims);
+    EXPECT_EQ(number, expectedNumber);
+    EXPECT_EQ(Entries(thicknesses), Entries(expectedThicknesses));
+  }
+  EXPECT_EQ(testing::ErrorNumberOf([&] { table.Line(12); }), runtime::error::kInputPastEndOfFile);
 }
 
 }  // namespace
