@@ -44,7 +44,8 @@ void GenHE(const ObjectRef& shape, const std::string& name, double h, double b, 
 void GenIPN(const ObjectRef& shape, const std::string& name, double h, double b, double tw,
             double tf, double r1, double r2, double L) {
   const auto [t1, t2] = IpnFlange(b, tw, tf);
-  const auto drawOutline = [&](const ObjectRef& profile) {
+  // Structured bindings are copied into the lambda: C++20 lets lambdas capture them, Clang 14 not yet.
+  const auto drawOutline = [&, t1 = t1, t2 = t2](const ObjectRef& profile) {
     OutlineLoop loop = OutlineLoop::AddTo(profile);
     loop.Start(Computed(-Half(b)), Computed(Half(h)));
     loop.LineTo(Computed(Half(b)), Computed(Half(h)));

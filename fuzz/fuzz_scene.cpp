@@ -1,0 +1,34 @@
+// The scene loader, given any text: a document or a host error saying it is damaged. A document
+// it loads saves as text that loads into the same document again (load, save, load, save: the
+// two saves are the same bytes), and the host can walk it.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "document_file.h"
+#include "fuzz_input_file.h"
+#include "runtime/runtime_error.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  namespace scene = zembrati::scene;
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  scene::Document document;
+  try {
+    document = scene::DocumentFromJson(text);
+  } catch (const zembrati::runtime::RuntimeError&) {
+    return 0;
+  }
+  for (const scene::NodePtr& part : document.Parts()) {
+    for (const scene::NodePtr& child : part->ChildShapes()) (void)child->OwningShape();
+  }
+  (void)document.Bodies();
+  const std::string saved = scene::DocumentToJson(document);
+  scene::Document again;
+  try {
+    again = scene::DocumentFromJson(saved);
+  } catch (const zembrati::runtime::RuntimeError&) {
+    zembrati::fuzz::Finding("a saved scene could not be loaded again");
+  }
+  if (scene::DocumentToJson(again) != saved) zembrati::fuzz::Finding("load, save, load, save changed the text");
+  return 0;
+}
