@@ -13,7 +13,7 @@ install_missing_packages
 seconds=${1:-600}
 shift || true
 build=build/sanitize
-cmake -S . -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
   -DZEMBRATI_SANITIZE=ON -DZEMBRATI_FUZZ=ON > /dev/null
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(fuzz_numeric_prefix fuzz_catalogue_index fuzz_size_table fuzz_materials

@@ -5,6 +5,8 @@ set -euo pipefail
 
 zembrati_packages=(
   cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
+  # Clang with its sanitizer and libFuzzer runtimes, for the sanitizer and fuzz build.
+  clang libclang-rt-14-dev
   nlohmann-json3-dev libcli11-dev
   # The solid modeller behind the STEP export (the modeling-data package is not pulled in by the
   # algorithms one; TBB is linked by the modeller's CMake targets).

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The project's test command. On a fresh Debian 12 machine it installs the Debian packages the
-# build needs, then configures, builds and runs every test twice: an optimised build and an
-# AddressSanitizer + UndefinedBehaviorSanitizer build. Then it cross-builds the Windows COM server
+# build needs, then configures, builds and runs every test twice: an optimised GCC build, and a
+# Clang build with AddressSanitizer + UndefinedBehaviorSanitizer that also builds the libFuzzer
+# targets and runs each briefly with a fixed seed. Then it cross-builds the Windows COM server
 # with mingw-w64 and runs its tests under Wine. Warnings are errors in every build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,5 +19,6 @@ build_and_test() {
 
 install_missing_packages
 build_and_test release -DCMAKE_BUILD_TYPE=RelWithDebInfo
-build_and_test sanitize -DCMAKE_BUILD_TYPE=Debug -DZEMBRATI_SANITIZE=ON
+build_and_test sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+  -DZEMBRATI_SANITIZE=ON -DZEMBRATI_FUZZ=ON
 build_and_test windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake

@@ -1,6 +1,7 @@
 #include "com_bridge.h"
 
 #include <dispex.h>
+#include <ocidl.h>
 #include <oleauto.h>
 
 #include <atomic>
@@ -41,6 +42,11 @@ class Dispatch : public IDispatch {
       AddRef();
       return S_OK;
     }
+    if (iid == IID_IProvideClassInfo && typeInfo_) {
+      *out = static_cast<IProvideClassInfo*>(&classInfo_);
+      AddRef();
+      return S_OK;
+    }
     *out = nullptr;
     return E_NOINTERFACE;
   }
@@ -56,12 +62,18 @@ class Dispatch : public IDispatch {
     *count = typeInfo_ ? 1 : 0;
     return S_OK;
   }
+  // The type information of the object is its class's: script engines name an object by it
+  // (TypeName gives "ProfilHE", not the interface "_ProfilHE"), and the class leads to its
+  // default interface with the members.
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
     if (!info) return E_POINTER;
     *info = nullptr;
     if (!typeInfo_ || index != 0) return DISP_E_BADINDEX;
-    typeInfo_->AddRef();
-    *info = typeInfo_;
+    *info = ClassTypeInfo();
+    if (!*info) {
+      typeInfo_->AddRef();
+      *info = typeInfo_;
+    }
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
@@ -72,26 +84,21 @@ class Dispatch : public IDispatch {
     return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
   }
 
+  // Everything a client hands in is converted inside the error trap, so no VARIANT (an array, a
+  // missing argument, Null, a date, an object without members, by reference or not) can end
+  // otherwise than as a script error with its classic number; the object's state changes only
+  // when the call succeeds.
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                                   EXCEPINFO* exception, UINT*) override {
+                                   EXCEPINFO* exception, UINT* argumentError) override {
     std::string member;
     if (!NameOf(id, member)) return DISP_E_MEMBERNOTFOUND;
     const CallKind kind = KindOf(flags);
-    // Arguments arrive last first; a put's value is the named DISPID_PROPERTYPUT one, which the
-    // system expects last.
     std::vector<Variant> args;
-    const UINT count = params ? params->cArgs : 0;
-    for (UINT i = count; i-- > 0;) {
-      if (kind == CallKind::PropertyPut || kind == CallKind::PropertyPutRef) {
-        if (i == 0 && params->cNamedArgs > 0) continue;
-      }
-      args.push_back(FromVariant(params->rgvarg[i]));
-    }
-    if ((kind == CallKind::PropertyPut || kind == CallKind::PropertyPutRef) && count > 0) {
-      args.push_back(FromVariant(params->rgvarg[0]));
-    }
     Variant value;
-    const runtime::Status status = runtime::Trap([&] { value = object_->Invoke(member, kind, args); });
+    const runtime::Status status = runtime::Trap([&] {
+      args = Arguments(params, kind, argumentError);
+      value = object_->Invoke(member, kind, args);
+    });
     if (!status.ok()) return Fail(status, exception);
     WriteBack(params, args, kind);
     if (result) {
@@ -99,6 +106,13 @@ class Dispatch : public IDispatch {
       ToVariant(value, *result);
     }
     return S_OK;
+  }
+
+  // IProvideClassInfo: the class behind the object, for clients that ask for it.
+  HRESULT ClassInfo(ITypeInfo** info) const {
+    if (!info) return E_POINTER;
+    *info = ClassTypeInfo();
+    return *info ? S_OK : E_NOTIMPL;
   }
 
   // An interface id no foreign object answers: lets the bridge find its own objects again.
@@ -114,6 +128,46 @@ class Dispatch : public IDispatch {
     const bool same = IsEqualGUID(attributes->guid, iid);
     typeInfo_->ReleaseTypeAttr(attributes);
     return same;
+  }
+
+  // Arguments arrive last first; a put's value is the named DISPID_PROPERTYPUT one, which the
+  // system expects last.
+  static std::vector<Variant> Arguments(DISPPARAMS* params, CallKind kind, UINT* argumentError) {
+    std::vector<Variant> args;
+    const UINT count = params ? params->cArgs : 0;
+    const bool put = kind == CallKind::PropertyPut || kind == CallKind::PropertyPutRef;
+    const auto convert = [&](UINT i) {
+      if (argumentError) *argumentError = i;
+      args.push_back(FromVariant(params->rgvarg[i]));
+    };
+    for (UINT i = count; i-- > 0;) {
+      if (put && i == 0 && params->cNamedArgs > 0) continue;
+      convert(i);
+    }
+    if (put && count > 0 && params->cNamedArgs > 0) convert(0);
+    return args;
+  }
+
+  // The coclass of the object's interface, found in the same type library.
+  ITypeInfo* ClassTypeInfo() const {
+    if (!typeInfo_) return nullptr;
+    ITypeLib* library = nullptr;
+    UINT index = 0;
+    if (FAILED(typeInfo_->GetContainingTypeLib(&library, &index))) return nullptr;
+    BSTR interfaceName = nullptr;
+    ITypeInfo* found = nullptr;
+    if (SUCCEEDED(typeInfo_->GetDocumentation(MEMBERID_NIL, &interfaceName, nullptr, nullptr, nullptr)) &&
+        interfaceName && interfaceName[0] == L'_') {
+      // Each class's interface is its name with a leading underscore.
+      std::wstring className(interfaceName + 1);
+      MEMBERID ids[1];
+      ITypeInfo* infos[1] = {nullptr};
+      USHORT wanted = 1;
+      if (SUCCEEDED(library->FindName(className.data(), 0, infos, ids, &wanted)) && wanted == 1) found = infos[0];
+    }
+    SysFreeString(interfaceName);
+    library->Release();
+    return found;
   }
 
   static CallKind KindOf(WORD flags) {
@@ -170,8 +224,22 @@ class Dispatch : public IDispatch {
     return ErrorResult(status.number);
   }
 
+  // IProvideClassInfo as a part of the object, sharing its identity and reference count.
+  class ProvideClassInfo : public IProvideClassInfo {
+   public:
+    explicit ProvideClassInfo(Dispatch& owner) : owner_(owner) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override { return owner_.QueryInterface(iid, out); }
+    ULONG STDMETHODCALLTYPE AddRef() override { return owner_.AddRef(); }
+    ULONG STDMETHODCALLTYPE Release() override { return owner_.Release(); }
+    HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override { return owner_.ClassInfo(info); }
+
+   private:
+    Dispatch& owner_;
+  };
+
   ObjectRef object_;
   ITypeInfo* typeInfo_;
+  ProvideClassInfo classInfo_{*this};
   std::atomic<ULONG> references_{1};
   std::map<DISPID, std::string> names_;
 };
@@ -257,14 +325,28 @@ class DispatchClient : public automation::Object {
 
   [[noreturn]] static void Raise(HRESULT hr, EXCEPINFO& exception, std::string_view member) {
     if (exception.pfnDeferredFillIn) exception.pfnDeferredFillIn(&exception);
-    std::string description = exception.bstrDescription ? Utf8(exception.bstrDescription) : std::string();
+    std::string description = BstrText(exception.bstrDescription);
     HRESULT code = hr == DISP_E_EXCEPTION ? (exception.scode ? exception.scode : exception.wCode) : hr;
     SysFreeString(exception.bstrDescription);
     SysFreeString(exception.bstrSource);
     SysFreeString(exception.bstrHelpFile);
     const std::int32_t number = ErrorNumber(code);
+    if (description.empty()) description = ThreadErrorDescription();
     if (description.empty()) description = std::string(runtime::ErrorDescription(number)) + " (" + std::string(member) + ")";
     throw automation::HostError(number, description);
+  }
+
+  // Script engines leave the description of an error they raise in the thread's error object
+  // rather than in the exception record.
+  static std::string ThreadErrorDescription() {
+    IErrorInfo* info = nullptr;
+    if (GetErrorInfo(0, &info) != S_OK || !info) return {};
+    BSTR text = nullptr;
+    std::string description;
+    if (SUCCEEDED(info->GetDescription(&text))) description = BstrText(text);
+    SysFreeString(text);
+    info->Release();
+    return description;
   }
 
   IDispatch* dispatch_;
@@ -277,10 +359,13 @@ std::wstring Wide(const std::string& utf8) { return win32::Wide(utf8); }
 
 std::string Utf8(const wchar_t* wide) { return wide ? win32::Utf8(wide) : std::string(); }
 
+std::string BstrText(BSTR text) { return text ? win32::Utf8(std::wstring_view(text, SysStringLen(text))) : std::string(); }
+
 void ToVariant(const Variant& value, VARIANT& out) {
   VariantInit(&out);
   switch (value.type()) {
     case automation::VariantType::Empty: break;
+    case automation::VariantType::Null: out.vt = VT_NULL; break;
     case automation::VariantType::Nothing:
       out.vt = VT_DISPATCH;
       out.pdispVal = nullptr;
@@ -301,10 +386,12 @@ void ToVariant(const Variant& value, VARIANT& out) {
       out.vt = VT_BOOL;
       out.boolVal = *value.TryGet<bool>() ? VARIANT_TRUE : VARIANT_FALSE;
       break;
-    case automation::VariantType::Text:
+    case automation::VariantType::Text: {
       out.vt = VT_BSTR;
-      out.bstrVal = SysAllocString(Wide(*value.TryGet<std::string>()).c_str());
+      const std::wstring text = Wide(*value.TryGet<std::string>());
+      out.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
       break;
+    }
     case automation::VariantType::Object: {
       const ObjectRef object = value.ToObject();
       out.vt = VT_DISPATCH;
@@ -320,40 +407,75 @@ void ToVariant(const Variant& value, VARIANT& out) {
   }
 }
 
+namespace {
+
+// Holds a VARIANT and clears it.
+struct OwnedVariant {
+  VARIANT value;
+  OwnedVariant() { VariantInit(&value); }
+  ~OwnedVariant() { VariantClear(&value); }
+  OwnedVariant(const OwnedVariant&) = delete;
+  OwnedVariant& operator=(const OwnedVariant&) = delete;
+};
+
+[[noreturn]] void RaiseFor(HRESULT result) {
+  if (result == DISP_E_OVERFLOW) runtime::Raise(runtime::error::kOverflow);
+  if (result == E_OUTOFMEMORY) runtime::Raise(runtime::error::kOutOfMemory);
+  runtime::Raise(runtime::error::kTypeMismatch);
+}
+
+Variant FromObject(IUnknown* unknown) {
+  if (!unknown) return Variant::Nothing();
+  IDispatch* ours = nullptr;
+  if (SUCCEEDED(unknown->QueryInterface(Dispatch::SystemObjectIid(), reinterpret_cast<void**>(&ours)))) {
+    ObjectRef object = static_cast<Dispatch*>(ours)->object();
+    ours->Release();
+    return object;
+  }
+  IDispatch* dispatch = nullptr;
+  if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
+    runtime::Raise(runtime::error::kTypeMismatch);
+  }
+  ObjectRef wrapped = WrapDispatch(dispatch);
+  dispatch->Release();
+  return wrapped;
+}
+
+}  // namespace
+
 Variant FromVariant(const VARIANT& in) {
+  // By-reference forms (of any depth) are read through to the value they refer to.
   const VARIANT* value = &in;
-  while (value->vt == (VT_BYREF | VT_VARIANT)) value = value->pvarVal;
-  switch (value->vt & ~VT_BYREF) {
-    case VT_EMPTY:
-    case VT_NULL: return {};
-    case VT_I2: return (value->vt & VT_BYREF) ? *value->piVal : value->iVal;
-    case VT_I4: return std::int32_t{(value->vt & VT_BYREF) ? *value->plVal : value->lVal};
-    case VT_R8: return (value->vt & VT_BYREF) ? *value->pdblVal : value->dblVal;
-    case VT_BOOL: return ((value->vt & VT_BYREF) ? *value->pboolVal : value->boolVal) != VARIANT_FALSE;
-    case VT_BSTR: return Utf8((value->vt & VT_BYREF) ? *value->pbstrVal : value->bstrVal);
-    case VT_DISPATCH:
-    case VT_UNKNOWN: {
-      IUnknown* unknown = (value->vt & VT_BYREF) ? *value->ppunkVal : value->punkVal;
-      if (!unknown) return Variant::Nothing();
-      IDispatch* ours = nullptr;
-      if (SUCCEEDED(unknown->QueryInterface(Dispatch::SystemObjectIid(), reinterpret_cast<void**>(&ours)))) {
-        ObjectRef object = static_cast<Dispatch*>(ours)->object();
-        ours->Release();
-        return object;
-      }
-      IDispatch* dispatch = nullptr;
-      if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
-        runtime::Raise(runtime::error::kTypeMismatch);
-      }
-      ObjectRef wrapped = WrapDispatch(dispatch);
-      dispatch->Release();
-      return wrapped;
-    }
-    default: {
-      VARIANT converted;
-      VariantInit(&converted);
-      if (SUCCEEDED(VariantChangeType(&converted, const_cast<VARIANT*>(value), 0, VT_R8))) return converted.dblVal;
+  while (value->vt == (VT_BYREF | VT_VARIANT) && value->pvarVal) value = value->pvarVal;
+  OwnedVariant direct;
+  if (value->vt & VT_BYREF) {
+    if (value->vt & VT_ARRAY) runtime::Raise(runtime::error::kTypeMismatch);
+    const HRESULT copied = VariantCopyInd(&direct.value, const_cast<VARIANT*>(value));
+    if (FAILED(copied)) RaiseFor(copied);
+    value = &direct.value;
+  }
+  if (value->vt & VT_ARRAY) runtime::Raise(runtime::error::kTypeMismatch);  // no member takes an array
+  switch (value->vt) {
+    case VT_EMPTY: return {};
+    case VT_NULL: return Variant::Null();
+    case VT_ERROR:
+      // An argument the caller left out arrives as this error value.
+      if (value->scode == DISP_E_PARAMNOTFOUND) runtime::Raise(runtime::error::kArgumentNotOptional);
       runtime::Raise(runtime::error::kTypeMismatch);
+    case VT_I2: return value->iVal;
+    case VT_I4: return std::int32_t{value->lVal};
+    case VT_R8: return value->dblVal;
+    case VT_BOOL: return value->boolVal != VARIANT_FALSE;
+    // The whole text, also past a NUL character inside it.
+    case VT_BSTR: return BstrText(value->bstrVal);
+    case VT_DISPATCH:
+    case VT_UNKNOWN: return FromObject(value->punkVal);
+    default: {
+      // Other numbers (bytes, 64-bit integers, currency, decimals, dates) by the runtime's rules.
+      OwnedVariant converted;
+      const HRESULT result = VariantChangeType(&converted.value, const_cast<VARIANT*>(value), 0, VT_R8);
+      if (FAILED(result)) RaiseFor(result);
+      return converted.value.dblVal;
     }
   }
 }

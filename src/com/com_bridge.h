@@ -14,6 +14,8 @@ namespace zembrati::com {
 
 std::wstring Wide(const std::string& utf8);
 std::string Utf8(const wchar_t* wide);
+// The whole text of a BSTR, NUL characters inside it included.
+std::string BstrText(BSTR text);
 
 // A Variant as a VARIANT (the caller clears it) and back. Objects of the system become its own
 // IDispatch; IDispatch objects from outside become Objects that call them.

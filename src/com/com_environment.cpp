@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "automation/object_creation.h"
+#include "runtime/number_text.h"
 #include "com_bridge.h"
 #include "ui/form.h"
 #include "ui/message_box.h"
@@ -49,9 +50,20 @@ class WindowsMessages : public ui::MessageService {
   }
 };
 
+// The user's decimal separator, as Windows has it now: part names and dimension labels use it.
+void TakeUserDecimalSeparator() {
+  wchar_t separator[8] = {};
+  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) > 0 && separator[0] > 0 &&
+      separator[0] < 0x80 && separator[1] == 0) {
+    runtime::SetUserDecimalSeparator(static_cast<char>(separator[0]));
+  }
+}
+
 class EnvironmentScope {
  public:
-  EnvironmentScope() : creator_(creatorInstance), messages_(messagesInstance), presenter_(presenterInstance) {}
+  EnvironmentScope() : creator_(creatorInstance), messages_(messagesInstance), presenter_(presenterInstance) {
+    TakeUserDecimalSeparator();
+  }
 
  private:
   static inline ComCreator creatorInstance;

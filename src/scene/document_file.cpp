@@ -103,6 +103,7 @@ double DoubleFromJson(const Json& json) {
 Json VariantToJson(const Variant& value) {
   switch (value.type()) {
     case VariantType::Empty: return {{"type", "Empty"}};
+    case VariantType::Null: return {{"type", "Null"}};
     case VariantType::Integer: return {{"type", "I2"}, {"value", *value.TryGet<std::int16_t>()}};
     case VariantType::Long: return {{"type", "I4"}, {"value", *value.TryGet<std::int32_t>()}};
     case VariantType::Double: return {{"type", "R8"}, {"value", DoubleToJson(*value.TryGet<double>())}};
@@ -115,6 +116,7 @@ Json VariantToJson(const Variant& value) {
 Variant VariantFromJson(const Json& json) {
   const std::string type = json.at("type").get<std::string>();
   if (type == "Empty") return {};
+  if (type == "Null") return Variant::Null();
   const Json& value = json.at("value");
   if (type == "I2") return WholeNumber<std::int16_t>(value, "an I2 value");
   if (type == "I4") return WholeNumber<std::int32_t>(value, "an I4 value");

@@ -4,11 +4,13 @@
 // Prints "N passed, M failed".
 #include <windows.h>
 
+#include <cstdio>
 #include <functional>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "automation/host_error.h"
 #include "automation/invoke.h"
 #include "com_bridge.h"
 #include "geometry/section_types.h"
@@ -145,6 +147,24 @@ ObjectRef PartNamed(scene::SceneHost& host, const std::string& name) {
   return nullptr;
 }
 
+// A shape of a host that answers every call with an error of its own.
+class BusyShape : public automation::Object {
+ public:
+  automation::Variant Invoke(std::string_view, automation::CallKind, std::span<automation::Variant>) override {
+    throw automation::HostError(1234, "the host is busy");
+  }
+};
+
+// The preferences file the add-in's dialog reads, written as the dialog writes it.
+void WritePrefs(const std::vector<std::string>& lines) {
+  FILE* file = std::fopen(ZEMBRATI_PREFS_FILE, "wb");
+  for (const std::string& line : lines) std::fprintf(file, "%s\r\n", line.c_str());
+  std::fclose(file);
+}
+
+// The user's decimal separator, changed as the regional settings change it.
+void SetDecimalSeparator(const wchar_t* separator) { SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator); }
+
 void Run(const std::string& name, const std::function<void()>& test) {
   try {
     test();
@@ -254,6 +274,57 @@ int main() {
     automation::CallMethod(CreateAddIn("Zembrati.ProfilHE"), "DblClick", beam, 0, 0);
     Check(PartNamed(host, "HEB 300 x 3000") != nullptr, "the edit rebuilt the part as HEB 300 x 3000");
     Check(PartNamed(host, "HEB 300 x 2400") == nullptr, "the old part is gone");
+  });
+
+  Run("a host error keeps its own number and description", [&] {
+    try {
+      automation::CallMethod(CreateAddIn("Zembrati.ProfilHE"), "PreUpdate", ObjectRef(std::make_shared<BusyShape>()));
+      Check(false, "a regeneration on a busy host fails");
+    } catch (const runtime::RuntimeError& error) {
+      Check(error.number() == 1234 && error.description() == "the host is busy",
+            "the host's own number and description come through: " + std::to_string(error.number()) + " " +
+                error.description());
+    }
+  });
+
+  Run("the dialog opens where it was left, on a monitor that is there", [&] {
+    const auto dropAndSee = [&](const std::string& top, const std::string& left) {
+      WritePrefs({" " + top, " " + left, " 0", " 1", " 1", " 10", " 0", "1500", "-1"});
+      RECT where{};
+      WhenTheDialogShows([&where](HWND dialog) {
+        GetWindowRect(dialog, &where);
+        Click(dialog, win32::kIdCancel);
+      });
+      automation::CallMethod(CreateAddIn("Zembrati.ZembratiObj"), "Drop", parts::AddPartShape(host.ActivePage()), 0, 0);
+      return where;
+    };
+    const RECT placed = dropAndSee("1500", "3000");  // 100 and 200 pixels at 96 dots per inch
+    Check(placed.top == 100 && placed.left == 200,
+          "the dialog stands at 200, 100: " + std::to_string(placed.left) + ", " + std::to_string(placed.top));
+    const RECT gone = dropAndSee("9000000", "-9000000");  // a monitor far away that is not there
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromRect(&gone, MONITOR_DEFAULTTONEAREST), &monitor);
+    Check(gone.left >= monitor.rcWork.left && gone.right <= monitor.rcWork.right && gone.top >= monitor.rcWork.top &&
+              gone.bottom <= monitor.rcWork.bottom,
+          "a dialog left on a monitor that is gone opens whole on one that is there");
+  });
+
+  Run("part names use the user's decimal separator", [&] {
+    SetDecimalSeparator(L",");
+    const ObjectRef placeholder = parts::AddPartShape(host.ActivePage());
+    WhenTheDialogShows([](HWND dialog) {
+      Click(dialog, win32::kIdFirstType);  // HE
+      Choose(dialog, win32::kIdNormativa, L"HEA");
+      Choose(dialog, win32::kIdMisura, L"100");
+      SetDlgItemTextW(dialog, win32::kIdDimLen, L"2400.5");
+      Click(dialog, win32::kIdOk);
+    });
+    automation::CallMethod(CreateAddIn("Zembrati.ZembratiObj"), "Drop", placeholder, 0, 0);
+    SetDecimalSeparator(L".");
+    std::string names;
+    for (const scene::NodePtr& part : host.document().Parts()) names += " \"" + part->name + "\"";
+    Check(PartNamed(host, "HEA 100 x 2400,5") != nullptr, "the part is named HEA 100 x 2400,5; there are" + names);
   });
 
   std::cout << passed << " passed, " << failed << " failed" << std::endl;

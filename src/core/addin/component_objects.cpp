@@ -18,6 +18,13 @@ void RequireArguments(std::span<Variant> args, std::size_t count) {
   if (args.size() != count) runtime::Raise(runtime::error::kWrongNumberOfArguments);
 }
 
+// X and Y of Drop and DblClick are not used, but they are 32-bit integers: anything else is a
+// wrong call, as it is for the host.
+void RequireCoordinates(const Variant& x, const Variant& y) {
+  (void)x.ToLong();
+  (void)y.ToLong();
+}
+
 Variant Completed(const runtime::Status& status) {
   if (!status.ok()) throw automation::HostError(status.number, status.description);
   return {};
@@ -35,6 +42,7 @@ class ZembratiObj : public automation::Object {
   Variant Invoke(std::string_view member, CallKind, std::span<Variant> args) override {
     if (!NamesEqual(member, "Drop")) Unknown(member);
     RequireArguments(args, 3);
+    RequireCoordinates(args[1], args[2]);
     return Completed(Drop(args[0].ToObject()));
   }
 };
@@ -56,12 +64,14 @@ class PartClass : public automation::Object {
 
   Variant Invoke(std::string_view member, CallKind kind, std::span<Variant> args) override {
     if (kind == CallKind::PropertyPut || kind == CallKind::PropertyPutRef) return Put(member, args);
-    if (args.empty()) {
+    if (IsProperty(member)) {
+      // A property takes no index: p.lung(1) is a wrong call of a member that exists.
+      if (!args.empty()) runtime::Raise(runtime::error::kWrongNumberOfArguments);
       if (NamesEqual(member, "lung")) return part_.lung;
       if (NamesEqual(member, "Normativa")) return part_.Normativa;
       if (NamesEqual(member, "Codice")) return part_.Codice;
       if (NamesEqual(member, "MaterialCode")) return part_.MaterialCode;
-      if (NamesEqual(member, "FileData")) return part_.FileData;
+      return part_.FileData;
     }
     if (NamesEqual(member, "Create")) {
       RequireArguments(args, 1);
@@ -75,6 +85,7 @@ class PartClass : public automation::Object {
     }
     if (NamesEqual(member, "DblClick")) {
       RequireArguments(args, 3);
+      RequireCoordinates(args[1], args[2]);
       return Completed(DblClick(args[0].ToObject(), part_.type().code));
     }
     if (NamesEqual(member, "PreUpdate")) {
@@ -85,23 +96,39 @@ class PartClass : public automation::Object {
   }
 
  private:
+  static bool IsProperty(std::string_view member) {
+    for (const char* name : {"lung", "Normativa", "Codice", "MaterialCode", "FileData"}) {
+      if (NamesEqual(member, name)) return true;
+    }
+    return false;
+  }
+
+  // The value is converted before anything is stored: a value that cannot become the property's
+  // type leaves the part as it was.
   Variant Put(std::string_view member, std::span<Variant> args) {
+    if (!IsProperty(member)) {
+      if (IsMethod(member)) runtime::Raise(runtime::error::kWrongNumberOfArguments);  // p.Create = 1
+      Unknown(member);
+    }
     RequireArguments(args, 1);
     const Variant& value = args[0];
     if (NamesEqual(member, "lung")) {
       part_.lung = value.ToDouble();
-    } else if (NamesEqual(member, "Normativa")) {
-      part_.Normativa = value.ToText();
-    } else if (NamesEqual(member, "Codice")) {
-      part_.Codice = value.ToText();
-    } else if (NamesEqual(member, "MaterialCode")) {
-      part_.MaterialCode = value.ToText();
-    } else if (NamesEqual(member, "FileData")) {
-      part_.FileData = value.ToText();
     } else {
-      Unknown(member);
+      std::string text = value.ToText();
+      if (NamesEqual(member, "Normativa")) part_.Normativa = std::move(text);
+      if (NamesEqual(member, "Codice")) part_.Codice = std::move(text);
+      if (NamesEqual(member, "MaterialCode")) part_.MaterialCode = std::move(text);
+      if (NamesEqual(member, "FileData")) part_.FileData = std::move(text);
     }
     return {};
+  }
+
+  static bool IsMethod(std::string_view member) {
+    for (const char* name : {"Create", "GetPartData", "DblClick", "PreUpdate"}) {
+      if (NamesEqual(member, name)) return true;
+    }
+    return false;
   }
 
   parts::ProfilePart part_;

@@ -72,8 +72,10 @@ VariantType Variant::type() const {
       return VariantType::Boolean;
     case 5:
       return VariantType::Text;
-    default:
+    case 6:
       return std::get<ObjectRef>(value_) ? VariantType::Object : VariantType::Nothing;
+    default:
+      return VariantType::Null;
   }
 }
 
@@ -91,6 +93,8 @@ double Variant::ToDouble() const {
       return std::get<bool>(value_) ? -1.0 : 0.0;
     case VariantType::Text:
       return NumberFromText(std::get<std::string>(value_));
+    case VariantType::Null:
+      runtime::Raise(runtime::error::kInvalidUseOfNull);
     default:
       runtime::Raise(kTypeMismatch);
   }
@@ -120,6 +124,8 @@ std::string Variant::ToText() const {
       return std::get<bool>(value_) ? "True" : "False";
     case VariantType::Text:
       return std::get<std::string>(value_);
+    case VariantType::Null:
+      runtime::Raise(runtime::error::kInvalidUseOfNull);
     default:
       runtime::Raise(kTypeMismatch);
   }
@@ -136,6 +142,8 @@ std::string Variant::Describe() const {
       return "Empty";
     case VariantType::Nothing:
       return "Nothing";
+    case VariantType::Null:
+      return "Null";
     case VariantType::Integer:
       return "I2 " + runtime::IntegerText(std::get<std::int16_t>(value_));
     case VariantType::Long:
@@ -164,6 +172,8 @@ std::string_view TypeName(VariantType type) {
       return "Empty";
     case VariantType::Nothing:
       return "Nothing";
+    case VariantType::Null:
+      return "Null";
     case VariantType::Integer:
       return "Integer";
     case VariantType::Long:

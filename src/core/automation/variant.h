@@ -12,7 +12,7 @@ namespace zembrati::automation {
 class Object;
 using ObjectRef = std::shared_ptr<Object>;
 
-enum class VariantType { Empty, Nothing, Integer, Long, Double, Boolean, Text, Object };
+enum class VariantType { Empty, Nothing, Integer, Long, Double, Boolean, Text, Object, Null };
 
 // A value of the late-bound object model: what arguments, property values and results are.
 // It keeps the exact type it was made with (a 16-bit 0 is not a 32-bit 0), because hosts store
@@ -40,11 +40,19 @@ class Variant {
   Variant(std::nullptr_t) = delete;
 
   static Variant Nothing() { return Variant(ObjectRef{}); }
+  // The automation model's Null: no valid data. Converting it to a number or a text is error 94
+  // (invalid use of Null), to an object error 424.
+  static Variant Null() {
+    Variant null;
+    null.value_ = NullValue{};
+    return null;
+  }
 
   VariantType type() const;
   bool IsEmpty() const { return type() == VariantType::Empty; }
   bool IsObject() const { return std::holds_alternative<ObjectRef>(value_); }
   bool IsNothing() const { return type() == VariantType::Nothing; }
+  bool IsNull() const { return std::holds_alternative<NullValue>(value_); }
 
   // Exact access: the value when the Variant holds exactly that type, else nullptr.
   template <typename T>
@@ -62,7 +70,7 @@ class Variant {
   // The object held (null for Nothing); any other value raises error 424 (object required).
   ObjectRef ToObject() const;
 
-  // "I2 5", "I4 23", "R8 2.5", "B True", "S \"HEA\"", "Empty", "Nothing", "Object <class>".
+  // "I2 5", "I4 23", "R8 2.5", "B True", "S \"HEA\"", "Empty", "Nothing", "Null", "Object <class>".
   std::string Describe() const;
 
   // Same type and same value; objects are equal when they are the same object.
@@ -72,8 +80,10 @@ class Variant {
   struct EmptyValue {
     bool operator==(const EmptyValue&) const = default;
   };
-  std::variant<EmptyValue, std::int16_t, std::int32_t, double, bool, std::string, ObjectRef>
-      value_;
+  struct NullValue {
+    bool operator==(const NullValue&) const = default;
+  };
+  std::variant<EmptyValue, std::int16_t, std::int32_t, double, bool, std::string, ObjectRef, NullValue> value_;
 };
 
 std::string_view TypeName(VariantType type);

@@ -31,11 +31,13 @@ inline constexpr std::int32_t kDiskNotReady = 71;
 inline constexpr std::int32_t kPathFileAccessError = 75;
 inline constexpr std::int32_t kPathNotFound = 76;
 inline constexpr std::int32_t kObjectVariableNotSet = 91;
+inline constexpr std::int32_t kInvalidUseOfNull = 94;
 inline constexpr std::int32_t kInvalidPropertyValue = 380;
 inline constexpr std::int32_t kObjectRequired = 424;
 inline constexpr std::int32_t kCannotCreateObject = 429;
 inline constexpr std::int32_t kMemberNotSupported = 438;
 inline constexpr std::int32_t kAutomationError = 440;
+inline constexpr std::int32_t kArgumentNotOptional = 449;
 inline constexpr std::int32_t kWrongNumberOfArguments = 450;
 }  // namespace error
 

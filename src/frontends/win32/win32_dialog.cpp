@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <vector>
@@ -62,10 +64,13 @@ class Template {
   const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(data_.data()); }
 
  private:
+  // Grown and then filled, rather than inserted into: GCC 12 warns falsely about an insert of
+  // a few bytes into an empty vector (its -Wstringop-overflow at -O3).
   template <typename T>
   void Put(T value) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
-    data_.insert(data_.end(), bytes, bytes + sizeof(T));
+    const std::size_t at = data_.size();
+    data_.resize(at + sizeof(T));
+    std::memcpy(data_.data() + at, &value, sizeof(T));
   }
   void String(const wchar_t* text) {
     for (; *text; ++text) Put<wchar_t>(*text);
@@ -142,6 +147,7 @@ class Window {
         window_ = window;
         SetTypeIcons();
         Act([&] { model_.Load(); });
+        PlaceWhereLeft();
         PostMessageW(window, kShownMessage, 0, 0);
         return TRUE;
       case kShownMessage:
@@ -217,10 +223,7 @@ class Window {
       GetDlgItemTextW(window_, kIdDimLen, text, 256);
       Act([&] { model_.DimLen.SetText(Utf8(std::wstring_view(text))); });
     } else if (id == kIdOk) {
-      RECT rect;
-      GetWindowRect(window_, &rect);
-      model_.top = static_cast<float>(rect.top * 15);  // twips at 96 dots per inch
-      model_.left = static_cast<float>(rect.left * 15);
+      RememberPlace();
       Act([&] { model_.OKButton.Click(); });
     } else if (id == kIdCancel) {
       Act([&] { model_.CancelButton.Click(); });
@@ -250,6 +253,48 @@ class Window {
     } else {
       Sync();
     }
+  }
+
+  // Twips are 1/1440 inch; the screen's dots per inch turn them into pixels.
+  int DotsPerInch() const {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+  }
+
+  void RememberPlace() {
+    RECT rect;
+    GetWindowRect(window_, &rect);
+    const double twipsPerPixel = 1440.0 / DotsPerInch();
+    model_.top = static_cast<float>(rect.top * twipsPerPixel);
+    model_.left = static_cast<float>(rect.left * twipsPerPixel);
+  }
+
+  // The dialog opens where it was last confirmed (the preferences hold its top and left), moved
+  // as little as needed to lie whole on the monitor nearest to that place: a monitor that has
+  // gone since leaves the dialog on one that is there. Without a stored place it stays centred.
+  void PlaceWhereLeft() {
+    if (model_.top == 0 && model_.left == 0) return;
+    const double pixelsPerTwip = DotsPerInch() / 1440.0;
+    const double top = model_.top * pixelsPerTwip;
+    const double left = model_.left * pixelsPerTwip;
+    if (!std::isfinite(top) || !std::isfinite(left)) return;
+    RECT rect;
+    GetWindowRect(window_, &rect);
+    const LONG width = rect.right - rect.left;
+    const LONG height = rect.bottom - rect.top;
+    const auto clamp = [](double v) { return static_cast<LONG>(std::clamp(v, -1e7, 1e7)); };
+    RECT wanted{clamp(left), clamp(top), clamp(left) + width, clamp(top) + height};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoW(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& area = monitor.rcWork;
+    LONG x = std::min(wanted.left, area.right - width);
+    LONG y = std::min(wanted.top, area.bottom - height);
+    x = std::max(x, area.left);
+    y = std::max(y, area.top);
+    SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
   void Show(int id, bool visible) { ShowWindow(Item(id), visible ? SW_SHOW : SW_HIDE); }

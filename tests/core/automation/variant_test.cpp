@@ -84,5 +84,19 @@ TEST(VariantTest, BooleansAndObjects) {
   EXPECT_FALSE(Variant(object) == Variant(ObjectRef(std::make_shared<Dummy>())));
 }
 
+TEST(VariantTest, NullIsNoValueToConvert) {
+  const Variant null = Variant::Null();
+  EXPECT_EQ(null.type(), VariantType::Null);
+  EXPECT_TRUE(null.IsNull());
+  EXPECT_FALSE(null.IsEmpty());
+  EXPECT_EQ(testing::ErrorNumberOf([&] { null.ToDouble(); }), 94);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { null.ToText(); }), 94);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { null.ToInteger(); }), 94);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { null.ToObject(); }), 424);
+  EXPECT_EQ(null.Describe(), "Null");
+  EXPECT_TRUE(null == Variant::Null());
+  EXPECT_FALSE(null == Variant());
+}
+
 }  // namespace
 }  // namespace zembrati::automation
