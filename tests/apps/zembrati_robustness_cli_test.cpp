@@ -194,7 +194,7 @@ TEST_F(ZembratiRobustnessTest, ExportsRefuseTheirOwnSceneAndUnreadablePlacements
   EXPECT_EQ(Bytes(Scene()), scene);
 
   Json json = Json::parse(scene);
-  json["root"]["components"][0]["items"][0]["placement"][1] = "Inf";
+  json["root"]["components"][0]["items"][0]["shapes"][0]["placement"][1] = "Inf";  // the part's own
   std::ofstream(Path("infinite.json")) << json.dump(2);
   const CliRun run = Run("export --scene " + Path("infinite.json") + " --step " + Path("out.step"));
   EXPECT_EQ(run.exitCode, 1);

@@ -276,6 +276,40 @@ int main() {
     Check(PartNamed(host, "HEB 300 x 2400") == nullptr, "the old part is gone");
   });
 
+  Run("every class and member of the type library says what it is", [] {
+    const GUID library = {0x30ca9b05, 0xc04c, 0x11d4, {0x85, 0x86, 0x00, 0xe0, 0x81, 0x10, 0xf9, 0xcf}};
+    ITypeLib* types = nullptr;
+    if (FAILED(LoadRegTypeLib(library, 1, 0, 0, &types))) return Check(false, "the type library is registered");
+    int undocumented = 0, documented = 0;
+    const auto help = [&](ITypeInfo* info, MEMBERID id) {
+      BSTR name = nullptr, text = nullptr;
+      info->GetDocumentation(id, &name, &text, nullptr, nullptr);
+      const bool has = text != nullptr && SysStringLen(text) > 0;
+      has ? ++documented : ++undocumented;
+      if (!has) std::cout << "no help string: " << com::BstrText(name) << std::endl;
+      SysFreeString(name);
+      SysFreeString(text);
+    };
+    for (UINT i = 0; i < types->GetTypeInfoCount(); ++i) {
+      ITypeInfo* info = nullptr;
+      types->GetTypeInfo(i, &info);
+      help(info, MEMBERID_NIL);
+      TYPEATTR* attributes = nullptr;
+      info->GetTypeAttr(&attributes);
+      for (WORD f = 0; f < attributes->cFuncs; ++f) {
+        FUNCDESC* function = nullptr;
+        info->GetFuncDesc(f, &function);
+        help(info, function->memid);
+        info->ReleaseFuncDesc(function);
+      }
+      info->ReleaseTypeAttr(attributes);
+      info->Release();
+    }
+    types->Release();
+    Check(undocumented == 0 && documented > 150, "every type and member has a help string (" +
+                                                     std::to_string(documented) + " have one)");
+  });
+
   Run("a host error keeps its own number and description", [&] {
     try {
       automation::CallMethod(CreateAddIn("Zembrati.ProfilHE"), "PreUpdate", ObjectRef(std::make_shared<BusyShape>()));
