@@ -16,7 +16,7 @@
 #include "export/svg_export.h"
 #include "host/scene_members.h"
 #include "parts/part_data.h"
-#include "runtime/file_replacement.h"
+#include "runtime/paths.h"
 #include "scene_objects.h"
 #include "scene_session.h"
 #include "step/step_export.h"

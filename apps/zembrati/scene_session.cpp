@@ -8,7 +8,7 @@
 #include "document_file.h"
 #include "host/host_classes.h"
 #include "runtime/number_text.h"
-#include "runtime/file_replacement.h"
+#include "runtime/paths.h"
 #include "ui/message_box.h"
 
 namespace zembrati::cli {

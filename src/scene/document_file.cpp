@@ -9,7 +9,7 @@
 
 #include "data_objects.h"
 #include "file_output.h"
-#include "runtime/file_replacement.h"
+#include "runtime/paths.h"
 #include "scene_error.h"
 
 namespace zembrati::scene {

@@ -13,11 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
 
-struct CliRun {
-  int exitCode;
-  std::string out;
-  std::string err;
-};
+using zembrati::testing::CliRun;
 
 class ZembratiPartsTest : public ::testing::Test {
  protected:
@@ -33,11 +29,9 @@ class ZembratiPartsTest : public ::testing::Test {
 
   // Runs zembrati with a scene and preferences of this test's own.
   CliRun Run(const std::string& arguments) {
-    const std::string errFile = (folder_ / "stderr.txt").string();
-    const auto [exitCode, out] = zembrati::testing::RunCommand(
-        std::string(ZEMBRATI_CLI) + " " + arguments + " --prefs " + (folder_ / "prefs.txt").string() + " 2>" + errFile);
-    std::ifstream err(errFile);
-    return {exitCode, out, {std::istreambuf_iterator<char>(err), {}}};
+    return zembrati::testing::RunCapturingErrors(
+        std::string(ZEMBRATI_CLI) + " " + arguments + " --prefs " + (folder_ / "prefs.txt").string(),
+        (folder_ / "stderr.txt").string());
   }
 
   Json RunJson(const std::string& arguments) {

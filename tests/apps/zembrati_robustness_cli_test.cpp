@@ -15,11 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
 
-struct CliRun {
-  int exitCode;  // -1 when the process ended on a signal
-  std::string out;
-  std::string err;
-};
+using zembrati::testing::CliRun;
 
 class ZembratiRobustnessTest : public ::testing::Test {
  protected:
@@ -40,10 +36,7 @@ class ZembratiRobustnessTest : public ::testing::Test {
   std::string Prefs() const { return Path("prefs.txt"); }
 
   CliRun Run(const std::string& arguments) const {
-    const std::string errFile = Path("stderr.txt");
-    const auto [exitCode, out] = zembrati::testing::RunCommand(std::string(ZEMBRATI_CLI) + " " + arguments + " 2>" + errFile);
-    std::ifstream err(errFile);
-    return {exitCode, out, {std::istreambuf_iterator<char>(err), {}}};
+    return zembrati::testing::RunCapturingErrors(std::string(ZEMBRATI_CLI) + " " + arguments, Path("stderr.txt"));
   }
 
   CliRun Drop(const std::string& choices, const std::string& scene = "") const {

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/wait.h>
 
@@ -20,6 +22,20 @@ inline CommandResult RunCommand(const std::string& command) {
   while (const std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) output.append(buffer.data(), n);
   const int status = pclose(pipe);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+// A run of the command line: exit code, standard output and standard error.
+struct CliRun {
+  int exitCode;  // -1 when the process ended on a signal
+  std::string out;
+  std::string err;
+};
+
+// Runs a command line with its standard error collected in `errFile`.
+inline CliRun RunCapturingErrors(const std::string& command, const std::string& errFile) {
+  const CommandResult result = RunCommand(command + " 2>" + errFile);
+  std::ifstream err(errFile);
+  return {result.exitCode, result.output, {std::istreambuf_iterator<char>(err), {}}};
 }
 
 }  // namespace zembrati::testing

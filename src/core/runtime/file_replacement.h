@@ -5,13 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/paths.h"
+
 namespace zembrati::runtime {
-
-// A path given as UTF-8 text, as the system holds every path.
-std::filesystem::path PathFromUtf8(const std::string& path);
-
-// Opens a file with a C mode string; the path is UTF-8 on every platform.
-std::FILE* OpenFile(const std::string& path, const char* mode);
 
 // The runtime error for a file that could not be opened, created or replaced: 76 (folder
 // missing), 75 (a directory, or another access error), 70 (permission denied), 61 (disk full).

@@ -13,16 +13,6 @@ namespace zembrati::runtime {
 namespace fs = std::filesystem;
 namespace {
 
-bool IsDirectory(const fs::path& path) {
-  std::error_code ignored;
-  return fs::is_directory(path, ignored);
-}
-
-bool FolderExists(const fs::path& path) {
-  const fs::path folder = path.parent_path();
-  return folder.empty() || IsDirectory(folder);
-}
-
 [[noreturn]] void RaiseForFailedInput(const std::string& path) {
   const fs::path native = PathFromUtf8(path);
   std::error_code ignored;

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+// Paths as the system holds them: UTF-8 text on every platform.
+namespace zembrati::runtime {
+
+std::filesystem::path PathFromUtf8(const std::string& path);
+// Opens a file with a C mode string.
+std::FILE* OpenFile(const std::string& path, const char* mode);
+// Whether the path names a directory (false when it cannot be told).
+bool IsDirectory(const std::filesystem::path& path);
+// Whether the folder a path lies in exists (a bare name lies in the current folder).
+bool FolderExists(const std::filesystem::path& path);
+
+}  // namespace zembrati::runtime
