@@ -9,14 +9,21 @@
 
 namespace zembrati::fuzz {
 
-// A folder of the fuzzing process's own, where each input becomes the file a reader reads.
+// A folder of the fuzzing process's own, where each input becomes the file a reader reads; it is
+// removed when the process ends normally.
 inline const std::filesystem::path& WorkFolder() {
-  static const std::filesystem::path folder = [] {
-    const auto path = std::filesystem::temp_directory_path() / ("zembrati_fuzz_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(path);
-    return path;
-  }();
-  return folder;
+  struct Folder {
+    std::filesystem::path path;
+    Folder() : path(std::filesystem::temp_directory_path() / ("zembrati_fuzz_" + std::to_string(::getpid()))) {
+      std::filesystem::create_directories(path);
+    }
+    ~Folder() {
+      std::error_code ignored;
+      std::filesystem::remove_all(path, ignored);
+    }
+  };
+  static const Folder folder;
+  return folder.path;
 }
 
 // Writes the input as the file `name` in the work folder and returns its path.

@@ -148,7 +148,7 @@ int RunCheck(const CatalogueOptions& options) {
     Json out = {{"families", Json::array()}, {"standards", standards}, {"sizes", sizes}, {"problems", Json::array()}};
     for (const CatalogueFamily& family : families) out["families"].push_back(family.name);
     for (const Problem& p : problems) out["problems"].push_back({{"file", p.file}, {"line", p.line}, {"problem", p.what}});
-    std::cout << out.dump(2) << "\n";
+    std::cout << out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
   } else {
     for (const Problem& p : problems) std::cout << p.file << ":" << p.line << ": " << p.what << "\n";
     std::cout << "Checked " << families.size() << " families, " << standards << " standards, " << sizes << " sizes: "
@@ -203,7 +203,7 @@ int RunList(const CatalogueOptions& options) {
     out["families"].push_back({{"name", family.name}, {"index_file", family.indexPath}, {"types", types}});
     for (const CatalogueMessage& message : family.messages) std::cerr << message.where << ": " << message.text << "\n";
   }
-  if (options.json) std::cout << out.dump(2) << "\n";
+  if (options.json) std::cout << out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
   return kExitSuccess;
 }
 

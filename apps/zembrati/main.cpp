@@ -49,5 +49,12 @@ int Run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   // Whatever goes wrong ends as a message and an exit code, never as an abort.
-  return zembrati::cli::RunReportingErrors(AsksForJson(argc, argv), [&] { return Run(argc, argv); });
+  const int exitCode = zembrati::cli::RunReportingErrors(AsksForJson(argc, argv), [&] { return Run(argc, argv); });
+  // Output that could not be written (a full disk, a closed pipe) is not a success.
+  std::cout.flush();
+  if (!std::cout) {
+    std::cerr << "zembrati: the output could not be written\n";
+    return exitCode == zembrati::cli::kExitSuccess ? zembrati::cli::kExitSystemError : exitCode;
+  }
+  return exitCode;
 }

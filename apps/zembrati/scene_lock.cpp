@@ -8,25 +8,27 @@
 #include <filesystem>
 
 #include "cli_support.h"
+#include "runtime/paths.h"
 
 namespace zembrati::cli {
 namespace fs = std::filesystem;
 namespace {
 
-fs::path ExistingFolderOf(const std::string& sceneFile) {
+// The scene's folder, made when it does not exist yet: two commands changing one new scene must
+// lock the same folder, and a folder made only after the lock is taken would not be it.
+fs::path FolderOf(const std::string& sceneFile) {
   std::error_code error;
-  fs::path folder = fs::absolute(fs::path(sceneFile), error).parent_path();
-  while (!folder.empty() && !fs::is_directory(folder, error)) {
-    if (folder == folder.parent_path()) break;
-    folder = folder.parent_path();
-  }
-  return folder.empty() ? fs::path(".") : folder;
+  fs::path folder = fs::absolute(runtime::PathFromUtf8(sceneFile), error).parent_path();
+  if (error || folder.empty()) throw CommandFailure("cannot tell the folder of the scene " + sceneFile);
+  fs::create_directories(folder, error);
+  if (!fs::is_directory(folder, error)) throw CommandFailure("cannot make the folder " + folder.string() + " of the scene");
+  return folder;
 }
 
 }  // namespace
 
 SceneLock::SceneLock(const std::string& sceneFile) {
-  const fs::path folder = ExistingFolderOf(sceneFile);
+  const fs::path folder = FolderOf(sceneFile);
   descriptor_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (descriptor_ < 0) {
     throw CommandFailure("cannot open the folder " + folder.string() + " of the scene to lock it");

@@ -9,7 +9,7 @@ namespace zembrati::cli {
 // other's part. The lock is on the folder, not the scene file, because a save replaces the file
 // (a lock on the old file would not hold the new one) and a lock file would be left lying beside
 // the scene. It is released when the command ends, also when the process dies. A folder that
-// does not exist yet is locked through the nearest one that does.
+// does not exist yet is made first, so that every command locks the same one.
 class SceneLock {
  public:
   explicit SceneLock(const std::string& sceneFile);

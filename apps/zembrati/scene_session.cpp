@@ -1,6 +1,9 @@
 #include "scene_session.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <iostream>
 
 #include "cli_support.h"
@@ -8,6 +11,9 @@
 #include "document_file.h"
 #include "host/host_classes.h"
 #include "runtime/number_text.h"
+#include "catalogue/configuration.h"
+#include "file_output.h"
+#include "runtime/file_replacement.h"
 #include "runtime/paths.h"
 #include "ui/message_box.h"
 
@@ -58,6 +64,14 @@ Json TypeCodeJson(const automation::Variant& value) {
   return nullptr;
 }
 
+// A file's bytes, or nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  if (path.empty()) return std::nullopt;
+  std::ifstream in(runtime::PathFromUtf8(path), std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 }  // namespace
 
 void AddDialogChoiceOptions(CLI::App& command, DialogChoices& choices) {
@@ -86,7 +100,17 @@ SceneSession::SceneSession(const std::string& sceneFile, const SettingsOptions& 
     : sceneFile_(sceneFile) {
   RequirePlainText(sceneFile, "--scene");
   scene::Settings loaded = LoadSettings(settings);
-  if (access == Access::Change) lock_ = std::make_unique<SceneLock>(sceneFile);
+  if (access == Access::Change) {
+    lock_ = std::make_unique<SceneLock>(sceneFile);
+    // A scene that could not be saved is refused before the dialog: nothing is chosen in vain.
+    try {
+      scene::CheckCanReplace(sceneFile, "scene file");
+    } catch (const runtime::RuntimeError& failure) {
+      throw CommandFailure(failure.description());
+    }
+    prefsFile_ = loaded.Get(catalogue::kProductKey, "ApplDir") + loaded.Get(catalogue::kCatalogueKey, "File Prefs");
+    prefsBefore_ = ReadWholeFile(prefsFile_);
+  }
   scene::Document document;
   std::error_code error;
   const bool exists = std::filesystem::exists(runtime::PathFromUtf8(sceneFile), error);
@@ -119,7 +143,24 @@ void SceneSession::SaveChanges() const {
     if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
     scene::SaveDocument(host_->document(), sceneFile_);
   } catch (const runtime::RuntimeError& failure) {
+    RestorePreferences();
     throw CommandFailure(failure.description());
+  }
+}
+
+// The dialog wrote its preferences when OK made the part; a command whose scene then could not
+// be saved has changed nothing, so they go back to what they were.
+void SceneSession::RestorePreferences() const {
+  if (prefsFile_.empty() || ReadWholeFile(prefsFile_) == prefsBefore_) return;
+  try {
+    if (prefsBefore_) {
+      runtime::ReplaceFileContent(prefsFile_, *prefsBefore_);
+    } else {
+      std::error_code ignored;
+      std::filesystem::remove(runtime::PathFromUtf8(prefsFile_), ignored);
+    }
+  } catch (const runtime::RuntimeError&) {
+    std::cerr << "zembrati: the preferences file " << prefsFile_ << " could not be put back as it was\n";
   }
 }
 

@@ -57,6 +57,10 @@ class SceneSession {
   std::string sceneFile_;
   std::unique_ptr<SceneLock> lock_;
   std::string loaded_;  // the document as it was loaded, as JSON
+  // The preferences file as it was before the command, put back when the scene cannot be saved.
+  std::string prefsFile_;
+  std::optional<std::string> prefsBefore_;
+  void RestorePreferences() const;
   std::unique_ptr<scene::SceneHost> host_;
   std::unique_ptr<automation::ScopedObjectCreator> creator_;
 };

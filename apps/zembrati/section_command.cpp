@@ -1,5 +1,6 @@
 #include "section_command.h"
 
+#include <cmath>
 #include <iomanip>
 #include <iostream>
 #include <memory>
@@ -96,7 +97,7 @@ void PrintReport(const SectionOptions& options, const geometry::SectionType& typ
         {"volume_mm3", volume},
         {"mass_kg", mass},
         {"density_kg_m3", kSteelDensityKgPerM3}};
-    std::cout << out.dump(2) << "\n";
+    std::cout << out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
     return;
   }
   std::cout << body.name << "  (" << type.className << ", " << type.generatorName << ")\n"
@@ -129,8 +130,11 @@ int RunSection(const SectionOptions& options) {
                      " dimensions (" + ParameterList(type) + "), not " + std::to_string(values.size()));
   }
   std::array<double, 21> dims{};
-  for (std::size_t i = 0; i < elements.size(); ++i) dims[static_cast<std::size_t>(elements[i])] = values[i];
-  dims[1] = ParseNumber(options.length, "--length");
+  for (std::size_t i = 0; i < elements.size(); ++i) {
+    if (std::fabs(values[i]) > kMaxLengthMm) throw UsageError("--dims: " + options.dims + " holds a dimension beyond 1000000 mm");
+    dims[static_cast<std::size_t>(elements[i])] = values[i];
+  }
+  dims[1] = ParseLength(options.length, "--length");
   const std::string name = options.name.empty() ? DefaultName(type, values) : options.name;
 
   scene::SceneHost host;

@@ -22,6 +22,28 @@ using automation::Variant;
 
 constexpr unsigned long kControlFacility = 0x800A0000UL;
 
+// Holds a VARIANT and clears it.
+struct OwnedVariant {
+  VARIANT value;
+  OwnedVariant() { VariantInit(&value); }
+  ~OwnedVariant() { VariantClear(&value); }
+  OwnedVariant(const OwnedVariant&) = delete;
+  OwnedVariant& operator=(const OwnedVariant&) = delete;
+};
+
+// VARIANTs a call owns, cleared however it ends.
+struct OwnedVariants {
+  std::vector<VARIANT> items;
+  explicit OwnedVariants(std::size_t count) : items(count) {
+    for (VARIANT& item : items) VariantInit(&item);
+  }
+  ~OwnedVariants() {
+    for (VARIANT& item : items) VariantClear(&item);
+  }
+  OwnedVariants(const OwnedVariants&) = delete;
+  OwnedVariants& operator=(const OwnedVariants&) = delete;
+};
+
 // --- The system's objects as IDispatch -------------------------------------------------------
 
 class Dispatch : public IDispatch {
@@ -69,7 +91,7 @@ class Dispatch : public IDispatch {
     if (!info) return E_POINTER;
     *info = nullptr;
     if (!typeInfo_ || index != 0) return DISP_E_BADINDEX;
-    *info = ClassTypeInfo();
+    *info = ClassTypeInfoOrNull();
     if (!*info) {
       typeInfo_->AddRef();
       *info = typeInfo_;
@@ -78,6 +100,14 @@ class Dispatch : public IDispatch {
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
     if (typeInfo_) return DispGetIDsOfNames(typeInfo_, names, count, ids);
+    try {
+      return IdsOfNames(names, count, ids);
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+  }
+
+  HRESULT IdsOfNames(LPOLESTR* names, UINT count, DISPID* ids) {
     for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
     if (count == 0) return S_OK;
     ids[0] = IdOf(Utf8(names[0]));
@@ -88,8 +118,19 @@ class Dispatch : public IDispatch {
   // missing argument, Null, a date, an object without members, by reference or not) can end
   // otherwise than as a script error with its classic number; the object's state changes only
   // when the call succeeds.
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                                   EXCEPINFO* exception, UINT* argumentError) override {
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override {
+    try {
+      return Call(id, flags, params, result, exception, argumentError);
+    } catch (...) {
+      (void)iid;
+      (void)locale;
+      return E_OUTOFMEMORY;  // only the memory for a name or a result can run out out here
+    }
+  }
+
+  HRESULT Call(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+               UINT* argumentError) {
     std::string member;
     if (!NameOf(id, member)) return DISP_E_MEMBERNOTFOUND;
     const CallKind kind = KindOf(flags);
@@ -111,7 +152,7 @@ class Dispatch : public IDispatch {
   // IProvideClassInfo: the class behind the object, for clients that ask for it.
   HRESULT ClassInfo(ITypeInfo** info) const {
     if (!info) return E_POINTER;
-    *info = ClassTypeInfo();
+    *info = ClassTypeInfoOrNull();
     return *info ? S_OK : E_NOTIMPL;
   }
 
@@ -148,6 +189,14 @@ class Dispatch : public IDispatch {
     return args;
   }
 
+  ITypeInfo* ClassTypeInfoOrNull() const noexcept {
+    try {
+      return ClassTypeInfo();
+    } catch (...) {
+      return nullptr;
+    }
+  }
+
   // The coclass of the object's interface, found in the same type library.
   ITypeInfo* ClassTypeInfo() const {
     if (!typeInfo_) return nullptr;
@@ -163,7 +212,17 @@ class Dispatch : public IDispatch {
       MEMBERID ids[1];
       ITypeInfo* infos[1] = {nullptr};
       USHORT wanted = 1;
-      if (SUCCEEDED(library->FindName(className.data(), 0, infos, ids, &wanted)) && wanted == 1) found = infos[0];
+      if (SUCCEEDED(library->FindName(className.data(), 0, infos, ids, &wanted)) && wanted == 1) {
+        found = infos[0];
+        TYPEATTR* attributes = nullptr;
+        const bool isClass = ids[0] == MEMBERID_NIL && SUCCEEDED(found->GetTypeAttr(&attributes)) &&
+                             attributes->typekind == TKIND_COCLASS;
+        if (attributes) found->ReleaseTypeAttr(attributes);
+        if (!isClass) {
+          found->Release();
+          found = nullptr;
+        }
+      }
     }
     SysFreeString(interfaceName);
     library->Release();
@@ -267,16 +326,16 @@ class DispatchClient : public automation::Object {
     const bool put = kind == CallKind::PropertyPut || kind == CallKind::PropertyPutRef;
     const std::size_t count = args.size();
     // Every argument goes by reference, so the callee can write into it.
-    std::vector<VARIANT> values(count), passed(count);
+    OwnedVariants values(count);
+    std::vector<VARIANT> passed(count);  // refers to `values`; owns nothing
     for (std::size_t i = 0; i < count; ++i) {
-      VariantInit(&values[i]);
-      ToVariant(args[i], values[i]);
+      ToVariant(args[i], values.items[i]);
       VariantInit(&passed[count - 1 - i]);
       if (put && i == count - 1) {
-        passed[0] = values[i];  // the value of a put goes by value
+        passed[0] = values.items[i];  // the value of a put goes by value
       } else {
         passed[count - 1 - i].vt = VT_BYREF | VT_VARIANT;
-        passed[count - 1 - i].pvarVal = &values[i];
+        passed[count - 1 - i].pvarVal = &values.items[i];
       }
     }
     DISPID putId = DISPID_PROPERTYPUT;
@@ -284,19 +343,15 @@ class DispatchClient : public automation::Object {
     WORD flags = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
     if (kind == CallKind::PropertyPut) flags = DISPATCH_PROPERTYPUT;
     if (kind == CallKind::PropertyPutRef) flags = DISPATCH_PROPERTYPUTREF;
-    VARIANT result;
-    VariantInit(&result);
+    OwnedVariant result;
     EXCEPINFO exception{};
-    const HRESULT hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, put ? nullptr : &result,
-                                         &exception, nullptr);
-    for (std::size_t i = 0; i < count; ++i) {
-      if (!(put && i == count - 1)) args[i] = FromVariant(values[i]);
-      VariantClear(&values[i]);
-    }
+    const HRESULT hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                                         put ? nullptr : &result.value, &exception, nullptr);
     if (FAILED(hr)) Raise(hr, exception, member);
-    Variant value = FromVariant(result);
-    VariantClear(&result);
-    return value;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (!(put && i == count - 1)) args[i] = FromVariant(values.items[i]);
+    }
+    return FromVariant(result.value);
   }
 
  private:
@@ -409,15 +464,6 @@ void ToVariant(const Variant& value, VARIANT& out) {
 
 namespace {
 
-// Holds a VARIANT and clears it.
-struct OwnedVariant {
-  VARIANT value;
-  OwnedVariant() { VariantInit(&value); }
-  ~OwnedVariant() { VariantClear(&value); }
-  OwnedVariant(const OwnedVariant&) = delete;
-  OwnedVariant& operator=(const OwnedVariant&) = delete;
-};
-
 [[noreturn]] void RaiseFor(HRESULT result) {
   if (result == DISP_E_OVERFLOW) runtime::Raise(runtime::error::kOverflow);
   if (result == E_OUTOFMEMORY) runtime::Raise(runtime::error::kOutOfMemory);
@@ -449,6 +495,7 @@ Variant FromVariant(const VARIANT& in) {
   while (value->vt == (VT_BYREF | VT_VARIANT) && value->pvarVal) value = value->pvarVal;
   OwnedVariant direct;
   if (value->vt & VT_BYREF) {
+    if (value->byref == nullptr) runtime::Raise(runtime::error::kTypeMismatch);  // a reference to nothing
     if (value->vt & VT_ARRAY) runtime::Raise(runtime::error::kTypeMismatch);
     const HRESULT copied = VariantCopyInd(&direct.value, const_cast<VARIANT*>(value));
     if (FAILED(copied)) RaiseFor(copied);

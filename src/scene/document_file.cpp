@@ -26,6 +26,8 @@ constexpr int kVersion = 1;
 // shapes; anything deeper is not a scene this host wrote, and refusing it early keeps every
 // walk over the tree shallow.
 constexpr int kMaxNesting = 256;
+// The largest scene file read: far beyond any scene of tens of thousands of parts.
+constexpr std::uintmax_t kMaxSceneBytes = std::uintmax_t{1} << 30;
 
 // Refuses text that nests arrays and objects deeper than kMaxNesting, before it is parsed.
 void CheckNesting(std::string_view text) {
@@ -337,9 +339,18 @@ void SaveDocument(const Document& document, const std::string& path) {
 }
 
 Document LoadDocument(const std::string& path) {
-  std::error_code ignored;
-  if (std::filesystem::is_directory(runtime::PathFromUtf8(path), ignored)) {
+  std::error_code error;
+  const std::filesystem::path native = runtime::PathFromUtf8(path);
+  if (std::filesystem::is_directory(native, error)) {
     RaiseSceneError(scene_error::kBadDocument, path + " is a folder, not a scene file");
+  }
+  // A device, a pipe or a file larger than any scene would be read for ever or fill the memory.
+  if (std::filesystem::exists(native, error) && !std::filesystem::is_regular_file(native, error)) {
+    RaiseSceneError(scene_error::kBadDocument, path + " is not a file a scene can be read from");
+  }
+  const auto size = std::filesystem::file_size(native, error);
+  if (!error && size > kMaxSceneBytes) {
+    RaiseSceneError(scene_error::kBadDocument, path + " is larger than a scene can be (" + std::to_string(size) + " bytes)");
   }
   std::ifstream in(runtime::PathFromUtf8(path), std::ios::binary);
   if (!in) RaiseSceneError(scene_error::kBadDocument, "Cannot read the scene file " + path);

@@ -14,6 +14,14 @@ void RaiseCannotWrite(const std::string& path, const runtime::RuntimeError& erro
                   "Cannot write the " + what + " " + path + ": " + reason + "; the file was left as it was");
 }
 
+void CheckCanReplace(const std::string& path, const std::string& what) {
+  try {
+    runtime::FileReplacement probe(path);  // checks the target; writes nothing until opened
+  } catch (const runtime::RuntimeError& error) {
+    RaiseCannotWrite(path, error, what);
+  }
+}
+
 void WriteWholeFile(const std::string& path, std::string_view bytes, const std::string& what) {
   try {
     runtime::ReplaceFileContent(path, bytes);

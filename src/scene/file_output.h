@@ -12,6 +12,9 @@ namespace zembrati::scene {
 // that names the file, says why, and says the file was left as it was; `what` names the kind of
 // file ("scene file", "STEP file").
 void WriteWholeFile(const std::string& path, std::string_view bytes, const std::string& what);
+// Raises the error WriteWholeFile would raise at once, before anything is written, when the file
+// cannot be replaced: it is read-only, a folder, or its folder is missing.
+void CheckCanReplace(const std::string& path, const std::string& what);
 [[noreturn]] void RaiseCannotWrite(const std::string& path, const runtime::RuntimeError& error, const std::string& what);
 
 }  // namespace zembrati::scene

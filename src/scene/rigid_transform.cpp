@@ -14,10 +14,14 @@ Quaternion Multiply(const Quaternion& a, const Quaternion& b) {
           a[0] * b[3] + a[1] * b[2] - a[2] * b[1] + a[3] * b[0]};
 }
 
-// Unit length, and w >= 0 so that one rotation has one set of values.
+// Unit length, and w >= 0 so that one rotation has one set of values. A quaternion that is
+// already of unit length to within rounding keeps its values: dividing by a norm that is 1 but
+// for its last bits would change them, and a scene saved and loaded again would not give the
+// same text.
 Quaternion Canonical(Quaternion q) {
-  const double norm = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3]);
+  double norm = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3]);
   if (norm == 0 || !std::isfinite(norm)) return {1, 0, 0, 0};
+  if (std::fabs(norm - 1) <= 1e-14) norm = 1;
   const double sign = q[0] < 0 ? -1.0 : 1.0;
   for (double& c : q) c = c * sign / norm;
   return q;

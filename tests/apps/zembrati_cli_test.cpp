@@ -66,7 +66,8 @@ TEST(ZembratiCliTest, MistakesGetAClearMessageAndTheirExitCode) {
   EXPECT_EQ(tooLarge.exitCode, 1);
   EXPECT_NE(tooLarge.output.find("too large"), std::string::npos);
   const CliRun noLength = Zembrati("section --type TUBO --dims 60.3,4 --length 0");
-  EXPECT_EQ(noLength.exitCode, 1);
+  EXPECT_EQ(noLength.exitCode, 2);
+  EXPECT_NE(noLength.output.find("--length"), std::string::npos);
   const CliRun solidTube = Zembrati("section --type TUBO --dims 60.3,40 --length 10");
   EXPECT_EQ(solidTube.exitCode, 1);
   EXPECT_NE(solidTube.output.find("radius"), std::string::npos);

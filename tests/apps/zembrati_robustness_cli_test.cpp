@@ -159,15 +159,23 @@ TEST_F(ZembratiRobustnessTest, ScenesThatCannotBeReadOrWrittenAreRefusedWithTheR
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.err.find("nests deeper"), std::string::npos);
 
-  // A read-only scene is refused, not replaced: content and mode stay.
+  // Something that is not a file is not read for ever.
+  run = Run("show --scene /dev/zero");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("not a file"), std::string::npos) << run.err;
+
+  // A read-only scene is refused before the dialog, not replaced: content, mode and the
+  // preferences stay.
   MakeScene();
   const std::string scene = Bytes(Scene());
+  const std::string prefs = Bytes(Prefs());
   fs::permissions(Scene(), fs::perms::owner_read | fs::perms::group_read);
   run = Drop("--type HE --size 300");
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.err.find("read-only"), std::string::npos) << run.err;
   EXPECT_EQ(Bytes(Scene()), scene);
   EXPECT_EQ(fs::status(Scene()).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::group_read);
+  EXPECT_EQ(Bytes(Prefs()), prefs);
   run = Run("set-length --scene " + Scene() + " --part 'HEA 200 x 1500' --length 900");
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(Bytes(Scene()), scene);

@@ -19,7 +19,7 @@ class CountedObject : public automation::Object {
   std::string ClassName() const override { return inner_->ClassName(); }
 
   Variant Invoke(std::string_view member, CallKind kind, std::span<Variant> args) override {
-    host_.Count(member);
+    host_.Count(std::string(member) + " " + std::string(automation::CallKindName(kind)));
     std::vector<Variant> passed(args.begin(), args.end());
     for (Variant& arg : passed) arg = Unwrapped(arg);
     Variant result = inner_->Invoke(member, kind, passed);

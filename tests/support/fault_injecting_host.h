@@ -27,7 +27,8 @@ class FaultInjectingHost : public automation::ObjectCreator {
   void FailCall(std::size_t k);
   void NeverFail();
   std::size_t CallCount() const { return calls_; }
-  // The member the injected failure hit ("Create <class id>" for a creation), empty until then.
+  // The call the injected failure hit ("Name put", "Create <class id>" for a creation), empty
+  // until then.
   const std::string& FailedMember() const { return failedMember_; }
 
   automation::ObjectRef CreateObject(std::string_view classId, std::string_view interfaceId) override;

@@ -76,5 +76,10 @@ var hook = new ActiveXObject("Zembrati.DropHook");
 expect(13, "OnDragDrop(VBArray)", function () { hook.OnDragDrop(vbArray); });
 expect(429, "OnDragDrop({}) without the host's registry reader", function () { hook.OnDragDrop(bare); });
 
+// Every object goes before the count is printed, so that a failure while releasing them shows.
+p = null;
+dropper = null;
+hook = null;
+CollectGarbage();
 WScript.Echo(errors + " errors returned");
 WScript.Echo(passed + " passed, " + failed + " failed");

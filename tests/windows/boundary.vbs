@@ -174,5 +174,10 @@ hook.OnDragDrop
 Expect 450, "OnDragDrop without its argument"
 On Error GoTo 0
 
+' Every object goes before the count is printed, so that a failure while releasing them shows.
+Set p = Nothing
+Set dropper = Nothing
+Set hook = Nothing
+Set x = Nothing
 WScript.Echo errors & " errors returned"
 WScript.Echo passed & " passed, " & failed & " failed"

@@ -162,8 +162,21 @@ void WritePrefs(const std::vector<std::string>& lines) {
   std::fclose(file);
 }
 
-// The user's decimal separator, changed as the regional settings change it.
-void SetDecimalSeparator(const wchar_t* separator) { SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator); }
+// The user's decimal separator, changed as the regional settings change it for as long as this
+// lives, and then put back.
+class DecimalSeparatorForNow {
+ public:
+  explicit DecimalSeparatorForNow(const wchar_t* separator) {
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, before_, 8);
+    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator);
+  }
+  ~DecimalSeparatorForNow() { SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, before_); }
+  DecimalSeparatorForNow(const DecimalSeparatorForNow&) = delete;
+  DecimalSeparatorForNow& operator=(const DecimalSeparatorForNow&) = delete;
+
+ private:
+  wchar_t before_[8] = L".";
+};
 
 void Run(const std::string& name, const std::function<void()>& test) {
   try {
@@ -332,9 +345,12 @@ int main() {
       automation::CallMethod(CreateAddIn("Zembrati.ZembratiObj"), "Drop", parts::AddPartShape(host.ActivePage()), 0, 0);
       return where;
     };
-    const RECT placed = dropAndSee("1500", "3000");  // 100 and 200 pixels at 96 dots per inch
-    Check(placed.top == 100 && placed.left == 200,
-          "the dialog stands at 200, 100: " + std::to_string(placed.left) + ", " + std::to_string(placed.top));
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    const RECT placed = dropAndSee("1500", "3000");  // 1500 and 3000 twips: 100 and 200 pixels at 96 dpi
+    Check(placed.top == 1500 * dpi / 1440 && placed.left == 3000 * dpi / 1440,
+          "the dialog stands where it was left: " + std::to_string(placed.left) + ", " + std::to_string(placed.top));
     const RECT gone = dropAndSee("9000000", "-9000000");  // a monitor far away that is not there
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
@@ -345,7 +361,7 @@ int main() {
   });
 
   Run("part names use the user's decimal separator", [&] {
-    SetDecimalSeparator(L",");
+    const DecimalSeparatorForNow comma(L",");
     const ObjectRef placeholder = parts::AddPartShape(host.ActivePage());
     WhenTheDialogShows([](HWND dialog) {
       Click(dialog, win32::kIdFirstType);  // HE
@@ -355,7 +371,6 @@ int main() {
       Click(dialog, win32::kIdOk);
     });
     automation::CallMethod(CreateAddIn("Zembrati.ZembratiObj"), "Drop", placeholder, 0, 0);
-    SetDecimalSeparator(L".");
     std::string names;
     for (const scene::NodePtr& part : host.document().Parts()) names += " \"" + part->name + "\"";
     Check(PartNamed(host, "HEA 100 x 2400,5") != nullptr, "the part is named HEA 100 x 2400,5; there are" + names);

@@ -115,9 +115,9 @@ ObjectRef SizeboxToParentTransform(const ObjectRef& shapeAndTransform) {
   return GetProperty(shapeAndTransform, "SizeboxToParentTransform").ToObject();
 }
 
-std::string Description(const ObjectRef& summary) { return GetProperty(summary, "Description").ToText(); }
+automation::Variant Description(const ObjectRef& summary) { return GetProperty(summary, "Description"); }
 
-void SetDescription(const ObjectRef& summary, const std::string& description) {
+void SetDescription(const ObjectRef& summary, const automation::Variant& description) {
   PutProperty(summary, "Description", description);
 }
 

@@ -54,8 +54,8 @@ void SetShape(const ObjectRef& shapeAndTransform, const ObjectRef& shape);
 ObjectRef SizeboxToParentTransform(const ObjectRef& shapeAndTransform);
 
 // Summary object (the property collection and its items use Add, Count, Item, Name, Value).
-std::string Description(const ObjectRef& summary);
-void SetDescription(const ObjectRef& summary, const std::string& description);
+automation::Variant Description(const ObjectRef& summary);
+void SetDescription(const ObjectRef& summary, const automation::Variant& description);
 void SetPartNumber(const ObjectRef& summary, const std::string& partNumber);
 
 }  // namespace zembrati::host

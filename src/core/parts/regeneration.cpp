@@ -48,8 +48,15 @@ void SetLengthProperties(const ObjectRef& properties, double length, host::UndoL
   }
 }
 
+// The description as it was is kept whatever it holds, to be put back as it was; a summary whose
+// description cannot be read is left alone, as a missing summary is.
 void SetDescription(const ObjectRef& summary, const std::string& partName, host::UndoLog& undo) {
-  const std::string old = host::Description(summary);
+  automation::Variant old;
+  try {
+    old = host::Description(summary);
+  } catch (const runtime::RuntimeError&) {
+    return;
+  }
   undo.Add([summary, old] { host::SetDescription(summary, old); });
   host::SetDescription(summary, partName);
 }
