@@ -68,8 +68,9 @@ TEST_F(ZembratiPartsTest, EveryTypeDropsFromTheShippedCatalogue) {
   ASSERT_EQ(shown["parts"].size(), 12u);
   EXPECT_EQ(shown["parts"][0]["name"], "HEB 300 x 1000");
   EXPECT_EQ(shown["parts"][3]["name"], "L 100x50x8 x 1000");
-  EXPECT_EQ(shown["parts"][6]["name"], "CHS 60.3x4 x 1000");
-  EXPECT_EQ(shown["parts"][8]["name"], "SHS 100x5 x 1000");
+  EXPECT_EQ(shown["parts"][6]["name"], "CFCHS 60.3x4 x 1000");  // cold formed, EN 10219, listed first
+  EXPECT_EQ(shown["parts"][7]["summary"]["part_number"], "CFRHS100x50x5");  // the size has several walls
+  EXPECT_EQ(shown["parts"][8]["name"], "CFSHS 100x5 x 1000");
   EXPECT_EQ(shown["parts"][9]["name"], "FL 100x10 x 1000");
   EXPECT_EQ(shown["parts"][10]["class"], "ProfilTondo");
   EXPECT_EQ(shown["parts"][11]["type_code"], 12);

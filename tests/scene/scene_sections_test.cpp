@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "catalogue/size_lines.h"
 #include "scene_test_support.h"
 
 namespace zembrati::scene {
@@ -123,6 +124,63 @@ TEST(SceneSectionsTest, ZeroRadiiGiveSharpCornersAndTheLengthOnlyTheExtrusion) {
   const NodePtr longer = BuildSectionPart(host, 1, Dims({96, 12000, 100, 5, 8, 0}));
   EXPECT_EQ(longer->section->area, sharp->section->area);
   EXPECT_EQ(longer->length, 12000);
+}
+
+// What a size line states with named fields: a channel's slope (0: parallel flanges), an S beam's
+// 16.67 %, a hollow section's corner rule, an American design wall.
+TEST(SceneSectionsTest, StatedSlopesCornersAndWallsDrawTheirSections) {
+  namespace field = catalogue::named_field;
+  SceneHost host;
+  {  // UPE 200: h 200, b 80, tw 6, tf 11, r 13, parallel flanges, no toe radius
+    std::array<double, 21> d = Dims({200, 1000, 80, 6, 11, 13, 0});
+    d[field::kFlangeSlope] = field::kParallelFlanges;
+    const NodePtr body = BuildSectionPart(host, 3, d);
+    ExpectRelativelyNear(body->section->area, 200 * 80 - (200 - 22) * (80 - 6) + 2 * (1 - pi / 4) * 13 * 13);
+    EXPECT_NEAR(body->section->area, 2900, 0.01 * 2900);  // 29.0 cm² in the mill's table
+  }
+  {  // An IPN with a stated 16.67 % slope draws thinner toes than with its own 14 %.
+    std::array<double, 21> d = Dims({200, 1000, 90, 7.5, 11.3, 7.5, 4.5});
+    const double own = BuildSectionPart(host, 2, d)->section->area;
+    d[field::kFlangeSlope] = 14;
+    ExpectRelativelyNear(BuildSectionPart(host, 2, d)->section->area, own, 1e-12);
+    d[field::kFlangeSlope] = 16.67;
+    const double steeper = BuildSectionPart(host, 2, d)->section->area;
+    const double t1 = 11.3 - 90 / 4.0 * 0.1667, t2 = (45 - 3.75) * 0.1667 + t1;
+    const double turn = pi / 2 - std::atan(0.1667);
+    ExpectRelativelyNear(steeper, 200 * 7.5 + (90 - 7.5) * (t1 + t2) - 4 * FilletArea(4.5, turn) + 4 * FilletArea(7.5, turn));
+  }
+  const auto hollow = [](double a, double b, double t, double ro, double ri) {
+    return (a * b - (4 - pi) * ro * ro) - ((a - 2 * t) * (b - 2 * t) - (4 - pi) * ri * ri);
+  };
+  for (const auto& [t, ro] : {std::pair{5.0, 10.0}, {8.0, 20.0}, {12.0, 36.0}}) {  // EN 10219 by wall band
+    std::array<double, 21> d = Dims({200, 1000, t, 100});
+    d[field::kCornerRule] = field::kCornersEn10219;
+    ExpectRelativelyNear(BuildSectionPart(host, 8, d)->section->area, hollow(200, 100, t, ro, ro - t));
+  }
+  {
+    std::array<double, 21> d = Dims({100, 1000, 5, 50});
+    d[field::kCornerRule] = field::kCornersEn10210;
+    ExpectRelativelyNear(BuildSectionPart(host, 8, d)->section->area, hollow(100, 50, 5, 7.5, 5));
+    d[field::kCornerRule] = 0;  // the built-in corners
+    ExpectRelativelyNear(BuildSectionPart(host, 8, d)->section->area, hollow(100, 50, 5, 7.5, 2.5));
+  }
+  {  // HSS 6x4x1/4: nominal 6.4, design wall 0.93 t, corners 2 and 1 design walls; 4.30 in² in AISC
+    std::array<double, 21> d = Dims({152.4, 1000, 6.35, 101.6});
+    d[field::kWallFactor] = 0.93;
+    d[field::kCornerRule] = field::kCornersGiven;
+    d[field::kOuterRadius] = -2;
+    d[field::kInnerRadius] = -1;
+    const double t = 6.35 * 0.93;
+    const double area = BuildSectionPart(host, 8, d)->section->area;
+    ExpectRelativelyNear(area, hollow(152.4, 101.6, t, 2 * t, t));
+    EXPECT_NEAR(area, 4.30 * 25.4 * 25.4, 0.01 * 4.30 * 25.4 * 25.4);
+  }
+  {  // A round HSS with a design wall
+    std::array<double, 21> d = Dims({168.3, 1000, 7.11});
+    d[field::kWallFactor] = 0.93;
+    const double t = 7.11 * 0.93;
+    ExpectRelativelyNear(BuildSectionPart(host, 7, d)->section->area, pi / 4 * (168.3 * 168.3 - std::pow(168.3 - 2 * t, 2)));
+  }
 }
 
 }  // namespace

@@ -13,6 +13,72 @@ namespace {
 
 bool StartsWith(const std::string& line, char c) { return !line.empty() && line.front() == c; }
 
+[[noreturn]] void RaiseBadField() { runtime::Raise(runtime::error::kInvalidProcedureCall); }
+
+// A number that is the whole of the text (blanks around it allowed), else error 5.
+double WholeNumber(std::string_view text) {
+  const std::string trimmed = TrimSpaces(text);
+  if (trimmed.empty() || trimmed.find_first_not_of("0123456789.+-eE") != std::string::npos) RaiseBadField();
+  return runtime::NumericPrefixValue(trimmed);
+}
+
+// "2t": a factor of the wall, stored negative; "8": millimetres.
+double CornerRadius(std::string_view value) {
+  const std::string trimmed = TrimSpaces(value);
+  if (!trimmed.empty() && (trimmed.back() == 't' || trimmed.back() == 'T')) {
+    const double factor = WholeNumber(std::string_view(trimmed).substr(0, trimmed.size() - 1));
+    if (!(factor >= 0)) RaiseBadField();
+    return -factor;
+  }
+  const double radius = WholeNumber(trimmed);
+  if (!(radius >= 0)) RaiseBadField();
+  return radius;
+}
+
+void ReadNamedField(std::string_view name, std::string_view value, std::array<double, 21>& dims) {
+  namespace f = named_field;
+  const std::string key = TrimSpaces(name);
+  if (key == "slope") {
+    const double slope = WholeNumber(value);
+    if (!(slope >= 0 && slope < 100)) RaiseBadField();
+    dims[f::kFlangeSlope] = slope == 0 ? f::kParallelFlanges : slope;
+  } else if (key == "corners") {
+    const std::string rule = TrimSpaces(value);
+    if (rule == "EN10219") {
+      dims[f::kCornerRule] = f::kCornersEn10219;
+    } else if (rule == "EN10210") {
+      dims[f::kCornerRule] = f::kCornersEn10210;
+    } else {
+      RaiseBadField();
+    }
+  } else if (key == "ro" || key == "ri") {
+    dims[f::kCornerRule] = f::kCornersGiven;
+    dims[key == "ro" ? f::kOuterRadius : f::kInnerRadius] = CornerRadius(value);
+  } else if (key == "wall") {
+    const double factor = WholeNumber(value);
+    if (!(factor > 0 && factor <= 1)) RaiseBadField();
+    dims[f::kWallFactor] = factor;
+  } else {
+    RaiseBadField();
+  }
+}
+
+// The named fields of a size line; the elements they fill are cleared first, so that what an
+// earlier size stated never carries over.
+void ReadNamedFields(std::string_view line, std::array<double, 21>& dims) {
+  for (std::size_t k = named_field::kWallFactor; k <= named_field::kInnerRadius; ++k) dims[k] = 0;
+  std::size_t from = line.find('|');
+  while (from != std::string_view::npos) {
+    const std::size_t to = line.find('|', from + 1);
+    const std::string_view field = line.substr(from + 1, to == std::string_view::npos ? std::string_view::npos : to - from - 1);
+    if (IsNamedField(field)) {
+      const std::size_t equals = field.find('=');
+      ReadNamedField(field.substr(0, equals), field.substr(equals + 1), dims);
+    }
+    from = to;
+  }
+}
+
 }  // namespace
 
 std::string SizeName(const std::string& line) {
@@ -44,6 +110,18 @@ void ReadDimensions(const std::string& line, std::array<double, 21>& dims) {
     if (k >= dims.size()) runtime::Raise(runtime::error::kSubscriptOutOfRange);
     dims[k++] = runtime::NumericPrefixValue(remainder);
   }
+  ReadNamedFields(line, dims);
+}
+
+bool IsNamedField(std::string_view field) {
+  const std::size_t equals = field.find('=');
+  if (equals == std::string_view::npos) return false;
+  const std::string name = TrimSpaces(field.substr(0, equals));
+  if (name.empty()) return false;
+  for (const char c : name) {
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return false;
+  }
+  return true;
 }
 
 std::optional<double> ThicknessGroupOf(const std::string& sizeLine) {

@@ -20,9 +20,32 @@ std::string SizeName(const std::string& line);
 bool IsSizeLine(const std::string& line);
 // The part number text: strictly between the last two bars, or before a single bar.
 void ReadPartNumber(const std::string& line, std::string& partNumber);
+// Values a size line can state with named fields (`key=value`, placed after the numeric fields and
+// before the part number), and where they go in the section dimension array. Every reading of a
+// size line writes these elements, with 0 where a field is absent: 0 always means "as the section
+// type draws it", so size lines without the fields, and dimension arrays not read from a catalogue,
+// draw as they always have.
+namespace named_field {
+inline constexpr std::size_t kWallFactor = 16;   // wall=0.93: design wall = factor x nominal wall
+inline constexpr std::size_t kFlangeSlope = 17;  // slope=16.67: inner flange slope in %, see below
+inline constexpr std::size_t kCornerRule = 18;   // corners=EN10219 | EN10210, or ro=/ri= given
+inline constexpr std::size_t kOuterRadius = 19;  // ro=2t (a factor of the wall) or ro=8 (mm)
+inline constexpr std::size_t kInnerRadius = 20;  // ri=1t or ri=4
+// A slope of 0 (parallel flanges) is stored as this, because 0 means the type's own slope.
+inline constexpr double kParallelFlanges = -1;
+// The corner rules of hollow sections.
+inline constexpr double kCornersEn10219 = 1;  // outer 2 t, 2.5 t or 3 t by wall band, inner = outer - t
+inline constexpr double kCornersEn10210 = 2;  // outer 1.5 t, inner 1 t
+inline constexpr double kCornersGiven = 3;    // ro and ri as stated; a factor of t is stored negative
+}  // namespace named_field
+
 // After every bar one numeric field; the text after the last bar is read once more. More than 21
-// fields raise error 9.
+// fields raise error 9. Then the named fields: an unknown name or a value that cannot be one
+// raises error 5.
 void ReadDimensions(const std::string& line, std::array<double, 21>& dims);
+// Whether a field of a size line is a named one (a name of letters, then "=", blanks around
+// them allowed).
+bool IsNamedField(std::string_view field);
 // The thickness group a size line refers to ("@n"), if it names one; error 6 when the number does
 // not fit a 16-bit integer.
 std::optional<double> ThicknessGroupOf(const std::string& sizeLine);

@@ -37,8 +37,11 @@ void GenTubo(const ObjectRef& shape, const std::string& name, double D, double t
 
 void GenCavo(const ObjectRef& shape, const std::string& name, double A, double B, double t,
              double L) {
-  const double outerRadius = runtime::CheckFloat(t * 1.5);
-  const double innerRadius = runtime::CheckFloat((t * 1.5) - t);
+  GenCavo(shape, name, A, B, t, L, runtime::CheckFloat(t * 1.5), runtime::CheckFloat((t * 1.5) - t));
+}
+
+void GenCavo(const ObjectRef& shape, const std::string& name, double A, double B, double t,
+             double L, double outerRadius, double innerRadius) {
   const auto drawOutline = [&](const ObjectRef& profile) {
     OutlineLoop outside = OutlineLoop::AddTo(profile);
     DrawRectangle(outside, -Half(A), Half(A), Half(B), -Half(B));

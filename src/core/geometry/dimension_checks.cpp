@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "catalogue/size_lines.h"
 #include "geometry/generators.h"
 #include "geometry/section_types.h"
+#include "geometry/stated_values.h"
 #include "runtime/number_text.h"
 
 namespace zembrati::geometry {
@@ -48,7 +50,9 @@ void CheckSloped(Findings& f, const std::array<double, 21>& d, bool channel) {
   for (const auto& [value, name] : {std::pair{h, "h"}, {b, "b"}, {tw, "tw"}, {tf, "tf"}}) f.Positive(value, name);
   f.NotNegative(r1, "r1");
   f.NotNegative(r2, "r2");
-  const SlopedFlange flange = channel ? UpnFlange(b, tw, tf) : IpnFlange(b, tw, tf);
+  const double slope = d[catalogue::named_field::kFlangeSlope];
+  const SlopedFlange flange = channel ? UpnFlange(b, tw, tf, FlangeSlope(slope, kUpnSlope))
+                                      : IpnFlange(b, tw, tf, FlangeSlope(slope, kIpnSlope));
   // A channel has one flange outstand of b - tw; the I beam's two are half of that each.
   CheckIBeam(f, h, channel ? 2 * b - tw : b, tw, r1, flange.t1, flange.t2);
   f.Require(r2 <= flange.t1, "the toe radius " + GeneralForm(r2) + " is larger than the flange thickness at the toe " +

@@ -12,17 +12,22 @@ namespace zembrati::geometry {
 
 using automation::ObjectRef;
 
+// The inner flange slopes of the sloped I beam and channel, as fractions.
+inline constexpr double kIpnSlope = 0.14;
+inline constexpr double kUpnSlope = 0.08;
+
 // HE wide-flange beam, origin at the centre; four root fillets r.
 void GenHE(const ObjectRef& shape, const std::string& name, double h, double b, double tw,
            double tf, double r, double L);
-// IPN beam, flanges sloped at 14 % (tf a quarter of the flange width in from the toe); root
-// fillets r1, toe fillets r2.
+// IPN beam, inner flange faces sloped (14 % unless the catalogue states another slope; tf a
+// quarter of the flange width in from the toe); root fillets r1, toe fillets r2.
 void GenIPN(const ObjectRef& shape, const std::string& name, double h, double b, double tw,
-            double tf, double r1, double r2, double L);
+            double tf, double r1, double r2, double L, double slope = kIpnSlope);
 
-// UPN channel, flanges sloped at 8 % (tf at half the flange width), back of the web on x = 0.
+// UPN channel, inner flange faces sloped (8 % unless stated; tf at half the flange width), back
+// of the web on x = 0. A slope of 0 draws a channel with parallel flanges (UPE, PFC).
 void GenUPN(const ObjectRef& shape, const std::string& name, double h, double b, double tw,
-            double tf, double r1, double r2, double L);
+            double tf, double r1, double r2, double L, double slope = kUpnSlope);
 // L angle, heel at the origin, leg a along x and leg b along y.
 void GenL(const ObjectRef& shape, const std::string& name, double a, double b, double t,
           double r1, double r2, double L);
@@ -35,9 +40,12 @@ void GenTArr(const ObjectRef& shape, const std::string& name, double b, double h
 
 // Round tube: the inner circle (the hole) first, then the outer one.
 void GenTubo(const ObjectRef& shape, const std::string& name, double D, double t, double L);
-// Rectangular or square hollow section: corner radii 1.5 t outside and 0.5 t inside.
+// Rectangular or square hollow section: corner radii 1.5 t outside and 0.5 t inside, unless
+// others are given.
 void GenCavo(const ObjectRef& shape, const std::string& name, double A, double B, double t,
              double L);
+void GenCavo(const ObjectRef& shape, const std::string& name, double A, double B, double t,
+             double L, double outerRadius, double innerRadius);
 // Flat or square bar, sharp corners.
 void GenPiatto(const ObjectRef& shape, const std::string& name, double A, double B, double L);
 // Round bar.
@@ -49,8 +57,8 @@ struct SlopedFlange {
   double t1;  // flange thickness at the toe
   double t2;  // flange thickness at the web face
 };
-SlopedFlange IpnFlange(double b, double tw, double tf);
-SlopedFlange UpnFlange(double b, double tw, double tf);
+SlopedFlange IpnFlange(double b, double tw, double tf, double slope = kIpnSlope);
+SlopedFlange UpnFlange(double b, double tw, double tf, double slope = kUpnSlope);
 
 struct TaperedTee {
   double w1;  // web thickness at the top of the web

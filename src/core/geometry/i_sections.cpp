@@ -9,9 +9,9 @@ namespace zembrati::geometry {
 
 using runtime::CheckFloat;
 
-SlopedFlange IpnFlange(double b, double tw, double tf) {
-  const double t1 = CheckFloat(tf - runtime::Divide(b, 4.0) * 0.14);
-  const double t2 = CheckFloat((Half(b) - Half(tw)) * 0.14 + t1);
+SlopedFlange IpnFlange(double b, double tw, double tf, double slope) {
+  const double t1 = CheckFloat(tf - runtime::Divide(b, 4.0) * slope);
+  const double t2 = CheckFloat((Half(b) - Half(tw)) * slope + t1);
   return {t1, t2};
 }
 
@@ -42,8 +42,8 @@ void GenHE(const ObjectRef& shape, const std::string& name, double h, double b, 
 }
 
 void GenIPN(const ObjectRef& shape, const std::string& name, double h, double b, double tw,
-            double tf, double r1, double r2, double L) {
-  const auto [t1, t2] = IpnFlange(b, tw, tf);
+            double tf, double r1, double r2, double L, double slope) {
+  const auto [t1, t2] = IpnFlange(b, tw, tf, slope);
   // Structured bindings are copied into the lambda: C++20 lets lambdas capture them, Clang 14 not yet.
   const auto drawOutline = [&, t1 = t1, t2 = t2](const ObjectRef& profile) {
     OutlineLoop loop = OutlineLoop::AddTo(profile);

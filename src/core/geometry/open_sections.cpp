@@ -8,9 +8,9 @@ namespace zembrati::geometry {
 
 using runtime::CheckFloat;
 
-SlopedFlange UpnFlange(double b, double tw, double tf) {
-  const double t1 = CheckFloat(tf - Half(b) * 0.08);
-  const double t2 = CheckFloat((b - tw) * 0.08 + t1);
+SlopedFlange UpnFlange(double b, double tw, double tf, double slope) {
+  const double t1 = CheckFloat(tf - Half(b) * slope);
+  const double t2 = CheckFloat((b - tw) * slope + t1);
   return {t1, t2};
 }
 
@@ -22,8 +22,8 @@ TaperedTee TArrTaper(double b, double h, double t) {
 }
 
 void GenUPN(const ObjectRef& shape, const std::string& name, double h, double b, double tw,
-            double tf, double r1, double r2, double L) {
-  const auto [t1, t2] = UpnFlange(b, tw, tf);
+            double tf, double r1, double r2, double L, double slope) {
+  const auto [t1, t2] = UpnFlange(b, tw, tf, slope);
   // Structured bindings are copied into the lambda: C++20 lets lambdas capture them, Clang 14 not yet.
   const auto drawOutline = [&, t1 = t1, t2 = t2](const ObjectRef& profile) {
     OutlineLoop loop = OutlineLoop::AddTo(profile);

@@ -14,7 +14,7 @@ namespace zembrati::geometry {
 
 using automation::ObjectRef;
 
-// Runs a generator with its dimension parameters in order, the length last.
+// Runs a generator with its dimension parameters in order, the length, then the stated values.
 using GeneratorCall = void (*)(const ObjectRef& shape, const std::string& name,
                                std::span<const double> parameters);
 
@@ -30,6 +30,9 @@ struct SectionType {
   std::vector<int> dimsElements;
   std::vector<std::string_view> parameterNames;  // one per entry of dimsElements
   GeneratorCall generate;
+  // The elements the named fields of a size line fill (slope, design wall, corner radii) that
+  // the generator also takes, after the length; 0 in them draws the type as it always was.
+  std::vector<int> statedElements = {};
 };
 
 const std::vector<SectionType>& SectionTypes();

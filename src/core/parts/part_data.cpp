@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "automation/object.h"
+#include "catalogue/catalogue_text.h"
 #include "catalogue/string_table.h"
 #include "host/host_class_members.h"
 #include "host/host_classes.h"
@@ -45,6 +46,16 @@ std::string DigitsOf(const std::string& text) {
     if (c >= '0' && c <= '9') digits += c;
   }
   return digits;
+}
+
+// The size's part number; a size that offers several walls or plate thicknesses has one part
+// number for all of them, so the chosen one is added ("RHS100x50" becomes "RHS100x50x5").
+std::string PartNumberOf(const std::string& sizePartNumber, const std::string& partName) {
+  if (sizePartNumber == "1" || sizePartNumber == "1.0") return DigitsOf(partName);
+  const ui::LiveSelections& selections = ui::CurrentSelections();
+  const std::string thickness = catalogue::TrimSpaces(selections.ThicknessText());
+  if (selections.ThicknessCount() > 1 && !thickness.empty()) return sizePartNumber + "x" + thickness;
+  return sizePartNumber;
 }
 
 }  // namespace
@@ -119,8 +130,7 @@ void WritePartData(const ObjectRef& shape, const std::string& standard, const st
   host::SetDataObject(item, host::kSummaryObject.classId, summary);
   if (!summary) return;
   host::SetDescription(summary, partName);
-  const std::string& partNumber = host::Session().SizePartNumber;
-  host::SetPartNumber(summary, partNumber == "1" || partNumber == "1.0" ? DigitsOf(partName) : partNumber);
+  host::SetPartNumber(summary, PartNumberOf(host::Session().SizePartNumber, partName));
 }
 
 ObjectRef LengthVariableOf(const ObjectRef& shape) {

@@ -326,5 +326,58 @@ TEST_F(CatalogueReadersTest, ASizeTableReadOnceAnswersAsTheReadersDo) {
   EXPECT_EQ(testing::ErrorNumberOf([&] { table.Line(12); }), runtime::error::kInputPastEndOfFile);
 }
 
+// Named fields after the numeric ones: what they state lands in its element, an absent field
+// leaves 0 there (never what an earlier size stated), the part number is still the last field,
+// and a field the readers do not know, or a value that is none, is error 5 with the reader's
+// message.
+TEST_F(CatalogueReadersTest, NamedFieldsOfASizeLine) {
+  namespace field = named_field;
+  const std::string path = folder_.Write("t.tab", {
+      "200|200|0|80|6|11|13|0|slope=0|UPE200|",
+      "S24|622|0|204|20.3|28.5|7.62|0|slope=16.67|S610x180|",
+      "100x50|100|0|@1|50| corners = EN10219 |RHS100x50|",
+      "HSS6x4|152.4|0|@1|101.6|wall=0.93|ro=2t|ri=1t|HSS6x4|",
+      "plain|200|0|75|8.5|11.5|11.5|6|UPN200|",
+      "bad|1|0|2|colour=red|X|",
+      "worse|1|0|2|slope=steep|X|",
+      "@1|5|",
+  });
+  std::string indexPath = folder_.Write("list.ini", {R"("t.tab" "S" "d" "D" "m.txt" "DC")"});
+  folder_.Write("m.txt", {"S235"});
+  QData(indexPath, folder_.Dir(), 1, sizes_, description_, materials_);
+  std::array<double, 21> dims{};
+  std::string partNumber;
+  const auto load = [&](std::int16_t i) {
+    sizes_.SetListIndex(i);
+    QMisura(sizes_, dims, partNumber);
+  };
+  load(0);
+  EXPECT_EQ(dims[field::kFlangeSlope], field::kParallelFlanges);
+  EXPECT_EQ(dims[6], 0);  // no toe radius
+  EXPECT_EQ(partNumber, "UPE200");
+  load(1);
+  EXPECT_DOUBLE_EQ(dims[field::kFlangeSlope], 16.67);
+  load(2);
+  EXPECT_EQ(dims[field::kCornerRule], field::kCornersEn10219);
+  EXPECT_EQ(dims[field::kFlangeSlope], 0);  // the earlier size's slope does not carry over
+  load(3);
+  EXPECT_DOUBLE_EQ(dims[field::kWallFactor], 0.93);
+  EXPECT_EQ(dims[field::kCornerRule], field::kCornersGiven);
+  EXPECT_EQ(dims[field::kOuterRadius], -2);
+  EXPECT_EQ(dims[field::kInnerRadius], -1);
+  EXPECT_EQ(partNumber, "HSS6x4");
+  load(4);
+  for (std::size_t k = field::kWallFactor; k <= field::kInnerRadius; ++k) EXPECT_EQ(dims[k], 0) << k;
+  EXPECT_TRUE(messages_.shown.empty());
+  load(5);
+  load(6);
+  ASSERT_EQ(messages_.shown.size(), 2u);
+  EXPECT_EQ(messages_.shown[0].text, "Error  5 Invalid procedure call or argument\r\nin QMisura");
+  EXPECT_TRUE(IsNamedField(" ro=2t"));
+  EXPECT_FALSE(IsNamedField("@1"));
+  EXPECT_FALSE(IsNamedField("=3"));
+  EXPECT_FALSE(IsNamedField("2=3"));
+}
+
 }  // namespace
 }  // namespace zembrati::catalogue
