@@ -1,11 +1,17 @@
 #include "catalogue_command.h"
 
+#include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <set>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
 
 #include "automation/object_creation.h"
+#include "catalogue/catalogue_text.h"
 #include "catalogue/configuration.h"
 #include "catalogue_walk.h"
 #include "cli_host.h"
@@ -13,7 +19,10 @@
 #include "geometry/dimension_checks.h"
 #include "geometry/section_types.h"
 #include "host/session_state.h"
+#include "runtime/code_page.h"
+#include "runtime/number_text.h"
 #include "runtime/numeric_prefix.h"
+#include "runtime/paths.h"
 #include "runtime/status.h"
 #include "scene_host.h"
 #include "section_part.h"
@@ -28,6 +37,7 @@ struct CatalogueOptions {
   SettingsOptions settings;
   std::string folder;
   bool json = false;
+  bool masses = false;
 };
 
 struct FamilyPlace {
@@ -72,20 +82,55 @@ struct Problem {
   std::string what;
 };
 
+// The computed mass of one size (one wall of a hollow section), to compare with a mill's table.
+struct SizeMass {
+  std::string file;
+  int line;
+  std::string section;  // standard, size and wall
+  double areaMm2;
+  double kgPerMetre;
+};
+
 // Builds the size as a body on a scratch scene, so that whatever the generator and the host
-// would refuse is found here rather than in a user's drawing.
-std::string BuildError(std::int16_t code, const std::array<double, 21>& dims) {
+// would refuse is found here rather than in a user's drawing. Returns the error, or the area.
+std::string BuildError(std::int16_t code, const std::array<double, 21>& dims, double& area) {
   scene::SceneHost scratch;
   scene::NodePtr body;
   const runtime::Status status = scene::BuildSectionPart(scratch, code, "check", dims, body);
+  if (status.ok() && body && body->section) area = body->section->area;
   return status.ok() ? std::string() : status.description;
 }
 
+// A numeric field written with a decimal comma ("6,5"), which reads as the number before the comma.
+std::optional<std::string> DecimalComma(const std::string& line) {
+  std::size_t from = line.find('|');
+  while (from != std::string::npos) {
+    const std::size_t to = line.find('|', from + 1);
+    if (to == std::string::npos) break;
+    const std::string field = catalogue::TrimSpaces(std::string_view(line).substr(from + 1, to - from - 1));
+    const std::size_t comma = field.find(',');
+    const auto digits = [&](std::size_t a, std::size_t b) {
+      return b > a && std::all_of(field.begin() + static_cast<long>(a), field.begin() + static_cast<long>(b),
+                                  [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (comma != std::string::npos && digits(field[0] == '-' || field[0] == '+' ? 1 : 0, comma) &&
+        digits(comma + 1, field.size())) {
+      return field;
+    }
+    from = to;
+  }
+  return std::nullopt;
+}
+
 void CheckSize(std::int16_t code, const CatalogueStandard& standard, const CatalogueSize& size,
-               std::vector<Problem>& problems) {
+               std::vector<Problem>& problems, std::vector<SizeMass>& masses) {
   const auto report = [&](const std::string& what, const std::string& detail) {
     problems.push_back({standard.sizeFile, size.line, standard.name + " " + size.name + what + ": " + detail});
   };
+  if (const auto field = DecimalComma(size.text)) {
+    report("", "the field \"" + *field + "\" has a decimal comma and reads as " +
+                   runtime::GeneralForm(runtime::NumericPrefixValue(*field)) + "; write it with \".\"");
+  }
   const int required = geometry::RequiredFieldCount(code);
   if (size.fieldCount < required) {
     report("", "needs " + std::to_string(required) + " numeric fields, has " + std::to_string(size.fieldCount));
@@ -100,12 +145,33 @@ void CheckSize(std::int16_t code, const CatalogueStandard& standard, const Catal
     if (hasThickness) dims[2] = runtime::NumericPrefixValue(thickness);
     const std::string which = hasThickness ? " x " + thickness : "";
     for (const std::string& problem : geometry::CheckDimensions(code, dims)) report(which, problem);
-    if (const std::string error = BuildError(code, dims); !error.empty()) report(which, error);
+    double area = 0;
+    if (const std::string error = BuildError(code, dims, area); !error.empty()) {
+      report(which, error);
+    } else {
+      masses.push_back({standard.sizeFile, size.line, standard.name + " " + size.name + which, area,
+                        SteelMassKg(area * 1000)});
+    }
   }
 }
 
-std::vector<Problem> CheckFamily(const CatalogueFamily& family, int& standardCount, int& sizeCount) {
+// Text that is UTF-8 in a file the system reads as Windows-1252: "ä" would show as "Ã¤".
+void CheckCodePage(const std::string& path, std::vector<Problem>& problems) {
+  std::ifstream in(runtime::PathFromUtf8(path), std::ios::binary);
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    if (runtime::LooksLikeUtf8(line)) {
+      problems.push_back({path, number, "the line looks like UTF-8 text; the catalogue is read as Windows-1252, "
+                                        "where it reads \"" + runtime::Windows1252ToUtf8(line) + "\": save the file "
+                                        "as Windows-1252 (ANSI)"});
+    }
+  }
+}
+
+std::vector<Problem> CheckFamily(const CatalogueFamily& family, int& standardCount, int& sizeCount,
+                                 std::vector<SizeMass>& masses) {
   std::vector<Problem> problems;
+  std::set<std::string> files{family.indexPath};
   for (const CatalogueMessage& message : family.messages) problems.push_back({family.indexPath, 0, message.where + ": " + message.text});
   for (const CatalogueType& type : family.types) {
     for (const CatalogueStandard& standard : type.standards) {
@@ -117,12 +183,21 @@ std::vector<Problem> CheckFamily(const CatalogueFamily& family, int& standardCou
       if (standard.nameFormat.empty()) report("no name format (field 6)");
       if (standard.sizes.empty()) report("no sizes in " + standard.sizeFile);
       if (standard.materials.empty()) report("no materials in " + standard.materialsFile);
+      files.insert(standard.sizeFile);
+      files.insert(standard.materialsFile);
+      std::map<std::string, int> seen;
       for (const CatalogueSize& size : standard.sizes) {
         ++sizeCount;
-        CheckSize(type.code, standard, size, problems);
+        if (const auto [first, added] = seen.emplace(size.name, size.line); !added) {
+          problems.push_back({standard.sizeFile, size.line, standard.name + " " + size.name +
+                                                                ": listed twice (first on line " +
+                                                                std::to_string(first->second) + ")"});
+        }
+        CheckSize(type.code, standard, size, problems, masses);
       }
     }
   }
+  for (const std::string& file : files) CheckCodePage(file, problems);
   return problems;
 }
 
@@ -139,17 +214,30 @@ std::vector<CatalogueFamily> ReadFamilies(const CatalogueOptions& options) {
 int RunCheck(const CatalogueOptions& options) {
   const std::vector<CatalogueFamily> families = ReadFamilies(options);
   std::vector<Problem> problems;
+  std::vector<SizeMass> masses;
   int standards = 0, sizes = 0;
   for (const CatalogueFamily& family : families) {
-    const std::vector<Problem> found = CheckFamily(family, standards, sizes);
+    const std::vector<Problem> found = CheckFamily(family, standards, sizes, masses);
     problems.insert(problems.end(), found.begin(), found.end());
   }
   if (options.json) {
-    Json out = {{"families", Json::array()}, {"standards", standards}, {"sizes", sizes}, {"problems", Json::array()}};
+    Json out = {{"families", Json::array()}, {"standards", standards}, {"sizes", sizes}, {"problems", Json::array()},
+                {"masses", Json::array()}};
     for (const CatalogueFamily& family : families) out["families"].push_back(family.name);
     for (const Problem& p : problems) out["problems"].push_back({{"file", p.file}, {"line", p.line}, {"problem", p.what}});
+    for (const SizeMass& m : masses) {
+      out["masses"].push_back({{"file", m.file}, {"line", m.line}, {"section", m.section}, {"area_mm2", m.areaMm2},
+                               {"kg_per_m", m.kgPerMetre}});
+    }
     std::cout << out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
   } else {
+    if (options.masses) {
+      for (const SizeMass& m : masses) {
+        std::cout << m.file << ":" << m.line << ": " << m.section << ": "
+                  << runtime::GeneralForm(std::round(m.kgPerMetre * 100) / 100) << " kg/m ("
+                  << runtime::GeneralForm(std::round(m.areaMm2 * 10) / 10) << " mm²)\n";
+      }
+    }
     for (const Problem& p : problems) std::cout << p.file << ":" << p.line << ": " << p.what << "\n";
     std::cout << "Checked " << families.size() << " families, " << standards << " standards, " << sizes << " sizes: "
               << (problems.empty() ? "no problems" : std::to_string(problems.size()) + " problems") << ".\n";
@@ -216,12 +304,15 @@ void AddCatalogueCommand(CLI::App& app, int& exitCode) {
   auto checkOptions = std::make_shared<CatalogueOptions>();
   CLI::App* check = catalogue->add_subcommand(
       "check", "Read every file of the catalogue through the system's own readers, check every size's dimensions "
-               "for its section type and build it, and report each problem with its file and line. Exits 1 when "
-               "there are problems.");
+               "for its section type and build it, and report each problem with its file and line: a size that "
+               "cannot be built, too few numeric fields, a decimal comma, a size listed twice, UTF-8 text in a "
+               "file read as Windows-1252. Exits 1 when there are problems.");
   check->add_option("DIR", checkOptions->folder,
                     "A family folder (holding the standards index file) or a folder of family folders; "
                     "default: the families the settings name");
-  check->add_flag("--json", checkOptions->json, "Print the result as one JSON object");
+  check->add_flag("--json", checkOptions->json, "Print the result as one JSON object, every size's mass included");
+  check->add_flag("--masses", checkOptions->masses,
+                  "Also print every size's computed mass per metre and area, to compare with a mill's table");
   AddSettingsOptions(*check, checkOptions->settings);
   check->footer("Example:\n  zembrati catalogue check ~/my-catalogue/en");
   check->callback([checkOptions, &exitCode] {

@@ -17,7 +17,8 @@ struct CatalogueSize {
   std::array<double, 21> dims{};
   std::string partNumber;
   std::vector<std::string> thicknesses;
-  int fieldCount = 0;  // numeric fields on the line (one after every bar)
+  int fieldCount = 0;  // numeric fields on the line: after every bar, but the part number and named fields
+  std::string text;    // the size line as read
 };
 
 struct CatalogueStandard {

@@ -3,8 +3,10 @@
 
 #include <array>
 #include <cstdio>
+#include <cmath>
 #include <filesystem>
 #include <map>
+#include <sstream>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include "support/run_command.h"
@@ -171,15 +173,27 @@ TEST(ZembratiCatalogueTest, CheckReportsProblemsWithTheirFileAndLine) {
       << "[1]\r\n\"he.tab\" \"HE\" \"test\" \"HE\" \"steel.mat\" \"D C x L\"\r\n[2]\r\n"
       << "\"missing.tab\" \"IPN\" \"test\" \"IPN\" \"steel.mat\" \"D C\"\r\n[END]\r\n";
   std::ofstream(folder / "tables" / "he.tab", std::ios::binary)
-      << "# sizes\r\n100|96|0|100|5|8|12|p|\r\n200|190|0|100|150|10|18|p|\r\n300|290|0|300|\r\n";
-  std::ofstream(folder / "tables" / "steel.mat", std::ios::binary) << "S235JR\r\n";
+      << "# sizes\r\n100|96|0|100|5|8|12|p|\r\n200|190|0|100|150|10|18|p|\r\n300|290|0|300|\r\n"
+      << "400|390|0|300|11|19|27|HE400|\r\n500|490|0|300|12|23|27|HE500|\r\n400|390|0|300|11,5|19|27|HE400|\r\n"
+      << "600|590|0|300|13|25|27|HE600|\r\n";
+  std::ofstream(folder / "tables" / "steel.mat", std::ios::binary) << "S235JR\r\nSt\xC3\xA4hl\r\n";  // UTF-8 "ä"
   const CliRun run = Zembrati("catalogue check " + folder.string());
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.output.find("he.tab:3: HE 200: the web (150) is not narrower than the flange (100)"),
             std::string::npos) << run.output;
-  EXPECT_NE(run.output.find("he.tab:4: HE 300: needs 6 numeric fields, has 4"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("he.tab:4: HE 300: needs 6 numeric fields, has 2"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("missing.tab"), std::string::npos) << run.output;
-  EXPECT_EQ(run.output.find("HE 100"), std::string::npos) << run.output;
+  EXPECT_EQ(run.output.find("HE 100:"), std::string::npos) << run.output;  // no problem with it
+  EXPECT_NE(run.output.find("he.tab:7: HE 400: listed twice (first on line 5)"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("he.tab:7: HE 400: the field \"11,5\" has a decimal comma and reads as 11"),
+            std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("steel.mat:2: the line looks like UTF-8"), std::string::npos) << run.output;
+  // Every size's mass per metre, beside its file and line: HE 100 here weighs 7.85e-3 kg/m per mm².
+  const CliRun masses = Zembrati("catalogue check --masses " + folder.string());
+  const double area = 2 * 100 * 8 + (96 - 16) * 5 + (4 - 3.141592653589793) * 12 * 12;
+  std::ostringstream mass;
+  mass << "he.tab:2: HE 100: " << std::round(area * 7.85e-3 * 100) / 100 << " kg/m";
+  EXPECT_NE(masses.output.find(mass.str()), std::string::npos) << mass.str() << "\n" << masses.output;
   fs::remove_all(folder);
 }
 

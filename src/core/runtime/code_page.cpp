@@ -93,3 +93,17 @@ std::string Utf8ToWindows1252(std::string_view text) {
 }
 
 }  // namespace zembrati::runtime
+
+namespace zembrati::runtime {
+
+bool LooksLikeUtf8(std::string_view bytes) {
+  bool beyondAscii = false;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const bool ascii = static_cast<unsigned char>(bytes[i]) < 0x80;
+    if (NextCodePoint(bytes, i) == kReplacement) return false;
+    beyondAscii = beyondAscii || !ascii;
+  }
+  return beyondAscii;
+}
+
+}  // namespace zembrati::runtime

@@ -13,4 +13,8 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 // Characters the code page cannot hold, and malformed UTF-8, become "?".
 std::string Utf8ToWindows1252(std::string_view text);
 
+// Whether 8-bit text is well-formed UTF-8 with at least one character beyond ASCII: text written
+// in UTF-8 where Windows-1252 is read ("ä" shows as "Ã¤").
+bool LooksLikeUtf8(std::string_view bytes);
+
 }  // namespace zembrati::runtime
