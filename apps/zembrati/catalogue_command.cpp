@@ -25,6 +25,7 @@
 #include "runtime/paths.h"
 #include "runtime/status.h"
 #include "scene_host.h"
+#include "section_json.h"
 #include "section_part.h"
 
 namespace zembrati::cli {
@@ -245,6 +246,17 @@ int RunCheck(const CatalogueOptions& options) {
   return problems.empty() ? kExitSuccess : kExitSystemError;
 }
 
+// The size built as a solid and its section's properties, or its error.
+Json PropertiesOfSize(std::int16_t code, std::array<double, 21> dims, double thickness) {
+  dims[1] = 1000;
+  if (code >= 7 && code <= 10) dims[2] = thickness;
+  scene::SceneHost scratch;
+  scene::NodePtr body;
+  const runtime::Status status = scene::BuildSectionPart(scratch, code, "list", dims, body);
+  if (!status.ok() || !body || !body->section) return {{"error", status.description}};
+  return SectionPropertiesJson(*body->section);
+}
+
 Json SizeJson(const CatalogueSize& size, std::int16_t code) {
   const geometry::SectionType& type = *geometry::FindSectionType(code);
   Json dims = Json::object();
@@ -255,7 +267,18 @@ Json SizeJson(const CatalogueSize& size, std::int16_t code) {
     }
   }
   Json out = {{"name", size.name}, {"line", size.line}, {"part_number", size.partNumber}, {"dimensions_mm", dims}};
-  if (code >= 7 && code <= 10) out["thicknesses_mm"] = size.thicknesses;
+  if (code >= 7 && code <= 10) {
+    out["thicknesses_mm"] = size.thicknesses;
+    Json sections = Json::array();
+    for (const std::string& thickness : size.thicknesses) {
+      Json section = PropertiesOfSize(code, size.dims, runtime::NumericPrefixValue(thickness));
+      section["thickness"] = thickness;
+      sections.push_back(section);
+    }
+    out["sections"] = sections;
+  } else {
+    out["section"] = PropertiesOfSize(code, size.dims, 0);
+  }
   return out;
 }
 

@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "cli_support.h"
+#include "section_json.h"
 #include "data_objects.h"
 #include "document_file.h"
 #include "host/host_classes.h"
@@ -257,6 +258,7 @@ Json PartJson(scene::SceneHost&, const scene::NodePtr& part) {
     out["area_mm2"] = body->section->area;
     out["volume_mm3"] = volume;
     out["mass_kg"] = SteelMassKg(volume);
+    out["section"] = SectionPropertiesJson(*body->section);
   }
   Json placement = Json::array();
   for (const double p : part->placement.ToPlacement()) placement.push_back(p);
@@ -274,6 +276,7 @@ void PrintPart(scene::SceneHost& host, const scene::NodePtr& part) {
     std::cout << "  length " << runtime::GeneralForm(json["length_mm"].get<double>()) << " mm, section "
               << runtime::GeneralForm(std::round(json["area_mm2"].get<double>() * 1000) / 1000) << " mm², mass "
               << runtime::GeneralForm(std::round(json["mass_kg"].get<double>() * 1000) / 1000) << " kg\n";
+    std::cout << SectionPropertiesText(*scene::FirstBody(*part)->section, "  ");
   }
   for (const auto& p : json["properties"]) {
     std::cout << "  property " << p["name"].get<std::string>() << " = " << p["value"].dump() << " ("

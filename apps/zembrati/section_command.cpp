@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "cli_support.h"
+#include "section_json.h"
 #include "export/mesh.h"
 #include "export/stl_export.h"
 #include "export/svg_export.h"
@@ -96,7 +97,8 @@ void PrintReport(const SectionOptions& options, const geometry::SectionType& typ
         {"bbox_mm", {{"min", {section.box.minX, section.box.minY, 0.0}}, {"max", {section.box.maxX, section.box.maxY, body.length}}}},
         {"volume_mm3", volume},
         {"mass_kg", mass},
-        {"density_kg_m3", kSteelDensityKgPerM3}};
+        {"density_kg_m3", kSteelDensityKgPerM3},
+        {"properties", SectionPropertiesJson(section)}};
     std::cout << out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
     return;
   }
@@ -112,7 +114,8 @@ void PrintReport(const SectionOptions& options, const geometry::SectionType& typ
             << section.box.minY << " .. " << section.box.maxY << ")\n"
             << std::setprecision(1) << "  volume        " << volume << " mm³\n"
             << std::setprecision(3) << "  mass          " << mass << " kg at "
-            << GeneralForm(kSteelDensityKgPerM3) << " kg/m³\n";
+            << GeneralForm(kSteelDensityKgPerM3) << " kg/m³\n"
+            << SectionPropertiesText(section, "  ");
 }
 
 void WriteFiles(const SectionOptions& options, const scene::Node& body) {

@@ -29,15 +29,21 @@ runtime::Status BuildSectionPart(SceneHost& host, std::int16_t typeCode, const s
   });
 }
 
-std::optional<std::vector<std::vector<Point2>>> SectionPicture(std::int16_t typeCode,
-                                                                const std::array<double, 21>& dims) {
+std::optional<Section> ExactSection(std::int16_t typeCode, const std::array<double, 21>& dims) {
   std::array<double, 21> drawn = dims;
-  if (!(drawn[1] > 0)) drawn[1] = 1;  // the picture needs no length, the body does
+  drawn[1] = 1;  // the section needs no length, the body does
   SceneHost scratch;
   NodePtr body;
   if (!BuildSectionPart(scratch, typeCode, "", drawn, body).ok() || !body || !body->section) return std::nullopt;
+  return *body->section;
+}
+
+std::optional<std::vector<std::vector<Point2>>> SectionPicture(std::int16_t typeCode,
+                                                                const std::array<double, 21>& dims) {
+  const std::optional<Section> section = ExactSection(typeCode, dims);
+  if (!section) return std::nullopt;
   std::vector<std::vector<Point2>> loops;
-  for (const Boundary* loop : body->section->Loops()) loops.push_back(Polyline(*loop, std::numbers::pi / 16));
+  for (const Boundary* loop : section->Loops()) loops.push_back(Polyline(*loop, std::numbers::pi / 16));
   return loops;
 }
 

@@ -18,6 +18,10 @@ namespace zembrati::scene {
 runtime::Status BuildSectionPart(SceneHost& host, std::int16_t typeCode, const std::string& name,
                                  const std::array<double, 21>& dims, NodePtr& body);
 
+// The exact section the system's own generator draws from `dims` (built on a scratch document
+// whatever length element 1 holds), or nothing when the dimensions make no sound section.
+std::optional<Section> ExactSection(std::int16_t typeCode, const std::array<double, 21>& dims);
+
 // The outline of a section as the system's own generator draws it, for pictures: the loops as
 // polylines (outline first), built on a scratch document. Nothing when the dimensions make no
 // sound section.

@@ -280,11 +280,18 @@ int main() {
     const ObjectRef summary = host::DataObject(item, host::kSummaryObject.classId);
     Check(automation::GetProperty(summary, "PartNumber").ToText() == "HEB300", "its part number comes from the size");
 
-    WhenTheDialogShows([](HWND dialog) {
+    std::wstring data;
+    WhenTheDialogShows([&data](HWND dialog) {
+      Click(dialog, win32::kIdBtnMisura);  // the dimension panel: the section's data beside its picture
+      wchar_t text[128] = {};
+      GetDlgItemTextW(dialog, win32::kIdPreviewData, text, 128);
+      data = text;
       SetDlgItemTextW(dialog, win32::kIdDimLen, L"3000");
       Click(dialog, win32::kIdOk);
     });
     automation::CallMethod(CreateAddIn("Zembrati.ProfilHE"), "DblClick", beam, 0, 0);
+    Check(data.find(L"Iy 25165.7") != std::wstring::npos && data.find(L"117 kg/m") != std::wstring::npos,
+          "the dimension panel shows the section's mass and second moments: " + com::Utf8(data.c_str()));
     Check(PartNamed(host, "HEB 300 x 3000") != nullptr, "the edit rebuilt the part as HEB 300 x 3000");
     Check(PartNamed(host, "HEB 300 x 2400") == nullptr, "the old part is gone");
   });

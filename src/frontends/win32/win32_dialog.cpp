@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,9 @@
 #include "geometry/section_types.h"
 #include "runtime/runtime_error.h"
 #include "ui/message_box.h"
+#include "runtime/number_text.h"
 #include "section_drawing.h"
+#include "section_part.h"
 #include "wide_text.h"
 
 namespace zembrati::win32 {
@@ -121,6 +124,7 @@ Template BuildTemplate() {
   for (int k = 0; k < 5; ++k) {
     t.Control(kStatic, nullptr, L"", SS_LEFT, 138, static_cast<short>(100 + k * 16), 108, 10, kIdFirstPreviewLabel + k);
   }
+  t.Control(kStatic, nullptr, L"", SS_LEFT, 138, 180, 108, 22, kIdPreviewData);
   t.Control(kButton, nullptr, L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 258, 70, 64, 16, kIdOk);
   t.Control(kButton, nullptr, L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 258, 90, 64, 16, kIdCancel);
   t.Control(kButton, nullptr, L"", BS_PUSHBUTTON | WS_TABSTOP, 258, 188, 64, 16, kIdBtnMisura);
@@ -358,6 +362,15 @@ class Window {
     syncing_ = false;
   }
 
+  // What the section of the chosen size weighs and how stiff it is, as section tables give it.
+  static std::string SectionData(std::int16_t typeCode) {
+    const std::optional<scene::Section> section = scene::ExactSection(typeCode, host::Session().Dims);
+    if (!section) return {};
+    const auto shown = [](double value) { return runtime::GeneralForm(std::round(value * 10) / 10, runtime::UserDecimalSeparator()); };
+    return "A " + shown(section->area / 100) + " cm\xC2\xB2, " + shown(section->area * 7.85e-3) + " kg/m\r\nIy " +
+           shown(section->properties.iy / 1e4) + ", Iz " + shown(section->properties.iz / 1e4) + " cm\xE2\x81\xB4";
+  }
+
   // The dimension panel: the labels of the type whose picture is shown, as text lines.
   void SyncPreview() {
     const bool shown = model_.FramePreview.visible;
@@ -378,6 +391,8 @@ class Window {
                has ? std::string(kDimensionNames[t][label]) + " = " + model_.Lbl_Pic[t][label].caption : "");
       Show(kIdFirstPreviewLabel + k, shown && has);
     }
+    SyncText(kIdPreviewData, type < 0 ? std::string() : SectionData(static_cast<std::int16_t>(type + 1)));
+    Show(kIdPreviewData, shown);
   }
 
   dialog::Dialog& model_;

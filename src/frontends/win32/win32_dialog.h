@@ -19,6 +19,7 @@ enum ControlId : int {
   kIdLblMateriale, kIdMateriale, kIdLblLunghezza, kIdDimLen,
   kIdFramePreview = 160,
   kIdFirstPreviewLabel = 161,  // 161..165: the dimension labels of the type shown
+  kIdPreviewData = 168,        // area, mass per metre and second moments of the section shown
   kIdPreviewTitle = 166,
   kIdPreviewPicture = 167,
   kIdBtnMisura = 170,

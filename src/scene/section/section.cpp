@@ -40,12 +40,10 @@ Section BuildSection(const std::vector<LoopSketch>& sketches) {
   Section section;
   RegionMoments total;
   for (std::size_t i = 0; i < loops.size(); ++i) {
-    RegionMoments m = MomentsOf(loops[i]);
+    const RegionMoments m = MomentsOf(loops[i]);
     // The outline adds material and every hole removes it, whichever way each was drawn.
     const double sign = ((m.area >= 0) == (i == outlineIndex)) ? 1.0 : -1.0;
-    total.area += sign * m.area;
-    total.momentX += sign * m.momentX;
-    total.momentY += sign * m.momentY;
+    total += m.Scaled(sign);
     if (i == outlineIndex) {
       section.outline = loops[i];
     } else {
@@ -55,6 +53,7 @@ Section BuildSection(const std::vector<LoopSketch>& sketches) {
   section.area = total.area;
   section.centroid = {total.momentX / total.area, total.momentY / total.area};
   section.box = BoxOf(section.outline);
+  section.properties = PropertiesOf(total, section.box);
   return section;
 }
 

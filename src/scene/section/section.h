@@ -32,12 +32,30 @@ struct Box2 {
 
 // The exact cross-section of a body: its outline, its holes, and the properties computed in
 // closed form from the lines and arcs (circular-segment terms included).
+// The properties of a section about its centroid, as section tables give them. The section's y
+// axis is the drawing's x axis (across the flanges) and its z axis the drawing's y axis (along
+// the web), so that Iy is the major second moment of a beam standing on its web.
+struct SectionProperties {
+  double iy = 0;   // Iy = ∬ z² dA about the centroid, mm⁴
+  double iz = 0;   // Iz = ∬ y² dA, mm⁴
+  double iyz = 0;  // Iyz = ∬ yz dA, mm⁴ (0 for a section with an axis of symmetry along y or z)
+  double iu = 0;   // the major principal second moment, mm⁴
+  double iv = 0;   // the minor one
+  double alpha = 0;  // the angle of the major principal axis u from the y axis, radians
+  double wely = 0;   // elastic section modulus Iy / (farthest fibre from the y axis), mm³
+  double welz = 0;   // Iz / (farthest fibre from the z axis), mm³
+  double radiusY = 0;  // radius of gyration sqrt(Iy / A), mm
+  double radiusZ = 0;
+  double radiusU = 0;
+  double radiusV = 0;
+};
 struct Section {
   Boundary outline;
   std::vector<Boundary> holes;
   double area = 0;      // mm²
   Point2 centroid;      // mm
   Box2 box;             // exact bounding box of the outline
+  SectionProperties properties;  // about the centroid
 
   // The loops in drawing order, outline first.
   std::vector<const Boundary*> Loops() const;
