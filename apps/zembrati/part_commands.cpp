@@ -10,10 +10,12 @@
 #include "addin/sessions.h"
 #include "automation/invoke.h"
 #include "cli_support.h"
+#include "data_objects.h"
 #include "drop_hook.h"
 #include "export/mesh.h"
 #include "export/stl_export.h"
 #include "export/svg_export.h"
+#include "host/host_classes.h"
 #include "host/scene_members.h"
 #include "parts/part_data.h"
 #include "runtime/paths.h"
@@ -39,14 +41,25 @@ void AddCommon(CLI::App& command, PartOptions& options, bool needsPart) {
   AddSettingsOptions(command, options.settings);
 }
 
-// The class a part was made by, as its part variables say; empty for anything else.
-std::string ClassNameOf(const scene::NodePtr& part) {
+// A text part variable of a part (kind, index), empty when the part has none there.
+std::string KeyedText(const scene::NodePtr& part, std::int32_t kind, std::int16_t index) {
   const scene::NodePtr block = part->FirstComponent(34);
   if (!block) return {};
-  const auto found = block->keyedVariables.find({2, 1});
+  const auto found = block->keyedVariables.find({kind, index});
   if (found == block->keyedVariables.end()) return {};
-  const std::string* name = found->second.TryGet<std::string>();
-  return name ? *name : std::string();
+  const std::string* text = found->second.TryGet<std::string>();
+  return text ? *text : std::string();
+}
+
+// The class a part was made by, as its part variables say; empty for anything else.
+std::string ClassNameOf(const scene::NodePtr& part) { return KeyedText(part, 2, 1); }
+
+// The part number its summary holds, if any.
+std::string PartNumberOf(const scene::NodePtr& part) {
+  const auto summary = part->dataObjects.find(std::string(host::kSummaryObject.classId));
+  if (summary == part->dataObjects.end()) return {};
+  const auto* object = dynamic_cast<const scene::SummaryObject*>(summary->second.get());
+  return object ? object->partNumber : std::string();
 }
 
 // The parts a command leaves new in the scene: those that were not there before.
@@ -217,7 +230,10 @@ int RunExport(const PartOptions& options) {
   std::vector<scene::PlacedBody> bodies;
   for (const scene::NodePtr& part : parts) {
     for (const scene::NodePtr& child : part->ChildShapes()) {
-      if (child->section) bodies.push_back({child.get(), part->placement.After(child->placement)});
+      if (child->section) {
+        bodies.push_back({child.get(), part->placement.After(child->placement), part->name, PartNumberOf(part),
+                          KeyedText(part, 2, 16)});
+      }
     }
   }
   if (bodies.empty()) throw UsageError("nothing to export: the scene holds no part with a solid");

@@ -25,9 +25,16 @@ TEST(StepExportTest, SolidsReadBackWithTheirExactVolume) {
   const NodePtr tee = test::BuildSectionPart(host, 6, test::Dims({60, 700, 60, 7, 7, 3.5, 2}));
   const RigidTransform turned = RigidTransform::FromPlacement({100, 0, 50, 0.5, 0.5, 0.5, 0.5});
   const fs::path path = fs::temp_directory_path() / "zembrati_step_export_test.step";
-  WriteStep({{beam.get(), turned}, {tube.get(), {}}, {rhs.get(), {}}, {tee.get(), turned}}, path.string());
+  WriteStep({{beam.get(), turned, "HEA 200 x 1500", "HEA200", "S355J2"},
+             {tube.get(), {}, "CFCHS 60.3x4 x 1000", "CFCHS60.3x4"},
+             {rhs.get(), {}},
+             {tee.get(), turned, "T 60 x 700"}},
+            path.string());
   const StepContents contents = ReadStepContents(path.string());
   EXPECT_EQ(contents.solids, 4);
+  // Each solid is a product named after its part, its part number as its id.
+  EXPECT_EQ(contents.names, (std::vector<std::string>{"HEA 200 x 1500", "CFCHS 60.3x4 x 1000", "test", "T 60 x 700"}));
+  EXPECT_EQ(contents.ids, (std::vector<std::string>{"HEA200", "CFCHS60.3x4", "test", "T 60 x 700"}));
   const double expected = beam->section->area * 1500 + tube->section->area * 1000 +
                           rhs->section->area * 600 + tee->section->area * 700;
   EXPECT_NEAR(contents.volume, expected, expected * 1e-7);
