@@ -32,20 +32,6 @@ class MessageCollector : public ui::MessageService {
   ui::ScopedMessageService scope_;
 };
 
-// The fields after the bars that are read as numbers: not the part number (the last one closed by
-// a bar) and not the named fields.
-int NumericFieldCount(const std::string& line) {
-  int count = -1;  // the part number
-  std::size_t from = line.find('|');
-  while (from != std::string::npos) {
-    const std::size_t to = line.find('|', from + 1);
-    if (to == std::string::npos) break;
-    if (!catalogue::IsNamedField(std::string_view(line).substr(from + 1, to - from - 1))) ++count;
-    from = to;
-  }
-  return std::max(count, 0);
-}
-
 // Every size of a standard, read as the size readers would read it when the user picks it, but
 // from one reading of the table: a check of a table of n sizes takes time in proportion to n.
 void ReadSizes(CatalogueStandard& standard, const ui::ListControl& sizes, std::int16_t typeCode) {
@@ -79,7 +65,7 @@ void ReadSizes(CatalogueStandard& standard, const ui::ListControl& sizes, std::i
     }
     if (table && lineIndex >= 0 && lineIndex < table->LineCount()) {
       size.text = table->Line(lineIndex);
-      size.fieldCount = NumericFieldCount(size.text);
+      size.fieldCount = catalogue::NumericFieldCount(size.text);
     }
     standard.sizes.push_back(std::move(size));
   }

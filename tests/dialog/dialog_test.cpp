@@ -361,6 +361,24 @@ TEST_F(DialogTest, AChoiceThatNamesNoEntrySaysWhichThereAre) {
   }
 }
 
+// A size whose line the reader refuses leaves the dimensions of the size before it: OK must not
+// make a part of them under the refused size's name.
+TEST_F(DialogTest, ASizeTheReaderRefusesDisablesOkUntilAnotherIsChosen) {
+  folder_.Write("a/tables/ipn.tab", {"100|100|0|50|4.5|6.8|4.5|2.7|p|", "200|200|0|90|7.5|11.3|7.5|4.5|slope=steep|p|"});
+  const auto messages = Run([](Dialog& d, ScriptedUser& user) {
+    user.ChooseType("IPN");
+    EXPECT_TRUE(d.OKButton.enabled);
+    user.ChooseSize("200");
+    EXPECT_FALSE(d.OKButton.enabled);
+    EXPECT_EQ(host::Session().Dims[0], 100);
+    EXPECT_THROW(user.PressOk(), headless::ChoiceError);
+    user.ChooseSize("100");
+    EXPECT_TRUE(d.OKButton.enabled);
+  });
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].text, "Error  5 Invalid procedure call or argument\r\nin QMisura");
+}
+
 // The tab on screen and the family the lists come from are always the same one.
 TEST_F(DialogTest, TheFamilyOnScreenIsTheFamilyTheListsComeFrom) {
   // A session on family B, then a session with no preferences: it opens on tab 0, family A.

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,9 @@ class TempFolder {
   std::string Path(const std::string& name) const { return (path_ / name).string(); }
 
   std::string Write(const std::string& name, std::initializer_list<std::string> lines) const {
+    return Write(name, std::vector<std::string>(lines));
+  }
+  std::string Write(const std::string& name, const std::vector<std::string>& lines) const {
     std::string bytes;
     for (const std::string& line : lines) bytes += line + "\r\n";
     return WriteBytes(name, bytes);

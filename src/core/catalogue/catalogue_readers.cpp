@@ -116,15 +116,15 @@ void QData(std::string& indexPath, const std::string& dataDir, std::int16_t line
   });
 }
 
-void QMisura(const ui::ListControl& sizes, std::array<double, 21>& dims, std::string& partNumber) {
+bool QMisura(const ui::ListControl& sizes, std::array<double, 21>& dims, std::string& partNumber) {
   std::optional<TextFileReader> file;
-  Trapped(file, kQMisuraTexts, sizes.Tag(), [&] {
+  return Trapped(file, kQMisuraTexts, sizes.Tag(), [&] {
     file.emplace(sizes.Tag());
     const std::string line = SelectedSizeLine(*file, sizes);
     file.reset();
     ReadPartNumber(line, partNumber);
     ReadDimensions(line, dims);
-  });
+  }) == 0;
 }
 
 void QSpessori(const ui::ListControl& sizes, ui::ListControl& thicknesses) {

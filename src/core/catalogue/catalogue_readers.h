@@ -24,8 +24,9 @@ std::int16_t QNorma(const std::string& indexPath, std::int16_t typeCode, ui::Lis
 void QData(std::string& indexPath, const std::string& dataDir, std::int16_t lineNumber,
            ui::ListControl& sizes, ui::Label& description, ui::ListControl& materials);
 
-// Loads the selected size into the section dimension array and its part number text.
-void QMisura(const ui::ListControl& sizes, std::array<double, 21>& dims, std::string& partNumber);
+// Loads the selected size into the section dimension array and its part number text. False when
+// the size's line could not be read (the error has been shown).
+bool QMisura(const ui::ListControl& sizes, std::array<double, 21>& dims, std::string& partNumber);
 
 // Fills `thicknesses` with the thickness group the selected size refers to ("@n" on its line),
 // found below the size line.

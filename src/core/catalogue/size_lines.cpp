@@ -1,6 +1,11 @@
 #include "catalogue/size_lines.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string_view>
+#include <system_error>
+#include <vector>
 
 #include "catalogue/catalogue_text.h"
 #include "runtime/integer_conversion.h"
@@ -15,68 +20,108 @@ bool StartsWith(const std::string& line, char c) { return !line.empty() && line.
 
 [[noreturn]] void RaiseBadField() { runtime::Raise(runtime::error::kInvalidProcedureCall); }
 
-// A number that is the whole of the text (blanks around it allowed), else error 5.
+// The fields of a line between its bars, in order (the text before the first bar is the first).
+std::vector<std::string_view> FieldsOf(std::string_view line) {
+  std::vector<std::string_view> fields;
+  std::size_t from = 0;
+  for (std::size_t bar = line.find('|'); bar != std::string_view::npos; bar = line.find('|', from)) {
+    fields.push_back(line.substr(from, bar - from));
+    from = bar + 1;
+  }
+  fields.push_back(line.substr(from));
+  return fields;
+}
+
+// The fields that may be named ones: after the size name and before the part number (the field
+// closed by the last bar). A part number such as "Pos=12" is therefore never read as one.
+std::vector<std::string_view> FieldsBeforePartNumber(std::string_view line) {
+  std::vector<std::string_view> fields = FieldsOf(line);
+  if (fields.size() < 3) return {};
+  return {fields.begin() + 1, fields.end() - 2};
+}
+
+// Letters lowered and blanks dropped, so that "Corners = en 10219" reads as "corners=en10219".
+std::string Folded(std::string_view text) {
+  std::string folded;
+  for (const char c : text) {
+    if (c == ' ' || c == '\t') continue;
+    folded.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+  }
+  return folded;
+}
+
+// A number that is the whole of the text (blanks around it allowed), else error 5: a named field
+// states one value, and "16,67" or "2.5.1" must not pass as a part of it.
 double WholeNumber(std::string_view text) {
-  const std::string trimmed = TrimSpaces(text);
-  if (trimmed.empty() || trimmed.find_first_not_of("0123456789.+-eE") != std::string::npos) RaiseBadField();
-  return runtime::NumericPrefixValue(trimmed);
+  std::string trimmed = TrimSpaces(text);
+  if (!trimmed.empty() && trimmed.front() == '+') trimmed.erase(0, 1);
+  double value = 0;
+  const char* end = trimmed.data() + trimmed.size();
+  const auto [stop, status] = std::from_chars(trimmed.data(), end, value);
+  if (trimmed.empty() || status != std::errc{} || stop != end || !std::isfinite(value)) RaiseBadField();
+  return value;
 }
 
 // "2t": a factor of the wall, stored negative; "8": millimetres.
 double CornerRadius(std::string_view value) {
-  const std::string trimmed = TrimSpaces(value);
-  if (!trimmed.empty() && (trimmed.back() == 't' || trimmed.back() == 'T')) {
-    const double factor = WholeNumber(std::string_view(trimmed).substr(0, trimmed.size() - 1));
-    if (!(factor >= 0)) RaiseBadField();
-    return -factor;
-  }
-  const double radius = WholeNumber(trimmed);
+  const std::string folded = Folded(value);
+  const bool factorOfWall = !folded.empty() && folded.back() == 't';
+  const double radius = WholeNumber(factorOfWall ? std::string_view(folded).substr(0, folded.size() - 1) : folded);
   if (!(radius >= 0)) RaiseBadField();
-  return radius;
+  return factorOfWall ? -radius : radius;
 }
 
-void ReadNamedField(std::string_view name, std::string_view value, std::array<double, 21>& dims) {
+// What the named fields of one size line state, gathered before any of it is stored.
+struct NamedValues {
+  std::array<double, named_field::kInnerRadius - named_field::kWallFactor + 1> values{};
+  bool cornerRuleNamed = false;
+  bool outerGiven = false;
+  bool innerGiven = false;
+  double& operator[](std::size_t element) { return values[element - named_field::kWallFactor]; }
+};
+
+void ReadNamedField(const std::string& key, std::string_view value, NamedValues& named) {
   namespace f = named_field;
-  const std::string key = TrimSpaces(name);
   if (key == "slope") {
     const double slope = WholeNumber(value);
     if (!(slope >= 0 && slope < 100)) RaiseBadField();
-    dims[f::kFlangeSlope] = slope == 0 ? f::kParallelFlanges : slope;
+    named[f::kFlangeSlope] = slope == 0 ? f::kParallelFlanges : slope;
   } else if (key == "corners") {
-    const std::string rule = TrimSpaces(value);
-    if (rule == "EN10219") {
-      dims[f::kCornerRule] = f::kCornersEn10219;
-    } else if (rule == "EN10210") {
-      dims[f::kCornerRule] = f::kCornersEn10210;
-    } else {
-      RaiseBadField();
-    }
+    const std::string rule = Folded(value);
+    if (rule != "en10219" && rule != "en10210") RaiseBadField();
+    named[f::kCornerRule] = rule == "en10219" ? f::kCornersEn10219 : f::kCornersEn10210;
+    named.cornerRuleNamed = true;
   } else if (key == "ro" || key == "ri") {
-    dims[f::kCornerRule] = f::kCornersGiven;
-    dims[key == "ro" ? f::kOuterRadius : f::kInnerRadius] = CornerRadius(value);
+    named[key == "ro" ? f::kOuterRadius : f::kInnerRadius] = CornerRadius(value);
+    (key == "ro" ? named.outerGiven : named.innerGiven) = true;
   } else if (key == "wall") {
     const double factor = WholeNumber(value);
     if (!(factor > 0 && factor <= 1)) RaiseBadField();
-    dims[f::kWallFactor] = factor;
+    named[f::kWallFactor] = factor;
   } else {
     RaiseBadField();
   }
 }
 
-// The named fields of a size line; the elements they fill are cleared first, so that what an
-// earlier size stated never carries over.
-void ReadNamedFields(std::string_view line, std::array<double, 21>& dims) {
-  for (std::size_t k = named_field::kWallFactor; k <= named_field::kInnerRadius; ++k) dims[k] = 0;
-  std::size_t from = line.find('|');
-  while (from != std::string_view::npos) {
-    const std::size_t to = line.find('|', from + 1);
-    const std::string_view field = line.substr(from + 1, to == std::string_view::npos ? std::string_view::npos : to - from - 1);
-    if (IsNamedField(field)) {
-      const std::size_t equals = field.find('=');
-      ReadNamedField(field.substr(0, equals), field.substr(equals + 1), dims);
+// The named fields of a size line. They follow the numeric fields: a numeric field after a named
+// one would move the numeric fields out of the places their section type reads them from. Corners
+// are stated either by a rule or by both radii, never half of each.
+NamedValues ReadNamedFields(std::string_view line) {
+  NamedValues named;
+  bool namedSeen = false;
+  for (const std::string_view field : FieldsBeforePartNumber(line)) {
+    if (!IsNamedField(field)) {
+      if (namedSeen) RaiseBadField();
+      continue;
     }
-    from = to;
+    namedSeen = true;
+    const std::size_t equals = field.find('=');
+    ReadNamedField(Folded(field.substr(0, equals)), field.substr(equals + 1), named);
   }
+  if (named.outerGiven != named.innerGiven) RaiseBadField();
+  if (named.outerGiven && named.cornerRuleNamed) RaiseBadField();
+  if (named.outerGiven) named[named_field::kCornerRule] = named_field::kCornersGiven;
+  return named;
 }
 
 }  // namespace
@@ -100,6 +145,8 @@ void ReadPartNumber(const std::string& line, std::string& partNumber) {
 }
 
 void ReadDimensions(const std::string& line, std::array<double, 21>& dims) {
+  // Named fields first: a size line they refuse leaves the dimensions as they were.
+  const NamedValues named = ReadNamedFields(line);
   std::string_view remainder = line;
   std::size_t k = 0;
   bool moreBars = true;
@@ -110,7 +157,12 @@ void ReadDimensions(const std::string& line, std::array<double, 21>& dims) {
     if (k >= dims.size()) runtime::Raise(runtime::error::kSubscriptOutOfRange);
     dims[k++] = runtime::NumericPrefixValue(remainder);
   }
-  ReadNamedFields(line, dims);
+  std::copy(named.values.begin(), named.values.end(), dims.begin() + named_field::kWallFactor);
+}
+
+int NumericFieldCount(const std::string& line) {
+  const std::vector<std::string_view> fields = FieldsBeforePartNumber(line);
+  return static_cast<int>(std::count_if(fields.begin(), fields.end(), [](std::string_view field) { return !IsNamedField(field); }));
 }
 
 bool IsNamedField(std::string_view field) {

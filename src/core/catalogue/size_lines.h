@@ -39,10 +39,15 @@ inline constexpr double kCornersEn10210 = 2;  // outer 1.5 t, inner 1 t
 inline constexpr double kCornersGiven = 3;    // ro and ri as stated; a factor of t is stored negative
 }  // namespace named_field
 
-// After every bar one numeric field; the text after the last bar is read once more. More than 21
-// fields raise error 9. Then the named fields: an unknown name or a value that cannot be one
-// raises error 5.
+// The named fields first: an unknown name, a value that is not a whole number or rule, a numeric
+// field after a named one, one corner radius without the other, or radii beside a corner rule
+// raise error 5 and leave `dims` as it was. Names and rules are read without regard to case or
+// blanks. Then after every bar one numeric field; the text after the last bar is read once more.
+// More than 21 fields raise error 9.
 void ReadDimensions(const std::string& line, std::array<double, 21>& dims);
+// How many fields of a size line are read as numbers for its section: those after the size name
+// and before the part number that are not named fields.
+int NumericFieldCount(const std::string& line);
 // Whether a field of a size line is a named one (a name of letters, then "=", blanks around
 // them allowed).
 bool IsNamedField(std::string_view field);

@@ -29,8 +29,8 @@ void Dialog::WireEvents() {
     if (Normativa.ListIndex() >= 0) SelectNorm(*this, Normativa.ItemData(Normativa.ListIndex()));
   };
   Misura.onClick = [this] {
-    RefreshOkButton(*this);
     SelectSize(*this);
+    RefreshOkButton(*this);
     ShowDimensions(*this, host::Session().TypeCode);
   };
   Spessore.onClick = [this] {

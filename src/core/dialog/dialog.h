@@ -62,6 +62,9 @@ class Dialog : public ui::Form, public ui::LiveSelections {
   ui::Button OKButton;
   ui::Button CancelButton;
   ui::Button BtnMisura;
+  // Whether the selected size's line was read: after a size the reader refused, the section
+  // dimensions are not that size's, and OK waits for another size.
+  bool sizeRead = true;
 
   // While the dialog loads (tabs built, preferences read), a change of the current tab is the
   // load's own doing and does not run the tab handling: the load selects the family itself.

@@ -64,11 +64,12 @@ void EnableInputs(Dialog& dialog, bool enabled) {
   RefreshOkButton(dialog);
 }
 
-// OK makes a part of the standard and size on screen: with either list empty or without a
-// selection there is nothing to make, so OK waits until there is.
+// OK makes a part of the standard and size on screen: with either list empty, without a
+// selection or with a size whose line could not be read there is nothing to make, so OK waits
+// until there is.
 void RefreshOkButton(Dialog& dialog) {
-  dialog.OKButton.enabled =
-      dialog.Normativa.Enabled() && dialog.Normativa.ListIndex() >= 0 && dialog.Misura.ListIndex() >= 0;
+  dialog.OKButton.enabled = dialog.Normativa.Enabled() && dialog.Normativa.ListIndex() >= 0 &&
+                            dialog.Misura.ListIndex() >= 0 && dialog.sizeRead;
 }
 
 void SelectNorm(Dialog& dialog, std::int16_t key) {
@@ -81,7 +82,7 @@ void SelectNorm(Dialog& dialog, std::int16_t key) {
 
 void SelectSize(Dialog& dialog) {
   host::SessionState& session = host::Session();
-  catalogue::QMisura(dialog.Misura, session.Dims, session.SizePartNumber);
+  dialog.sizeRead = catalogue::QMisura(dialog.Misura, session.Dims, session.SizePartNumber);
   session.Dims[1] = NumericValue(dialog.DimLen.Text());
   if (!HasThickness(session.TypeCode)) return;
   FillThicknessList(dialog);

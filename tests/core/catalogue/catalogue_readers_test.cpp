@@ -30,6 +30,14 @@ const std::string kStandardLine = R"("a.tab" "EN 1" "desc" "HEA" "mat.txt" "DCN"
 
 class CatalogueReadersTest : public ::testing::Test {
  protected:
+  // Fills the size list from a size table of these lines, as the standard on line 1 of an index.
+  void LoadSizeTable(const std::vector<std::string>& lines) {
+    folder_.Write("t.tab", lines);
+    std::string indexPath = folder_.Write("list.ini", {R"("t.tab" "S" "d" "D" "m.txt" "DC")"});
+    folder_.Write("m.txt", {"S235"});
+    QData(indexPath, folder_.Dir(), 1, sizes_, description_, materials_);
+  }
+
   TempFolder folder_;
   RecordingMessages messages_;
   ui::ListControl standards_, sizes_, materials_, thicknesses_;
@@ -332,7 +340,7 @@ TEST_F(CatalogueReadersTest, ASizeTableReadOnceAnswersAsTheReadersDo) {
 // message.
 TEST_F(CatalogueReadersTest, NamedFieldsOfASizeLine) {
   namespace field = named_field;
-  const std::string path = folder_.Write("t.tab", {
+  LoadSizeTable({
       "200|200|0|80|6|11|13|0|slope=0|UPE200|",
       "S24|622|0|204|20.3|28.5|7.62|0|slope=16.67|S610x180|",
       "100x50|100|0|@1|50| corners = EN10219 |RHS100x50|",
@@ -342,9 +350,6 @@ TEST_F(CatalogueReadersTest, NamedFieldsOfASizeLine) {
       "worse|1|0|2|slope=steep|X|",
       "@1|5|",
   });
-  std::string indexPath = folder_.Write("list.ini", {R"("t.tab" "S" "d" "D" "m.txt" "DC")"});
-  folder_.Write("m.txt", {"S235"});
-  QData(indexPath, folder_.Dir(), 1, sizes_, description_, materials_);
   std::array<double, 21> dims{};
   std::string partNumber;
   const auto load = [&](std::int16_t i) {
@@ -377,6 +382,69 @@ TEST_F(CatalogueReadersTest, NamedFieldsOfASizeLine) {
   EXPECT_FALSE(IsNamedField("@1"));
   EXPECT_FALSE(IsNamedField("=3"));
   EXPECT_FALSE(IsNamedField("2=3"));
+}
+
+// Names and rules are read as a person types them; the part number is never a named field, even
+// when it looks like one.
+TEST_F(CatalogueReadersTest, NamedFieldsAreReadWithoutRegardToCaseOrBlanks) {
+  namespace field = named_field;
+  LoadSizeTable({
+      "100x50|100|0|@1|50| Corners = en 10219 |RHS100x50|",
+      "100x50|100|0|@1|50|RO = 8 |Ri=4|RHS100x50|",
+      "pos|100|0|@1|50|Pos=12|",
+      "@1|5|",
+  });
+  std::array<double, 21> dims{};
+  std::string partNumber;
+  sizes_.SetListIndex(0);
+  EXPECT_TRUE(QMisura(sizes_, dims, partNumber));
+  EXPECT_EQ(dims[field::kCornerRule], field::kCornersEn10219);
+  sizes_.SetListIndex(1);
+  EXPECT_TRUE(QMisura(sizes_, dims, partNumber));
+  EXPECT_EQ(dims[field::kCornerRule], field::kCornersGiven);
+  EXPECT_EQ(dims[field::kOuterRadius], 8);
+  EXPECT_EQ(dims[field::kInnerRadius], 4);
+  sizes_.SetListIndex(2);
+  EXPECT_TRUE(QMisura(sizes_, dims, partNumber));
+  EXPECT_EQ(partNumber, "Pos=12");
+  EXPECT_EQ(dims[field::kCornerRule], 0);
+  EXPECT_TRUE(messages_.shown.empty());
+  EXPECT_EQ(NumericFieldCount("pos|100|0|@1|50|Pos=12|"), 4);
+  EXPECT_EQ(NumericFieldCount("x|100|0|@1|50|wall=0.93|HSS|"), 4);
+}
+
+// A size line whose named fields cannot all be taken is refused whole, with error 5: the section
+// dimensions keep the size read before it, and the reader says the size did not load.
+TEST_F(CatalogueReadersTest, ARefusedNamedFieldLeavesTheDimensionsAsTheyWere) {
+  const std::vector<std::string> refused{
+      "slope|200|0|75|8.5|11.5|slope=.|X|",          // no number
+      "comma|200|0|75|8.5|11.5|slope=16,67|X|",      // a decimal comma
+      "twice|200|0|75|8.5|11.5|slope=1.2.3|X|",      // more than one number
+      "alone|100|0|@1|50|ro=2t|X|",                  // an outer radius without the inner one
+      "both|100|0|@1|50|corners=EN10210|ro=2t|ri=1t|X|",  // a rule and radii
+      "after|100|0|slope=5|75|X|",                   // a numeric field after a named one
+      "rule|100|0|@1|50|corners=EN10025|X|",         // no such corner rule
+      "wall|152.4|0|@1|wall=1.5|X|",                 // a design wall above the nominal one
+  };
+  std::vector<std::string> lines{"good|200|0|75|8.5|11.5|11.5|6|slope=8|UPN200|"};
+  lines.insert(lines.end(), refused.begin(), refused.end());
+  lines.push_back("@1|5|");
+  LoadSizeTable(lines);
+  std::array<double, 21> good{};
+  std::string goodNumber;
+  sizes_.SetListIndex(0);
+  ASSERT_TRUE(QMisura(sizes_, good, goodNumber));
+  for (std::size_t i = 0; i < refused.size(); ++i) {
+    SCOPED_TRACE(refused[i]);
+    sizes_.SetListIndex(static_cast<std::int16_t>(i + 1));
+    std::array<double, 21> dims = good;
+    std::string partNumber;
+    messages_.shown.clear();
+    EXPECT_FALSE(QMisura(sizes_, dims, partNumber));
+    EXPECT_EQ(dims, good);
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].text, "Error  5 Invalid procedure call or argument\r\nin QMisura");
+  }
 }
 
 }  // namespace
