@@ -10,6 +10,7 @@ source notes call them unconfirmed are left out; data/catalogue/README.md lists 
 """
 import csv
 import os
+import re
 import sys
 from collections import OrderedDict
 
@@ -52,13 +53,14 @@ def simple_table(reference, csv_name, title, columns, name_of, fields_of, part_o
 
 
 def grouped_table(reference, csv_name, title, columns, key_of, thickness_column, fields_of, part_of, named=()):
-    """Hollow sections and flats: one size line per outer size, its thicknesses in a group."""
+    """Hollow sections and flats: one size line per outer size, its thicknesses in a group. The
+    part number ends in "x{t}": the part gets the wall or plate thickness chosen there."""
     groups = OrderedDict()
     for r in rows(reference, csv_name):
         groups.setdefault(key_of(r), {"row": r, "t": []})["t"].append(num(r[thickness_column]))
     lines, group_lines = [], []
     for number, (key, group) in enumerate(groups.items(), start=1):
-        lines.append(size_line(key, fields_of(group["row"], "@" + str(number)), part_of(group["row"]), named))
+        lines.append(size_line(key, fields_of(group["row"], "@" + str(number)), part_of(group["row"]) + "x{t}", named))
         group_lines.append("@" + str(number) + "|" + "|".join(group["t"]) + "|")
     return table(title, "size|" + "|".join(columns) + "|part number|", lines) + [
         "", "# thickness groups, referred to by @n on the size lines above"] + group_lines
@@ -167,13 +169,25 @@ def after_first_word(r):
     return r["designation"].split(" ", 1)[1]
 
 
+def by(text):
+    """The "X" between two numbers reads "x" ("W44X408" becomes "W44x408"); the X of a pipe's wall
+    grade ("XS", extra strong) stays."""
+    return re.sub(r"(?<=[\d.])X(?=[\d.])", "x", text)
+
+
 def us_size(r, prefix):
     """"W1100X607" and "W44X408" make the size "1100x607 (W44x408)"."""
-    return r["designation"][len(prefix):].replace("X", "x") + " (" + r["designation_us"].replace("X", "x") + ")"
+    return by(r["designation"][len(prefix):]) + " (" + by(r["designation_us"]) + ")"
 
 
 def us_part(r):
-    return r["designation"].replace("X", "x")
+    return by(r["designation"])
+
+
+def designated(r, prefix):
+    """The exact metric sizes the designation gives (HSS152.4X101.6X6.4: 152.4, 101.6, 6.4); the
+    tables' outside sizes are rounded to whole millimetres."""
+    return [num(v) for v in r["designation"][len(prefix):].split("X")]
 
 
 def us_i_beams(reference, csv_name, title, prefix, radius_of):
@@ -209,7 +223,7 @@ def us_angles(reference, csv_name, title):
 
 def us_hollow(reference, csv_name, title, prefix, fields_of, named):
     """One size line a wall: the size names the nominal wall and the American designation; the
-    section is drawn with the design wall."""
+    section is drawn with the design wall. The part number names the wall already."""
     lines, group_lines = [], []
     for number, r in enumerate(rows(reference, csv_name), start=1):
         lines.append(size_line(us_size(r, prefix), fields_of(r, "@" + str(number)), us_part(r), named))
@@ -241,7 +255,8 @@ US_MATERIALS = {
     "wide_flange.mat": ["# ASTM structural steels for W, HP and M shapes", "A992", "A572 Gr 50", "A913 Gr 65",
                         "A36"],
     "shapes.mat": ["# ASTM structural steels for S, C and L shapes", "A36", "A572 Gr 50", "A529 Gr 50"],
-    "hss.mat": ["# ASTM hollow structural sections", "A500 Gr C", "A500 Gr B", "A1085", "A847"],
+    "hss.mat": ["# ASTM hollow structural sections designed with 0.93 of the nominal wall", "A500 Gr C",
+                "A500 Gr B", "A847"],
     "pipe.mat": ["# ASTM pipe", "A53 Gr B"],
 }
 
@@ -429,11 +444,11 @@ def din_family(ref, out):
         "l_equal.tab": angles(ref, "l_equal.csv", "Equal leg angles", "L"),
         "l_unequal.tab": angles(ref, "l_unequal.csv", "Unequal leg angles", "L"),
         "t.tab": tees(ref, False, "T"), "t_rounded.tab": tees(ref, True, "T"),
-        "rohr_welded.tab": hollow_round(ref, "chs.csv", "Welded tubes", "R"),
-        "rohr_seamless.tab": hollow_round(ref, "chs_en10210.csv", "Seamless tubes", "R"),
-        "rro_cf.tab": hollow_rect(ref, "rhs.csv", "Cold formed rectangular tubes", "RRO", COLD_FORMED),
+        "rohr_welded.tab": hollow_round(ref, "chs.csv", "Welded tubes", "RW"),
+        "rohr_seamless.tab": hollow_round(ref, "chs_en10210.csv", "Seamless tubes", "RS"),
+        "rro_cf.tab": hollow_rect(ref, "rhs.csv", "Cold formed rectangular tubes", "CFRRO", COLD_FORMED),
         "rro_hf.tab": hollow_rect(ref, "rhs_en10210.csv", "Hot finished rectangular tubes", "RRO", HOT_FINISHED),
-        "qro_cf.tab": hollow_square(ref, "shs.csv", "Cold formed square tubes", "QRO", COLD_FORMED),
+        "qro_cf.tab": hollow_square(ref, "shs.csv", "Cold formed square tubes", "CFQRO", COLD_FORMED),
         "qro_hf.tab": hollow_square(ref, "shs_en10210.csv", "Hot finished square tubes", "QRO", HOT_FINISHED),
         "flach.tab": flats(ref, "FL"),
         "rund.tab": bars(ref, "round_bar.csv", "d", "Round bars", "RD"),
@@ -524,12 +539,13 @@ def american_family(ref, out):
         "l_equal.tab": us_angles(ref, "l_us_equal.csv", "Equal leg angles (no toe radius)"),
         "l_unequal.tab": us_angles(ref, "l_us_unequal.csv", "Unequal leg angles (no toe radius)"),
         "hss_round.tab": us_hollow(ref, "hss_round.csv", "Round HSS", "HSS",
-                                   lambda r, ref_: [num(r["OD"]), 0, ref_], US_PIPE),
-        "pipe.tab": us_hollow(ref, "pipe.csv", "Pipe", "Pipe", lambda r, ref_: [num(r["OD"]), 0, ref_], US_PIPE),
+                                   lambda r, ref_: [designated(r, "HSS")[0], 0, ref_], US_PIPE),
+        "pipe.tab": us_hollow(ref, "pipe.csv", "Pipe (outside diameters as the tables give them)", "Pipe",
+                              lambda r, ref_: [num(r["OD"]), 0, ref_], US_PIPE),
         "hss_rect.tab": us_hollow(ref, "hss_rect.csv", "Rectangular HSS", "HSS",
-                                  lambda r, ref_: [num(r["Ht"]), 0, ref_, num(r["B"])], US_HSS),
+                                  lambda r, ref_: [designated(r, "HSS")[0], 0, ref_, designated(r, "HSS")[1]], US_HSS),
         "hss_square.tab": us_hollow(ref, "hss_square.csv", "Square HSS", "HSS",
-                                    lambda r, ref_: [num(r["Ht"]), 0, ref_], US_HSS),
+                                    lambda r, ref_: [designated(r, "HSS")[0], 0, ref_], US_HSS),
     }
     family(out, "us", index, tables, US_MATERIALS)
 

@@ -88,20 +88,20 @@ TEST(ZembratiCliTest, HelpSaysWhatACommandDoesWithAnExample) {
 
 namespace {
 
-// Two different sections never share a name within a family, nor a part number within a
-// standard: the name is the name format with the designation, size and wall; the part number the
-// size's, with the wall when the size has several. (A sharp-cornered T and the rounded T it
-// draws differently are one product: they may share a part number.)
+// Two different sections never share a name or a part number within a family: the name is the
+// name format with the designation, size and wall; the part number the size's, with the wall
+// picked in place of "{t}". (A sharp-cornered T and the rounded T of the same designation and
+// size are one product drawn two ways: they may share a part number.)
 TEST(ZembratiCatalogueTest, NamesAndPartNumbersTellEverySectionOfAFamilyApart) {
   const CliRun run = Zembrati("catalogue list --json");
   ASSERT_EQ(run.exitCode, 0);
   const auto list = nlohmann::json::parse(run.output);
   for (const auto& family : list["families"]) {
     std::map<std::string, std::string> names;
+    std::map<std::string, std::pair<std::string, std::string>> partNumbers;  // to product and where
     std::size_t sections = 0;
     for (const auto& type : family["types"]) {
       for (const auto& standard : type["standards"]) {
-        std::map<std::string, std::string> partNumbers;
         const std::string format = standard["name_format"], designation = standard["designation"];
         for (const auto& size : standard["sizes"]) {
           std::vector<std::string> walls{""};
@@ -118,9 +118,12 @@ TEST(ZembratiCatalogueTest, NamesAndPartNumbersTellEverySectionOfAFamilyApart) {
             const std::string where = standard["name"].get<std::string>() + " " + size["name"].get<std::string>() + " " + wall;
             EXPECT_TRUE(names.emplace(name, where).second) << family["name"] << ": \"" << name << "\" names " << where
                                                             << " and " << names[name];
-            const std::string number = size["part_number"].get<std::string>() + (walls.size() > 1 ? "x" + wall : "");
-            EXPECT_TRUE(partNumbers.emplace(number, where).second) << family["name"] << ": part number " << number
-                                                                    << " of " << where << " and " << partNumbers[number];
+            std::string number = size["part_number"];
+            if (const std::size_t at = number.find("{t}"); at != std::string::npos) number.replace(at, 3, wall);
+            const std::string product = designation + " " + size["name"].get<std::string>() + " " + wall;
+            const auto [known, added] = partNumbers.emplace(number, std::pair{product, where});
+            EXPECT_TRUE(added || known->second.first == product)
+                << family["name"] << ": part number " << number << " of " << where << " and " << known->second.second;
             ++sections;
           }
         }

@@ -77,7 +77,6 @@ class Dialog : public ui::Form, public ui::LiveSelections {
   std::int16_t StandardItemData() const override;
   std::string SizeTag() const override { return Misura.Tag(); }
   std::string ThicknessText() const override { return Spessore.Visible() ? Spessore.Text() : std::string(); }
-  int ThicknessCount() const override { return Spessore.Visible() ? Spessore.ListCount() : 0; }
 
  private:
   void WireEvents();

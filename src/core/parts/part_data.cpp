@@ -1,6 +1,7 @@
 #include "parts/part_data.h"
 
 #include <cctype>
+#include <string_view>
 
 #include "automation/object.h"
 #include "catalogue/catalogue_text.h"
@@ -48,14 +49,20 @@ std::string DigitsOf(const std::string& text) {
   return digits;
 }
 
-// The size's part number; a size that offers several walls or plate thicknesses has one part
-// number for all of them, so the chosen one is added ("RHS100x50" becomes "RHS100x50x5").
+constexpr std::string_view kWallPlaceholder = "{t}";
+
+// The size's part number, as written on the part.
 std::string PartNumberOf(const std::string& sizePartNumber, const std::string& partName) {
   if (sizePartNumber == "1" || sizePartNumber == "1.0") return DigitsOf(partName);
-  const ui::LiveSelections& selections = ui::CurrentSelections();
-  const std::string thickness = catalogue::TrimSpaces(selections.ThicknessText());
-  if (selections.ThicknessCount() > 1 && !thickness.empty()) return sizePartNumber + "x" + thickness;
-  return sizePartNumber;
+  // A size that comes in several walls names them all with one part number: "{t}" in it stands
+  // for the wall the user picked.
+  std::string partNumber = sizePartNumber;
+  const std::string thickness = catalogue::TrimSpaces(ui::CurrentSelections().ThicknessText());
+  for (std::size_t at = partNumber.find(kWallPlaceholder); at != std::string::npos;
+       at = partNumber.find(kWallPlaceholder, at + thickness.size())) {
+    partNumber.replace(at, kWallPlaceholder.size(), thickness);
+  }
+  return partNumber;
 }
 
 }  // namespace

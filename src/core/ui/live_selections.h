@@ -17,9 +17,8 @@ class LiveSelections {
   virtual std::string MaterialText() const = 0;
   virtual std::int16_t StandardItemData() const = 0;
   virtual std::string SizeTag() const = 0;
-  // The chosen wall or plate thickness, and how many the size offers (0 for types without).
+  // The chosen wall or plate thickness (empty for types without).
   virtual std::string ThicknessText() const { return {}; }
-  virtual int ThicknessCount() const { return 0; }
 };
 
 // The live dialog's selections; with no dialog live, empty texts and 0.
