@@ -254,7 +254,7 @@ Json PropertiesOfSize(std::int16_t code, std::array<double, 21> dims, double thi
   scene::NodePtr body;
   const runtime::Status status = scene::BuildSectionPart(scratch, code, "list", dims, body);
   if (!status.ok() || !body || !body->section) return {{"error", status.description}};
-  return SectionPropertiesJson(*body->section);
+  return SectionPropertiesJson(*body->section, code);
 }
 
 Json SizeJson(const CatalogueSize& size, std::int16_t code) {

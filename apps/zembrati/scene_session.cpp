@@ -65,6 +65,14 @@ Json TypeCodeJson(const automation::Variant& value) {
   return nullptr;
 }
 
+// The part's type code, or 0 where it holds none.
+std::int16_t TypeCodeOf(const scene::NodePtr& block) {
+  const Json code = TypeCodeJson(Value(block, 1, 1));
+  return code.is_number_integer() && code.get<std::int64_t>() >= 1 && code.get<std::int64_t>() <= 12
+             ? static_cast<std::int16_t>(code.get<std::int64_t>())
+             : std::int16_t{0};
+}
+
 // A file's bytes, or nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   if (path.empty()) return std::nullopt;
@@ -258,7 +266,7 @@ Json PartJson(scene::SceneHost&, const scene::NodePtr& part) {
     out["area_mm2"] = body->section->area;
     out["volume_mm3"] = volume;
     out["mass_kg"] = SteelMassKg(volume);
-    out["section"] = SectionPropertiesJson(*body->section);
+    out["section"] = SectionPropertiesJson(*body->section, TypeCodeOf(block));
   }
   Json placement = Json::array();
   for (const double p : part->placement.ToPlacement()) placement.push_back(p);
@@ -276,7 +284,7 @@ void PrintPart(scene::SceneHost& host, const scene::NodePtr& part) {
     std::cout << "  length " << runtime::GeneralForm(json["length_mm"].get<double>()) << " mm, section "
               << runtime::GeneralForm(std::round(json["area_mm2"].get<double>() * 1000) / 1000) << " mm², mass "
               << runtime::GeneralForm(std::round(json["mass_kg"].get<double>() * 1000) / 1000) << " kg\n";
-    std::cout << SectionPropertiesText(*scene::FirstBody(*part)->section, "  ");
+    std::cout << SectionPropertiesText(*scene::FirstBody(*part)->section, TypeCodeOf(part->FirstComponent(34)), "  ");
   }
   for (const auto& p : json["properties"]) {
     std::cout << "  property " << p["name"].get<std::string>() << " = " << p["value"].dump() << " ("

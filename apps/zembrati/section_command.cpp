@@ -98,7 +98,7 @@ void PrintReport(const SectionOptions& options, const geometry::SectionType& typ
         {"volume_mm3", volume},
         {"mass_kg", mass},
         {"density_kg_m3", kSteelDensityKgPerM3},
-        {"properties", SectionPropertiesJson(section)}};
+        {"properties", SectionPropertiesJson(section, type.code)}};
     std::cout << out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
     return;
   }
@@ -115,7 +115,7 @@ void PrintReport(const SectionOptions& options, const geometry::SectionType& typ
             << std::setprecision(1) << "  volume        " << volume << " mm³\n"
             << std::setprecision(3) << "  mass          " << mass << " kg at "
             << GeneralForm(kSteelDensityKgPerM3) << " kg/m³\n"
-            << SectionPropertiesText(section, "  ");
+            << SectionPropertiesText(section, type.code, "  ");
 }
 
 void WriteFiles(const SectionOptions& options, const scene::Node& body) {

@@ -6,6 +6,7 @@
 
 #include "cli_support.h"
 #include "runtime/number_text.h"
+#include "section_part.h"
 
 namespace zembrati::cli {
 namespace {
@@ -21,8 +22,8 @@ double Degrees(double radians) { return radians * 180 / std::numbers::pi; }
 
 }  // namespace
 
-nlohmann::ordered_json SectionPropertiesJson(const scene::Section& section) {
-  const scene::SectionProperties& p = section.properties;
+nlohmann::ordered_json SectionPropertiesJson(const scene::Section& section, std::int16_t typeCode) {
+  const scene::SectionProperties p = scene::TabulatedProperties(section, typeCode);
   return {{"area_mm2", section.area},
           {"mass_kg_per_m", SteelMassKg(section.area * 1000)},
           {"centroid_mm", {section.centroid.x, section.centroid.y}},
@@ -40,8 +41,8 @@ nlohmann::ordered_json SectionPropertiesJson(const scene::Section& section) {
           {"i_v_mm", p.radiusV}};
 }
 
-std::string SectionPropertiesText(const scene::Section& section, const std::string& indent) {
-  const scene::SectionProperties& p = section.properties;
+std::string SectionPropertiesText(const scene::Section& section, std::int16_t typeCode, const std::string& indent) {
+  const scene::SectionProperties p = scene::TabulatedProperties(section, typeCode);
   std::ostringstream out;
   out << indent << "Iy " << Tabulated(p.iy / 1e4) << " cm⁴, Iz " << Tabulated(p.iz / 1e4) << " cm⁴";
   if (std::fabs(p.iyz) > 1e-9 * (p.iy + p.iz)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -8,10 +9,12 @@
 namespace zembrati::cli {
 
 // A section's properties as the commands report them: area, mass per metre, centroid, second
-// moments about the centroid (Iy about the drawing's horizontal axis), principal axes, elastic
-// section moduli and radii of gyration, in mm, mm², mm³, mm⁴ and kg/m.
-nlohmann::ordered_json SectionPropertiesJson(const scene::Section& section);
+// moments about the centroid, principal axes, elastic section moduli and radii of gyration, in
+// mm, mm², mm³, mm⁴ and kg/m. The y and z axes are those of the section tables for the type with
+// code `typeCode` (Iy about the drawing's horizontal axis, but for an angle or a rectangular
+// hollow section about its vertical one); the centroid is in the drawing's x and y.
+nlohmann::ordered_json SectionPropertiesJson(const scene::Section& section, std::int16_t typeCode);
 // The same as lines of text, each starting with `indent`.
-std::string SectionPropertiesText(const scene::Section& section, const std::string& indent);
+std::string SectionPropertiesText(const scene::Section& section, std::int16_t typeCode, const std::string& indent);
 
 }  // namespace zembrati::cli

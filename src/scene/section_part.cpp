@@ -8,6 +8,7 @@
 #include "parts/part_data.h"
 #include "runtime/runtime_error.h"
 #include "scene_objects.h"
+#include "section/section_properties.h"
 
 namespace zembrati::scene {
 
@@ -45,6 +46,11 @@ std::optional<std::vector<std::vector<Point2>>> SectionPicture(std::int16_t type
   std::vector<std::vector<Point2>> loops;
   for (const Boundary* loop : section->Loops()) loops.push_back(Polyline(*loop, std::numbers::pi / 16));
   return loops;
+}
+
+SectionProperties TabulatedProperties(const Section& section, std::int16_t typeCode) {
+  const geometry::SectionType* type = geometry::FindSectionType(typeCode);
+  return type && type->tablesTurnIt ? Transposed(section.properties) : section.properties;
 }
 
 }  // namespace zembrati::scene

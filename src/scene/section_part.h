@@ -22,6 +22,11 @@ runtime::Status BuildSectionPart(SceneHost& host, std::int16_t typeCode, const s
 // whatever length element 1 holds), or nothing when the dimensions make no sound section.
 std::optional<Section> ExactSection(std::int16_t typeCode, const std::array<double, 21>& dims);
 
+// A section's properties in the axes section tables use for the type with code `typeCode`: the
+// drawing's, or for a type the tables show turned a quarter turn (an angle, a rectangular hollow
+// section), with y and z exchanged.
+SectionProperties TabulatedProperties(const Section& section, std::int16_t typeCode);
+
 // The outline of a section as the system's own generator draws it, for pictures: the loops as
 // polylines (outline first), built on a scratch document. Nothing when the dimensions make no
 // sound section.

@@ -140,6 +140,44 @@ TEST(ZembratiCatalogueTest, TheShippedCatalogueChecksWithoutAProblem) {
   EXPECT_NE(run.output.find("no problems"), std::string::npos) << run.output;
 }
 
+// Shipped sizes of every family against the mill tables, as the catalogue list reports them:
+// areas within 1 %, and second moments in the tables' axes (an angle stands on its long leg, a
+// rectangular hollow section on its short side).
+TEST(ZembratiCatalogueTest, ShippedSizesHaveTheirPublishedAreasAndMoments) {
+  const CliRun run = Zembrati("catalogue list --json");
+  ASSERT_EQ(run.exitCode, 0);
+  const auto list = nlohmann::json::parse(run.output);
+  const auto section = [&](const std::string& family, const std::string& standard, const std::string& size) {
+    for (const auto& f : list["families"]) {
+      if (f["name"] != family) continue;
+      for (const auto& type : f["types"]) {
+        for (const auto& s : type["standards"]) {
+          if (s["name"] != standard) continue;
+          for (const auto& z : s["sizes"]) {
+            if (z["name"] == size) return z.contains("sections") ? z["sections"][0] : z["section"];
+          }
+        }
+      }
+    }
+    ADD_FAILURE() << family << " " << standard << " " << size << " is not in the catalogue";
+    return nlohmann::json::object({{"area_mm2", 0}, {"Iy_mm4", 0}, {"Iz_mm4", 0}});
+  };
+  const auto expectNear = [](const nlohmann::json& value, double published, const std::string& what) {
+    EXPECT_NEAR(value.get<double>(), published, 0.01 * published) << what;
+  };
+  const double inch2 = 25.4 * 25.4, cm2 = 100, cm4 = 1e4;
+  expectNear(section("EN", "IPE", "200")["area_mm2"], 28.5 * cm2, "IPE 200");
+  expectNear(section("BS", "UB", "305x165x40")["area_mm2"], 51.3 * cm2, "UB 305x165x40");
+  expectNear(section("US", "W", "310x38.7 (W12x26)")["area_mm2"], 7.65 * inch2, "W12x26");
+  expectNear(section("US", "HSS rectangular", "152.4x101.6x6.4 (HSS6x4x.250)")["area_mm2"], 4.30 * inch2, "HSS6x4x1/4");
+  const auto angle = section("EN", "L unequal legs", "100x50x8");
+  expectNear(angle["Iy_mm4"], 116 * cm4, "L 100x50x8 Iy");
+  expectNear(angle["Iz_mm4"], 19.7 * cm4, "L 100x50x8 Iz");
+  const auto hss = section("US", "HSS rectangular", "152.4x101.6x6.4 (HSS6x4x.250)");
+  expectNear(hss["Iy_mm4"], 20.9 * inch2 * inch2, "HSS6x4x1/4 Ix");  // AISC's x axis is the tables' y
+  expectNear(hss["Iz_mm4"], 11.1 * inch2 * inch2, "HSS6x4x1/4 Iy");
+}
+
 TEST(ZembratiCatalogueTest, ListShowsEveryFamilyWithItsTypes) {
   const CliRun run = Zembrati("catalogue list --json");
   ASSERT_EQ(run.exitCode, 0) << run.output;

@@ -33,6 +33,11 @@ struct SectionType {
   // The elements the named fields of a size line fill (slope, design wall, corner radii) that
   // the generator also takes, after the length; 0 in them draws the type as it always was.
   std::vector<int> statedElements = {};
+  // Section tables show the type a quarter turn from the way it is drawn: an angle stands on its
+  // first leg there and a rectangular hollow section on its short side, while the drawing lays
+  // the first leg and the long side along x. Their y and z axes are then the drawing's vertical
+  // and horizontal ones.
+  bool tablesTurnIt = false;
 };
 
 const std::vector<SectionType>& SectionTypes();

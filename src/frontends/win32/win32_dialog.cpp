@@ -367,8 +367,9 @@ class Window {
     const std::optional<scene::Section> section = scene::ExactSection(typeCode, host::Session().Dims);
     if (!section) return {};
     const auto shown = [](double value) { return runtime::GeneralForm(std::round(value * 10) / 10, runtime::UserDecimalSeparator()); };
+    const scene::SectionProperties tabulated = scene::TabulatedProperties(*section, typeCode);
     return "A " + shown(section->area / 100) + " cm\xC2\xB2, " + shown(section->area * 7.85e-3) + " kg/m\r\nIy " +
-           shown(section->properties.iy / 1e4) + ", Iz " + shown(section->properties.iz / 1e4) + " cm\xE2\x81\xB4";
+           shown(tabulated.iy / 1e4) + ", Iz " + shown(tabulated.iz / 1e4) + " cm\xE2\x81\xB4";
   }
 
   // The dimension panel: the labels of the type whose picture is shown, as text lines.

@@ -30,8 +30,6 @@ struct Box2 {
   double Height() const { return maxY - minY; }
 };
 
-// The exact cross-section of a body: its outline, its holes, and the properties computed in
-// closed form from the lines and arcs (circular-segment terms included).
 // The properties of a section about its centroid, as section tables give them. The section's y
 // axis is the drawing's x axis (across the flanges) and its z axis the drawing's y axis (along
 // the web), so that Iy is the major second moment of a beam standing on its web.
@@ -41,7 +39,7 @@ struct SectionProperties {
   double iyz = 0;  // Iyz = ∬ yz dA, mm⁴ (0 for a section with an axis of symmetry along y or z)
   double iu = 0;   // the major principal second moment, mm⁴
   double iv = 0;   // the minor one
-  double alpha = 0;  // the angle of the major principal axis u from the y axis, radians
+  double alpha = 0;  // the angle of the major principal axis u from the y axis, radians, in (-π/2, π/2]
   double wely = 0;   // elastic section modulus Iy / (farthest fibre from the y axis), mm³
   double welz = 0;   // Iz / (farthest fibre from the z axis), mm³
   double radiusY = 0;  // radius of gyration sqrt(Iy / A), mm
@@ -49,6 +47,8 @@ struct SectionProperties {
   double radiusU = 0;
   double radiusV = 0;
 };
+// The exact cross-section of a body: its outline, its holes, and the properties computed in
+// closed form from the lines and arcs (circular-segment terms included).
 struct Section {
   Boundary outline;
   std::vector<Boundary> holes;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace zembrati::scene {
 namespace {
@@ -138,7 +139,14 @@ SectionProperties PropertiesOf(const RegionMoments& m, const Box2& box) {
   const double half = std::hypot((p.iy - p.iz) / 2, p.iyz);
   p.iu = mean + half;
   p.iv = mean - half;
-  p.alpha = half == 0 ? 0 : std::atan2(-2 * p.iyz, p.iy - p.iz) / 2;
+  // Without a product moment worth the name the axes are the principal ones: the angle is then
+  // exactly 0 or 90°, not whatever the rounding of the moments leaves in it.
+  const double noise = 1e-9 * (p.iy + p.iz);
+  if (std::fabs(p.iyz) <= noise) {
+    p.alpha = p.iy + noise >= p.iz ? 0 : std::numbers::pi / 2;
+  } else {
+    p.alpha = std::atan2(-2 * p.iyz, p.iy - p.iz) / 2;
+  }
   p.wely = p.iy / std::max(box.maxY - yc, yc - box.minY);
   p.welz = p.iz / std::max(box.maxX - xc, xc - box.minX);
   p.radiusY = std::sqrt(p.iy / m.area);
@@ -146,6 +154,17 @@ SectionProperties PropertiesOf(const RegionMoments& m, const Box2& box) {
   p.radiusU = std::sqrt(p.iu / m.area);
   p.radiusV = std::sqrt(std::max(p.iv, 0.0) / m.area);
   return p;
+}
+
+SectionProperties Transposed(const SectionProperties& p) {
+  SectionProperties t = p;
+  std::swap(t.iy, t.iz);
+  std::swap(t.wely, t.welz);
+  std::swap(t.radiusY, t.radiusZ);
+  // Mirroring the axes turns the principal axis u from α to 90° - α, kept within (-90°, 90°].
+  t.alpha = std::numbers::pi / 2 - p.alpha;
+  if (t.alpha > std::numbers::pi / 2) t.alpha -= std::numbers::pi;
+  return t;
 }
 
 Box2 BoxOf(const Boundary& boundary) {

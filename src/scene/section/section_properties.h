@@ -21,6 +21,10 @@ RegionMoments MomentsOf(const Boundary& boundary);
 // From the moments of the whole section (holes subtracted), its area, centroid and box.
 SectionProperties PropertiesOf(const RegionMoments& moments, const Box2& box);
 
+// The same properties with the section's y and z axes exchanged, for a type that section tables
+// show turned a quarter turn from the way it is drawn.
+SectionProperties Transposed(const SectionProperties& properties);
+
 // The exact bounding box of a boundary: line ends, arc ends and the arcs' extreme points.
 Box2 BoxOf(const Boundary& boundary);
 
