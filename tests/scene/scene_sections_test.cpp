@@ -152,7 +152,8 @@ TEST(SceneSectionsTest, StatedSlopesCornersAndWallsDrawTheirSections) {
   const auto hollow = [](double a, double b, double t, double ro, double ri) {
     return (a * b - (4 - pi) * ro * ro) - ((a - 2 * t) * (b - 2 * t) - (4 - pi) * ri * ri);
   };
-  for (const auto& [t, ro] : {std::pair{5.0, 10.0}, {8.0, 20.0}, {12.0, 36.0}}) {  // EN 10219 by wall band
+  // EN 10219 by wall band: 2 t up to 6, 2.5 t up to 10, 3 t above; the band edges belong below.
+  for (const auto& [t, ro] : {std::pair{5.0, 10.0}, {6.0, 12.0}, {8.0, 20.0}, {10.0, 25.0}, {12.0, 36.0}}) {
     std::array<double, 21> d = Dims({200, 1000, t, 100});
     d[field::kCornerRule] = field::kCornersEn10219;
     ExpectRelativelyNear(BuildSectionPart(host, 8, d)->section->area, hollow(200, 100, t, ro, ro - t));

@@ -89,6 +89,21 @@ void CheckHollow(Findings& f, double a, double b, double t, bool round) {
                                         GeneralForm(std::min(a, b) / 2) + ")");
 }
 
+// The corners a rectangular or square hollow section is drawn with, from its rule or stated radii.
+void CheckHollowCorners(Findings& f, double a, double b, const std::array<double, 21>& d) {
+  namespace field = catalogue::named_field;
+  const double t = DesignWall(d[2], d[field::kWallFactor]);
+  const HollowCorners corners = CornersOf(t, d[field::kCornerRule], d[field::kOuterRadius], d[field::kInnerRadius]);
+  const double half = std::min(a, b) / 2;
+  f.Require(corners.outer <= half, "the outer corner radius " + GeneralForm(corners.outer) +
+                                       " is larger than half the section (" + GeneralForm(half) + ")");
+  f.Require(corners.inner >= 0 && corners.inner <= corners.outer,
+            "the inner corner radius " + GeneralForm(corners.inner) + " is not between 0 and the outer one (" +
+                GeneralForm(corners.outer) + ")");
+  f.Require(corners.inner <= half - t, "the inner corner radius " + GeneralForm(corners.inner) +
+                                           " is larger than half the hole (" + GeneralForm(half - t) + ")");
+}
+
 }  // namespace
 
 int RequiredFieldCount(std::int16_t typeCode) {
@@ -107,8 +122,14 @@ std::vector<std::string> CheckDimensions(std::int16_t typeCode, const std::array
     case 5: CheckTee(f, d, false); break;
     case 6: CheckTee(f, d, true); break;
     case 7: CheckHollow(f, d[0], d[0], d[2], true); break;
-    case 8: CheckHollow(f, d[0], d[3], d[2], false); break;
-    case 9: CheckHollow(f, d[0], d[0], d[2], false); break;
+    case 8:
+      CheckHollow(f, d[0], d[3], d[2], false);
+      CheckHollowCorners(f, d[0], d[3], d);
+      break;
+    case 9:
+      CheckHollow(f, d[0], d[0], d[2], false);
+      CheckHollowCorners(f, d[0], d[0], d);
+      break;
     case 10:
       f.Positive(d[0], "A");
       f.Positive(d[2], "the thickness");

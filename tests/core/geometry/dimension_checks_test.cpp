@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "catalogue/size_lines.h"
+
 namespace zembrati::geometry {
 namespace {
 
@@ -33,6 +35,26 @@ TEST(DimensionChecksTest, SoundSizesPassAndFaultsAreNamed) {
   EXPECT_TRUE(Mentions(CheckDimensions(9, Dims({40, 1500, 25})), "wall 25"));
   EXPECT_TRUE(Mentions(CheckDimensions(11, Dims({0, 1500})), "D must be greater than 0"));
   EXPECT_TRUE(Mentions(CheckDimensions(12, Dims({20, 0})), "the length must be greater than 0"));
+}
+
+// The corners a hollow section's line states must fit it: a wrong "ro=" in a catalogue is found
+// by the check, not by a failed drawing.
+TEST(DimensionChecksTest, StatedHollowCornersMustFitTheSection) {
+  namespace field = catalogue::named_field;
+  const auto stated = [](double a, double t, double ro, double ri) {
+    std::array<double, 21> d = Dims({a, 1500, t, a});
+    d[field::kCornerRule] = field::kCornersGiven;
+    d[field::kOuterRadius] = ro;
+    d[field::kInnerRadius] = ri;
+    return d;
+  };
+  EXPECT_TRUE(CheckDimensions(9, stated(100, 5, -2, -1)).empty());  // 2 t and 1 t
+  EXPECT_TRUE(Mentions(CheckDimensions(9, stated(100, 5, 60, 10)), "outer corner radius 60 is larger than half"));
+  EXPECT_TRUE(Mentions(CheckDimensions(9, stated(100, 5, 10, 12)), "inner corner radius 12 is not between 0"));
+  EXPECT_TRUE(Mentions(CheckDimensions(8, stated(100, 30, 50, 45)), "larger than half the hole (20)"));
+  std::array<double, 21> banded = Dims({20, 1500, 8, 20});  // EN 10219 gives 20 at t = 8
+  banded[field::kCornerRule] = field::kCornersEn10219;
+  EXPECT_TRUE(Mentions(CheckDimensions(8, banded), "outer corner radius 20 is larger than half the section (10)"));
 }
 
 TEST(DimensionChecksTest, RequiredFieldsCoverEveryElementTheGeneratorReads) {
