@@ -25,7 +25,7 @@
 #include "runtime/paths.h"
 #include "runtime/status.h"
 #include "scene_host.h"
-#include "section_json.h"
+#include "report/section_report.h"
 #include "section_part.h"
 
 namespace zembrati::cli {
@@ -151,7 +151,7 @@ void CheckSize(std::int16_t code, const CatalogueStandard& standard, const Catal
       report(which, error);
     } else {
       masses.push_back({standard.sizeFile, size.line, standard.name + " " + size.name + which, area,
-                        SteelMassKg(area * 1000)});
+                        report::SteelMassKg(area * 1000)});
     }
   }
 }
@@ -254,7 +254,7 @@ Json PropertiesOfSize(std::int16_t code, std::array<double, 21> dims, double thi
   scene::NodePtr body;
   const runtime::Status status = scene::BuildSectionPart(scratch, code, "list", dims, body);
   if (!status.ok() || !body || !body->section) return {{"error", status.description}};
-  return SectionPropertiesJson(*body->section, code);
+  return report::SectionPropertiesJson(*body->section, code);
 }
 
 Json SizeJson(const CatalogueSize& size, std::int16_t code) {

@@ -12,11 +12,6 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitSystemError = 1;  // the system reported an error
 inline constexpr int kExitUsage = 2;        // the command line was wrong
 
-// The density the commands report masses with.
-inline constexpr double kSteelDensityKgPerM3 = 7850;
-// The mass in kg of a steel volume in mm³.
-inline double SteelMassKg(double volumeMm3) { return volumeMm3 * 1e-9 * kSteelDensityKgPerM3; }
-
 // The longest member the commands accept, in mm: a kilometre, far beyond any steel section made.
 inline constexpr double kMaxLengthMm = 1e6;
 // How far from the origin a point may lie, in mm (a thousand kilometres).

@@ -12,6 +12,7 @@
 #include "cli_support.h"
 #include "data_objects.h"
 #include "drop_hook.h"
+#include "report/part_report.h"
 #include "export/mesh.h"
 #include "export/stl_export.h"
 #include "export/svg_export.h"
@@ -71,9 +72,9 @@ std::vector<scene::NodePtr> NewParts(const std::vector<scene::NodePtr>& before, 
   return added;
 }
 
-Json PartsJson(SceneSession& session, const std::vector<scene::NodePtr>& parts) {
+Json PartsJson(const std::vector<scene::NodePtr>& parts) {
   Json list = Json::array();
-  for (const scene::NodePtr& part : parts) list.push_back(PartJson(session.host(), part));
+  for (const scene::NodePtr& part : parts) list.push_back(report::PartReport(part));
   return list;
 }
 
@@ -85,11 +86,11 @@ int Report(SceneSession& session, bool completed, const std::vector<scene::NodeP
     std::cerr << "zembrati: error " << session.status.number << ": " << session.status.description << "\n";
   }
   if (json) {
-    Json out = {{"ok", completed}, {"parts", PartsJson(session, made)}, {"messages", MessagesJson(session.messages)}};
+    Json out = {{"ok", completed}, {"parts", PartsJson(made)}, {"messages", MessagesJson(session.messages)}};
     if (!session.status.ok()) out["error"] = {{"number", session.status.number}, {"description", session.status.description}};
     std::cout << Dumped(out) << "\n";
   } else {
-    for (const scene::NodePtr& part : made) PrintPart(session.host(), part);
+    for (const scene::NodePtr& part : made) PrintPart(part);
     if (completed && made.empty()) std::cout << "Nothing changed.\n";
   }
   return completed ? kExitSuccess : kExitSystemError;
@@ -186,10 +187,10 @@ int RunShow(const PartOptions& options) {
   std::vector<scene::NodePtr> parts = session.host().document().Parts();
   if (!options.part.empty()) parts = {session.FindPart(options.part)};
   if (options.json) {
-    std::cout << Dumped(Json{{"parts", PartsJson(session, parts)}}) << "\n";
+    std::cout << Dumped(Json{{"parts", PartsJson(parts)}}) << "\n";
   } else {
     if (parts.empty()) std::cout << "The scene holds no parts.\n";
-    for (const scene::NodePtr& part : parts) PrintPart(session.host(), part);
+    for (const scene::NodePtr& part : parts) PrintPart(part);
   }
   return kExitSuccess;
 }

@@ -7,7 +7,8 @@
 #include <iostream>
 
 #include "cli_support.h"
-#include "section_json.h"
+#include "report/part_report.h"
+#include "report/section_report.h"
 #include "data_objects.h"
 #include "document_file.h"
 #include "host/host_classes.h"
@@ -32,45 +33,6 @@ const char* IconName(ui::MessageIcon icon) {
     case ui::MessageIcon::None: return "none";
   }
   return "none";
-}
-
-Json ValueJson(const automation::Variant& value) {
-  Json out = {{"type", std::string(automation::TypeName(value.type()))}};
-  switch (value.type()) {
-    case automation::VariantType::Integer: out["value"] = *value.TryGet<std::int16_t>(); break;
-    case automation::VariantType::Long: out["value"] = *value.TryGet<std::int32_t>(); break;
-    case automation::VariantType::Double: out["value"] = *value.TryGet<double>(); break;
-    case automation::VariantType::Boolean: out["value"] = *value.TryGet<bool>(); break;
-    case automation::VariantType::Text: out["value"] = *value.TryGet<std::string>(); break;
-    default: out["value"] = nullptr;
-  }
-  return out;
-}
-
-automation::Variant Value(const scene::NodePtr& block, std::int32_t kind, std::int16_t index) {
-  if (!block) return {};
-  const auto found = block->keyedVariables.find({kind, index});
-  return found == block->keyedVariables.end() ? automation::Variant() : found->second;
-}
-
-std::string Text(const scene::NodePtr& block, std::int32_t kind, std::int16_t index) {
-  const automation::Variant value = Value(block, kind, index);
-  return value.IsObject() ? std::string() : value.ToText();
-}
-
-// A damaged part may hold anything there; only a whole number is a type code.
-Json TypeCodeJson(const automation::Variant& value) {
-  if (const auto* code = value.TryGet<std::int16_t>()) return *code;
-  if (const auto* code = value.TryGet<std::int32_t>()) return *code;
-  return nullptr;
-}
-
-// The part's type code, or 0 where it holds none.
-std::int16_t TypeCodeOf(const scene::NodePtr& block) {
-  const Json code = TypeCodeJson(Value(block, 1, 1));
-  return code.is_number_integer() && code.get<std::int64_t>() >= 1 && code.get<std::int64_t>() <= 12
-             ? static_cast<std::int16_t>(code.get<std::int64_t>())
-             : std::int16_t{0};
 }
 
 // A file's bytes, or nothing when it cannot be read.
@@ -226,56 +188,8 @@ Json MessagesJson(const std::vector<headless::HeadlessPresenter::Message>& messa
   return out;
 }
 
-Json PartJson(scene::SceneHost&, const scene::NodePtr& part) {
-  const scene::NodePtr block = part->FirstComponent(34);
-  Json out = {{"name", part->name},
-              {"class", Text(block, 2, 1)},
-              {"type_code", TypeCodeJson(Value(block, 1, 1))},
-              {"standard", Text(block, 2, 13)},
-              {"size", Text(block, 2, 14)},
-              {"material", Text(block, 2, 16)}};
-  const scene::NodePtr body = scene::FirstBody(*part);
-  out["length_mm"] = body && body->section ? Json(body->length) : Json(nullptr);
-  Json variables = Json::array();
-  if (block) {
-    for (const auto& [key, value] : block->keyedVariables) {
-      Json v = ValueJson(value);
-      variables.push_back({{"kind", key.first}, {"index", key.second}, {"type", v["type"]}, {"value", v["value"]}});
-    }
-  }
-  out["part_variables"] = variables;
-  Json properties = Json::array();
-  const auto collection = part->dataObjects.find(std::string(host::kPropertyCollection.classId));
-  if (collection != part->dataObjects.end()) {
-    if (const auto* list = dynamic_cast<const scene::PropertyCollectionObject*>(collection->second.get())) {
-      for (const auto& item : list->items) {
-        Json v = ValueJson(item->value);
-        properties.push_back({{"name", item->name}, {"type", v["type"]}, {"value", v["value"]}});
-      }
-    }
-  }
-  out["properties"] = properties;
-  const auto summary = part->dataObjects.find(std::string(host::kSummaryObject.classId));
-  if (summary != part->dataObjects.end()) {
-    if (const auto* s = dynamic_cast<const scene::SummaryObject*>(summary->second.get())) {
-      out["summary"] = {{"description", s->description}, {"part_number", s->partNumber}};
-    }
-  }
-  if (body && body->section) {
-    const double volume = body->section->area * body->length;
-    out["area_mm2"] = body->section->area;
-    out["volume_mm3"] = volume;
-    out["mass_kg"] = SteelMassKg(volume);
-    out["section"] = SectionPropertiesJson(*body->section, TypeCodeOf(block));
-  }
-  Json placement = Json::array();
-  for (const double p : part->placement.ToPlacement()) placement.push_back(p);
-  out["placement"] = placement;
-  return out;
-}
-
-void PrintPart(scene::SceneHost& host, const scene::NodePtr& part) {
-  const Json json = PartJson(host, part);
+void PrintPart(const scene::NodePtr& part) {
+  const Json json = report::PartReport(part);
   std::cout << part->name << "\n";
   std::cout << "  class " << json["class"].get<std::string>() << ", standard " << json["standard"].get<std::string>()
             << ", size " << json["size"].get<std::string>() << ", material " << json["material"].get<std::string>()
@@ -284,7 +198,7 @@ void PrintPart(scene::SceneHost& host, const scene::NodePtr& part) {
     std::cout << "  length " << runtime::GeneralForm(json["length_mm"].get<double>()) << " mm, section "
               << runtime::GeneralForm(std::round(json["area_mm2"].get<double>() * 1000) / 1000) << " mm², mass "
               << runtime::GeneralForm(std::round(json["mass_kg"].get<double>() * 1000) / 1000) << " kg\n";
-    std::cout << SectionPropertiesText(*scene::FirstBody(*part)->section, TypeCodeOf(part->FirstComponent(34)), "  ");
+    std::cout << report::SectionPropertiesText(*scene::FirstBody(*part)->section, report::StoredTypeCode(part), "  ");
   }
   for (const auto& p : json["properties"]) {
     std::cout << "  property " << p["name"].get<std::string>() << " = " << p["value"].dump() << " ("

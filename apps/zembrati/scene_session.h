@@ -69,8 +69,7 @@ class SceneSession {
 void PrintMessages(const std::vector<headless::HeadlessPresenter::Message>& messages);
 nlohmann::ordered_json MessagesJson(const std::vector<headless::HeadlessPresenter::Message>& messages);
 
-// Everything `show` tells of a part.
-nlohmann::ordered_json PartJson(scene::SceneHost& host, const scene::NodePtr& part);
-void PrintPart(scene::SceneHost& host, const scene::NodePtr& part);
+// What `show` prints of a part (`--json` gives report::PartReport).
+void PrintPart(const scene::NodePtr& part);
 
 }  // namespace zembrati::cli

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "cli_support.h"
-#include "section_json.h"
+#include "report/section_report.h"
 #include "export/mesh.h"
 #include "export/stl_export.h"
 #include "export/svg_export.h"
@@ -79,7 +79,7 @@ void PrintReport(const SectionOptions& options, const geometry::SectionType& typ
                  const std::vector<double>& values, const scene::Node& body) {
   const scene::Section& section = *body.section;
   const double volume = section.area * body.length;
-  const double mass = SteelMassKg(volume);
+  const double mass = report::SteelMassKg(volume);
   const std::string names = ParameterList(type);
   if (options.json) {
     nlohmann::ordered_json parameters = nlohmann::ordered_json::object();
@@ -97,8 +97,8 @@ void PrintReport(const SectionOptions& options, const geometry::SectionType& typ
         {"bbox_mm", {{"min", {section.box.minX, section.box.minY, 0.0}}, {"max", {section.box.maxX, section.box.maxY, body.length}}}},
         {"volume_mm3", volume},
         {"mass_kg", mass},
-        {"density_kg_m3", kSteelDensityKgPerM3},
-        {"properties", SectionPropertiesJson(section, type.code)}};
+        {"density_kg_m3", report::kSteelDensityKgPerM3},
+        {"properties", report::SectionPropertiesJson(section, type.code)}};
     std::cout << out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
     return;
   }
@@ -114,8 +114,8 @@ void PrintReport(const SectionOptions& options, const geometry::SectionType& typ
             << section.box.minY << " .. " << section.box.maxY << ")\n"
             << std::setprecision(1) << "  volume        " << volume << " mm³\n"
             << std::setprecision(3) << "  mass          " << mass << " kg at "
-            << GeneralForm(kSteelDensityKgPerM3) << " kg/m³\n"
-            << SectionPropertiesText(section, type.code, "  ");
+            << GeneralForm(report::kSteelDensityKgPerM3) << " kg/m³\n"
+            << report::SectionPropertiesText(section, type.code, "  ");
 }
 
 void WriteFiles(const SectionOptions& options, const scene::Node& body) {

@@ -1,14 +1,13 @@
-#include "section_json.h"
+#include "report/section_report.h"
 
 #include <cmath>
 #include <numbers>
 #include <sstream>
 
-#include "cli_support.h"
 #include "runtime/number_text.h"
 #include "section_part.h"
 
-namespace zembrati::cli {
+namespace zembrati::report {
 namespace {
 
 // Four significant digits, as section tables print them.
@@ -56,4 +55,4 @@ std::string SectionPropertiesText(const scene::Section& section, std::int16_t ty
   return out.str();
 }
 
-}  // namespace zembrati::cli
+}  // namespace zembrati::report

@@ -6,9 +6,15 @@
 
 #include "section/section.h"
 
-namespace zembrati::cli {
+namespace zembrati::report {
 
-// A section's properties as the commands report them: area, mass per metre, centroid, second
+// The density reports give masses with.
+inline constexpr double kSteelDensityKgPerM3 = 7850;
+// The mass in kg of a steel volume in mm³.
+inline double SteelMassKg(double volumeMm3) { return volumeMm3 * 1e-9 * kSteelDensityKgPerM3; }
+
+
+// A section's properties as reports give them: area, mass per metre, centroid, second
 // moments about the centroid, principal axes, elastic section moduli and radii of gyration, in
 // mm, mm², mm³, mm⁴ and kg/m. The y and z axes are those of the section tables for the type with
 // code `typeCode` (Iy about the drawing's horizontal axis, but for an angle or a rectangular
@@ -17,4 +23,4 @@ nlohmann::ordered_json SectionPropertiesJson(const scene::Section& section, std:
 // The same as lines of text, each starting with `indent`.
 std::string SectionPropertiesText(const scene::Section& section, std::int16_t typeCode, const std::string& indent);
 
-}  // namespace zembrati::cli
+}  // namespace zembrati::report

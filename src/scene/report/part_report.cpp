@@ -1,0 +1,109 @@
+#include "report/part_report.h"
+
+#include "data_objects.h"
+#include "host/host_classes.h"
+#include "report/section_report.h"
+
+namespace zembrati::report {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// The part's stored choices live in its first kind-34 component, keyed by kind and index.
+constexpr std::int32_t kStoredDataComponent = 34;
+
+automation::Variant Value(const scene::NodePtr& block, std::int32_t kind, std::int16_t index) {
+  if (!block) return {};
+  const auto found = block->keyedVariables.find({kind, index});
+  return found == block->keyedVariables.end() ? automation::Variant() : found->second;
+}
+
+std::string Text(const scene::NodePtr& block, std::int32_t kind, std::int16_t index) {
+  const automation::Variant value = Value(block, kind, index);
+  return value.IsObject() ? std::string() : value.ToText();
+}
+
+// A damaged part may hold anything there; only a whole number is a type code.
+Json TypeCodeJson(const automation::Variant& value) {
+  if (const auto* code = value.TryGet<std::int16_t>()) return *code;
+  if (const auto* code = value.TryGet<std::int32_t>()) return *code;
+  return nullptr;
+}
+
+Json VariablesReport(const scene::NodePtr& block) {
+  Json variables = Json::array();
+  if (!block) return variables;
+  for (const auto& [key, value] : block->keyedVariables) {
+    Json v = ValueReport(value);
+    variables.push_back({{"kind", key.first}, {"index", key.second}, {"type", v["type"]}, {"value", v["value"]}});
+  }
+  return variables;
+}
+
+Json PropertiesReport(const scene::Node& part) {
+  Json properties = Json::array();
+  const auto collection = part.dataObjects.find(std::string(host::kPropertyCollection.classId));
+  if (collection == part.dataObjects.end()) return properties;
+  if (const auto* list = dynamic_cast<const scene::PropertyCollectionObject*>(collection->second.get())) {
+    for (const auto& item : list->items) {
+      Json v = ValueReport(item->value);
+      properties.push_back({{"name", item->name}, {"type", v["type"]}, {"value", v["value"]}});
+    }
+  }
+  return properties;
+}
+
+}  // namespace
+
+Json ValueReport(const automation::Variant& value) {
+  Json out = {{"type", std::string(automation::TypeName(value.type()))}};
+  switch (value.type()) {
+    case automation::VariantType::Integer: out["value"] = *value.TryGet<std::int16_t>(); break;
+    case automation::VariantType::Long: out["value"] = *value.TryGet<std::int32_t>(); break;
+    case automation::VariantType::Double: out["value"] = *value.TryGet<double>(); break;
+    case automation::VariantType::Boolean: out["value"] = *value.TryGet<bool>(); break;
+    case automation::VariantType::Text: out["value"] = *value.TryGet<std::string>(); break;
+    default: out["value"] = nullptr;
+  }
+  return out;
+}
+
+std::int16_t StoredTypeCode(const scene::NodePtr& part) {
+  const Json code = TypeCodeJson(Value(part->FirstComponent(kStoredDataComponent), 1, 1));
+  return code.is_number_integer() && code.get<std::int64_t>() >= 1 && code.get<std::int64_t>() <= 12
+             ? static_cast<std::int16_t>(code.get<std::int64_t>())
+             : std::int16_t{0};
+}
+
+Json PartReport(const scene::NodePtr& part) {
+  const scene::NodePtr block = part->FirstComponent(kStoredDataComponent);
+  Json out = {{"name", part->name},
+              {"class", Text(block, 2, 1)},
+              {"type_code", TypeCodeJson(Value(block, 1, 1))},
+              {"standard", Text(block, 2, 13)},
+              {"size", Text(block, 2, 14)},
+              {"material", Text(block, 2, 16)}};
+  const scene::NodePtr body = scene::FirstBody(*part);
+  out["length_mm"] = body && body->section ? Json(body->length) : Json(nullptr);
+  out["part_variables"] = VariablesReport(block);
+  out["properties"] = PropertiesReport(*part);
+  const auto summary = part->dataObjects.find(std::string(host::kSummaryObject.classId));
+  if (summary != part->dataObjects.end()) {
+    if (const auto* s = dynamic_cast<const scene::SummaryObject*>(summary->second.get())) {
+      out["summary"] = {{"description", s->description}, {"part_number", s->partNumber}};
+    }
+  }
+  if (body && body->section) {
+    const double volume = body->section->area * body->length;
+    out["area_mm2"] = body->section->area;
+    out["volume_mm3"] = volume;
+    out["mass_kg"] = SteelMassKg(volume);
+    out["section"] = SectionPropertiesJson(*body->section, StoredTypeCode(part));
+  }
+  Json placement = Json::array();
+  for (const double p : part->placement.ToPlacement()) placement.push_back(p);
+  out["placement"] = placement;
+  return out;
+}
+
+}  // namespace zembrati::report
