@@ -4,16 +4,15 @@
 #include <vector>
 
 #include "geometry/section_types.h"
-#include "section_part.h"
+#include "dimension_panel.h"
 
 namespace zembrati::win32 {
 
 void DrawSection(HDC dc, const RECT& box, std::int16_t typeCode, const std::array<double, 21>& dims) {
-  auto loops = scene::SectionPicture(typeCode, dims);
-  if (!loops) loops = scene::SectionPicture(typeCode, geometry::SampleDims(typeCode));
-  if (!loops || loops->empty()) return;
+  const std::vector<std::vector<scene::Point2>> loops = panel::PictureLoops(typeCode, dims);
+  if (loops.empty()) return;
   double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
-  for (const auto& loop : *loops) {
+  for (const auto& loop : loops) {
     for (const scene::Point2& p : loop) {
       minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
       minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
@@ -25,7 +24,7 @@ void DrawSection(HDC dc, const RECT& box, std::int16_t typeCode, const std::arra
   const double offsetY = box.top + (height - (maxY - minY) * scale) / 2;
   std::vector<POINT> points;
   std::vector<INT> counts;
-  for (const auto& loop : *loops) {
+  for (const auto& loop : loops) {
     for (const scene::Point2& p : loop) {
       points.push_back({static_cast<LONG>(offsetX + (p.x - minX) * scale), static_cast<LONG>(offsetY + (maxY - p.y) * scale)});
     }

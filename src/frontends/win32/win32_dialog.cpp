@@ -17,8 +17,8 @@
 #include "runtime/runtime_error.h"
 #include "ui/message_box.h"
 #include "runtime/number_text.h"
+#include "dimension_panel.h"
 #include "section_drawing.h"
-#include "section_part.h"
 #include "wide_text.h"
 
 namespace zembrati::win32 {
@@ -89,13 +89,6 @@ class Template {
 };
 
 // What each dimension label of a type's picture measures, in label order.
-constexpr std::array<std::array<const char*, 5>, 12> kDimensionNames{{
-    {"h", "b", "tw", "tf", ""},     {"h", "b", "tw", "t2 (at the web)", "t1 (at the toe)"},
-    {"h", "b", "tw", "t2 (at the web)", "t1 (at the toe)"},  {"a", "b", "t", "", ""},
-    {"b", "h", "t (flange)", "t (web)", ""},  {"b", "h", "w2 (web foot)", "f1 (flange toe)", "w1 (web top)"},
-    {"D", "t", "d (inside)", "", ""},  {"A", "B", "t", "", ""},  {"A", "A", "t", "", ""},
-    {"A", "t", "", "", ""},  {"D", "", "", "", ""},  {"A", "", "", "", ""}}};
-
 constexpr WORD kButton = 0x0080, kEdit = 0x0081, kStatic = 0x0082, kCombo = 0x0085;
 
 Template BuildTemplate() {
@@ -362,16 +355,6 @@ class Window {
     syncing_ = false;
   }
 
-  // What the section of the chosen size weighs and how stiff it is, as section tables give it.
-  static std::string SectionData(std::int16_t typeCode) {
-    const std::optional<scene::Section> section = scene::ExactSection(typeCode, host::Session().Dims);
-    if (!section) return {};
-    const auto shown = [](double value) { return runtime::GeneralForm(std::round(value * 10) / 10, runtime::UserDecimalSeparator()); };
-    const scene::SectionProperties tabulated = scene::TabulatedProperties(*section, typeCode);
-    return "A " + shown(section->area / 100) + " cm\xC2\xB2, " + shown(section->area * 7.85e-3) + " kg/m\r\nIy " +
-           shown(tabulated.iy / 1e4) + ", Iz " + shown(tabulated.iz / 1e4) + " cm\xE2\x81\xB4";
-  }
-
   // The dimension panel: the labels of the type whose picture is shown, as text lines.
   void SyncPreview() {
     const bool shown = model_.FramePreview.visible;
@@ -379,20 +362,16 @@ class Window {
     Show(kIdPreviewTitle, shown);
     Show(kIdPreviewPicture, shown);
     InvalidateRect(Item(kIdPreviewPicture), nullptr, TRUE);
-    int type = -1;
-    for (int i = 0; i < 12; ++i) {
-      if (model_.Preview[static_cast<std::size_t>(i)].visible) type = i;
-    }
-    const auto t = static_cast<std::size_t>(std::max(type, 0));
-    SyncText(kIdPreviewTitle, type < 0 ? std::string() : std::string(geometry::SectionTypes()[t].shortName) + " (mm)");
+    const panel::DimensionPanel dimensions = panel::PanelOf(model_);
+    SyncText(kIdPreviewTitle, dimensions.title);
     for (int k = 0; k < 5; ++k) {
-      const bool has = type >= 0 && k < dialog::Dialog::kLabelCounts[t];
-      const auto label = static_cast<std::size_t>(k);
-      SyncText(kIdFirstPreviewLabel + k,
-               has ? std::string(kDimensionNames[t][label]) + " = " + model_.Lbl_Pic[t][label].caption : "");
+      const bool has = k < static_cast<int>(dimensions.lines.size());
+      SyncText(kIdFirstPreviewLabel + k, has ? dimensions.lines[static_cast<std::size_t>(k)] : std::string());
       Show(kIdFirstPreviewLabel + k, shown && has);
     }
-    SyncText(kIdPreviewData, type < 0 ? std::string() : SectionData(static_cast<std::int16_t>(type + 1)));
+    std::string data;
+    for (const std::string& line : dimensions.sectionData) data += (data.empty() ? "" : "\r\n") + line;
+    SyncText(kIdPreviewData, data);
     Show(kIdPreviewData, shown);
   }
 

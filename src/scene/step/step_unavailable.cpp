@@ -1,6 +1,7 @@
 // Stands in for the STEP exporter in a build without the solid modeller: everything else of the
 // built-in host works, and asking for STEP says why it cannot be had.
 #include "scene_error.h"
+#include "step/brep_text.h"
 #include "step/step_export.h"
 
 namespace zembrati::scene {
@@ -15,5 +16,7 @@ namespace {
 void WriteStep(const std::vector<PlacedBody>&, const std::string&) { RaiseUnavailable(); }
 
 StepContents ReadStepContents(const std::string&) { RaiseUnavailable(); }
+
+std::string SolidBrepText(const Node&, const RigidTransform&) { RaiseUnavailable(); }
 
 }  // namespace zembrati::scene

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <TopoDS_Shape.hxx>
+
+#include "document.h"
+
+// The solid modeller's view of a body, for the exporters inside this library.
+namespace zembrati::scene {
+
+// The modeller prints banners on its messenger; the programs speak for themselves.
+void SilenceModeller();
+
+// The body's solid: its exact section (lines and arcs, holes) as a face, extruded along z to its
+// length, then placed. Raises a host error for a body without a section, a coordinate outside
+// the range the modeller works in, or a solid the modeller finds invalid.
+TopoDS_Shape BodySolid(const Node& body, const RigidTransform& placement);
+
+}  // namespace zembrati::scene
