@@ -1,0 +1,162 @@
+"""What a FreeCAD user does with steel parts: insert one, edit one, change its length.
+
+Each runs the system against the part's own document (see zembrati_freecad) and then shows the
+result on FreeCAD objects inside one transaction, so that Ctrl+Z takes it back as one step, and
+a failure leaves the FreeCAD document as it was.
+"""
+import json
+
+import FreeCAD
+import Part
+
+import zembrati_freecad
+import zembrati_part
+
+from . import properties, session
+
+# The windows sessions use (see zembrati_freecad): set by a caller (the tests) to a scripted one;
+# otherwise Qt windows in the GUI, the console without it.
+ui_factory = None
+
+
+class ConsoleUi:
+    """Without FreeCAD's GUI: no dialog can be shown (it closes as if cancelled), and messages go
+    to FreeCAD's console."""
+
+    def show_dialog(self, window):
+        window.close()
+
+    def show_message(self, text, title, icon, buttons):
+        printer = FreeCAD.Console.PrintError if icon == "critical" else FreeCAD.Console.PrintWarning
+        printer("%s: %s\n" % (title, text.replace("\r\n", " ")))
+        return "yes" if buttons == "yesno" else "ok"
+
+
+def windows():
+    if ui_factory is not None:
+        return ui_factory()
+    if FreeCAD.GuiUp:
+        import FreeCADGui
+        from .dialog import QtUi
+        return QtUi(FreeCADGui.getMainWindow())
+    return ConsoleUi()
+
+
+class Outcome:
+    """What an operation did: the objects it made or changed, and the system's error if any."""
+
+    def __init__(self, objects=(), error=None):
+        self.objects = list(objects)
+        self.error = error
+
+    @property
+    def changed(self):
+        return bool(self.objects)
+
+
+def run(operation, ui, *arguments):
+    result = json.loads(operation(session.setup(), ui, *arguments))
+    if not result["ok"]:
+        error = result["error"]
+        ui.show_message("Error %d: %s" % (error["number"], error["description"]), "Zembrati", "critical", "ok")
+    return result
+
+
+def in_transaction(doc, name, change):
+    """Runs `change` as one undo step; when it fails, nothing it did stays in the document."""
+    doc.openTransaction(name)
+    try:
+        made = change()
+    except Exception:
+        doc.abortTransaction()
+        raise
+    doc.commitTransaction()
+    return made
+
+
+def insert(doc=None, onto=None, ui=None):
+    """Drops a catalogue item: the dialog chooses the part; it lands at the origin, or on the
+    face or point `onto` describes (see drop_target). Returns the Outcome."""
+    doc = doc or FreeCAD.ActiveDocument or FreeCAD.newDocument()
+    result = run(zembrati_freecad.insert_part, ui or windows(), onto)
+    if not result["completed"]:
+        return Outcome(error=result["error"])
+
+    def add_parts():
+        made = []
+        try:
+            for record in result["parts"]:
+                obj = doc.addObject("Part::FeaturePython", "SteelPart")
+                made.append(obj)
+                zembrati_part.SteelPart(obj)
+                if FreeCAD.GuiUp and obj.ViewObject is not None:
+                    zembrati_part.SteelPartView(obj.ViewObject)
+                properties.apply(obj, record)
+        except Exception:
+            for obj in made:
+                doc.removeObject(obj.Name)
+            raise
+        return made
+
+    objects = in_transaction(doc, "Insert steel section", add_parts)
+    doc.recompute()
+    return Outcome(objects)
+
+
+def edit(obj, ui=None):
+    """Opens the dialog on the part's stored choices; OK with changes rebuilds the same object in
+    place (placement and the user's name suffix kept). Returns the Outcome."""
+    result = run(zembrati_freecad.edit_part, ui or windows(), properties.part_of(obj))
+    if not result["completed"]:
+        return Outcome(error=result["error"])
+    in_transaction(obj.Document, "Edit steel section", lambda: properties.apply(obj, result["parts"][0]))
+    obj.Document.recompute()
+    return Outcome([obj])
+
+
+def follow_length(obj, ui=None):
+    """The part's Length changed: the part is regenerated as the host's length change does (a
+    whole-number length; name, length property and description follow). When the system cannot,
+    the length goes back to the one the solid has, and the user is told why."""
+    if obj.Document.Restoring or "BuiltLength" not in obj.PropertiesList:
+        return
+    wanted = obj.Length.Value
+    if wanted == obj.BuiltLength:
+        return
+    ui = ui or windows()
+    result = run(zembrati_freecad.set_part_length, ui, properties.part_of(obj), wanted)
+    if result["completed"]:
+        properties.apply(obj, result["parts"][0])
+    else:
+        obj.Length = obj.BuiltLength
+
+
+def drop_target(selection):
+    """Where a catalogue item dropped with FreeCAD's selection lands: on the selected face of a
+    steel part (the point picked, or the face's point nearest its centre, with the face's outward
+    normal, in the part's own coordinates), at the picked point of anything else, or at the
+    origin (None). `selection` is FreeCADGui.Selection.getSelectionEx()."""
+    if len(selection) != 1 or len(selection[0].SubElementNames) != 1:
+        return None
+    chosen = selection[0]
+    obj, element = chosen.Object, chosen.SubElementNames[0]
+    if not element.startswith("Face"):
+        return None
+    face = obj.Shape.getElement(element)
+    point = chosen.PickedPoints[0] if chosen.PickedPoints else None
+    if point is None or face.distToShape(Part.Vertex(point))[0] > 1e-3:
+        point = face.distToShape(Part.Vertex(face.CenterOfMass))[1][0][0]  # a hole's centre is not on the face
+    u, v = face.Surface.parameter(point)
+    normal = face.normalAt(u, v)
+    if not zembrati_part.is_steel_part(obj):
+        return {"scene_point": list(point)}
+    return {"part": properties.part_of(obj),
+            "scene_point": list(point),
+            "pick_point": list(obj.Placement.inverse().multVec(point)),
+            "normal": list(obj.Placement.Rotation.inverted().multVec(normal))}
+
+
+def edit_in_gui(obj):
+    """A double-click on a part: the dialog opens once the click's own handling is over."""
+    from PySide import QtCore
+    QtCore.QTimer.singleShot(0, lambda: edit(obj))

@@ -1,0 +1,135 @@
+"""A part of the system as the properties of its FreeCAD object.
+
+The part's stored choices, its part variables with their types, its properties and summary are
+shown read-only in the property editor, each in a group of its own; the length is the one a user
+changes there. The object's Label is the part's name, its Shape the exact solid, its Placement
+where the part stands.
+"""
+import re
+
+import FreeCAD
+import Part
+
+import zembrati_part
+
+CHOICES = "Zembrati"
+VARIABLES = "Zembrati part data"
+PROPERTIES = "Zembrati properties"
+SUMMARY = "Zembrati summary"
+SECTION = "Zembrati section"
+OWN_GROUPS = (CHOICES, VARIABLES, PROPERTIES, SUMMARY, SECTION)
+
+# How the host's value types show in FreeCAD.
+VALUE_TYPES = {
+    "Integer": "App::PropertyInteger",
+    "Long": "App::PropertyInteger",
+    "Double": "App::PropertyFloat",
+    "Boolean": "App::PropertyBool",
+    "Text": "App::PropertyString",
+}
+
+READ_ONLY, HIDDEN = 1, 2
+
+
+def placement_of(values):
+    """P1..P3 the position, P4..P7 the rotation w, x, y, z."""
+    x, y, z, w, qx, qy, qz = values
+    return FreeCAD.Placement(FreeCAD.Vector(x, y, z), FreeCAD.Rotation(qx, qy, qz, w))
+
+
+def placement_values(placement):
+    qx, qy, qz, w = placement.Rotation.Q
+    return [placement.Base.x, placement.Base.y, placement.Base.z, w, qx, qy, qz]
+
+
+def part_of(obj):
+    """The part as the system's operations take it: its document, name and placement now."""
+    return {"document": obj.PartDocument, "label": obj.Label, "placement": placement_values(obj.Placement)}
+
+
+def ensure(obj, type_id, name, group, tip, mode=READ_ONLY):
+    if name in obj.PropertiesList and obj.getTypeIdOfProperty(name) != type_id:
+        obj.removeProperty(name)
+    if name not in obj.PropertiesList:
+        obj.addProperty(type_id, name, group, tip)
+    obj.setEditorMode(name, mode)
+
+
+def typed(obj, name, group, tip, value):
+    """A host value in a property of its own type; empty and object values show as empty text."""
+    type_id = VALUE_TYPES.get(value["type"], "App::PropertyString")
+    ensure(obj, type_id, name, group, tip + ", " + value["type"])
+    shown = value["value"]
+    setattr(obj, name, ("" if shown is None else str(shown)) if type_id == "App::PropertyString" else shown)
+    return name
+
+
+def property_name(text, taken):
+    """A property name made of the item's name: letters, digits and underscores."""
+    name = "P_" + (re.sub(r"\W", "_", text, flags=re.ASCII) or "item")
+    unique, count = name, 2
+    while unique in taken:
+        unique, count = "%s_%d" % (name, count), count + 1
+    return unique
+
+
+def drop_stale(obj, kept):
+    """Takes out properties of the workbench's groups that the part no longer has."""
+    for name in list(obj.PropertiesList):
+        if name not in kept and obj.getGroupOfProperty(name) in (VARIABLES, PROPERTIES):
+            obj.removeProperty(name)
+
+
+def unique_label(obj, name):
+    """FreeCAD renames a label another object has by counting its last digits up, which would turn
+    "HEA 200 x 1500" into "HEA 200 x 1501": a name that is taken gets " (2)", " (3)" instead, a
+    suffix the system keeps through edits and length changes like any other."""
+    if FreeCAD.ParamGet("User parameter:BaseApp/Preferences/Document").GetBool("DuplicateLabels", False):
+        return name
+    others = [o for o in obj.Document.getObjectsByLabel(name) if o.Name != obj.Name]
+    candidate, count = name, 2
+    while others:
+        candidate, count = "%s (%d)" % (name, count), count + 1
+        others = [o for o in obj.Document.getObjectsByLabel(candidate) if o.Name != obj.Name]
+    return candidate
+
+
+def apply(obj, record):
+    """Makes the object show the part the system made: solid, name, placement and data."""
+    report = record["report"]
+    ensure(obj, "App::PropertyString", zembrati_part.DOCUMENT_PROPERTY, CHOICES,
+           "The part as the system keeps it: every edit and regeneration starts from it", HIDDEN)
+    obj.PartDocument = record["document"]
+    for name, tip in (("Class", "The part's class"), ("Standard", "Standard chosen"),
+                      ("Size", "Size chosen"), ("Material", "Material chosen")):
+        ensure(obj, "App::PropertyString", name, CHOICES, tip)
+        setattr(obj, name, report[name.lower()])
+    ensure(obj, "App::PropertyInteger", "TypeCode", CHOICES, "Section type, 1 (HE) to 12 (square bar)")
+    obj.TypeCode = report["type_code"] or 0
+    ensure(obj, "App::PropertyLength", "Length", CHOICES,
+           "The part's length: a change regenerates the part (whole millimetres)", 0)
+    ensure(obj, "App::PropertyFloat", "BuiltLength", CHOICES, "The length the solid was built with", HIDDEN)
+    obj.BuiltLength = report["length_mm"]
+    obj.Length = report["length_mm"]
+    kept = set()
+    for variable in report["part_variables"]:
+        name = "Data%d_%d" % (variable["kind"], variable["index"])
+        kept.add(typed(obj, name, VARIABLES, "Part variable %d, %d" % (variable["kind"], variable["index"]), variable))
+    for item in report["properties"]:
+        name = property_name(item["name"], kept)
+        kept.add(typed(obj, name, PROPERTIES, item["name"], item))
+    drop_stale(obj, kept)
+    summary = report.get("summary", {})
+    for name, key, tip in (("Description", "description", "The part's description"),
+                           ("PartNumber", "part_number", "The part number")):
+        ensure(obj, "App::PropertyString", name, SUMMARY, tip)
+        setattr(obj, name, summary.get(key, ""))
+    ensure(obj, "App::PropertyArea", "SectionArea", SECTION, "Area of the section")
+    obj.SectionArea = report["area_mm2"]
+    ensure(obj, "App::PropertyFloat", "MassKg", SECTION, "Mass in kg at 7850 kg/m3")
+    obj.MassKg = report["mass_kg"]
+    shape = Part.Shape()
+    shape.importBrepFromString(record["brep"])
+    shape.Placement = placement_of(report["placement"])
+    obj.Shape = shape
+    obj.Label = unique_label(obj, report["name"])

@@ -1,0 +1,183 @@
+#include "part_operations.h"
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <vector>
+
+#include "addin/class_table.h"
+#include "addin/sessions.h"
+#include "automation/object_creation.h"
+#include "catalogue/configuration.h"
+#include "document_file.h"
+#include "drop_hook.h"
+#include "host/scene_members.h"
+#include "parts/part_data.h"
+#include "python_ui.h"
+#include "report/part_report.h"
+#include "runtime/status.h"
+#include "scene_error.h"
+#include "scene_host.h"
+#include "step/brep_text.h"
+
+namespace zembrati::freecad {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+scene::Settings LoadSettings(const SessionSetup& setup) {
+  scene::Settings settings = scene::Settings::Load(setup.settingsFile);
+  if (!setup.prefsFile.empty()) {
+    settings.Set(catalogue::kProductKey, "ApplDir", "");
+    settings.Set(catalogue::kCatalogueKey, "File Prefs", setup.prefsFile);
+  }
+  if (!setup.language.empty()) settings.Set(catalogue::kProductKey, "Language", setup.language);
+  return settings;
+}
+
+// The part's one-part document, with the name and placement it has in FreeCAD now: the user may
+// have renamed it (a name suffix the system keeps) or moved it.
+scene::Document DocumentOf(const FreecadPart& part) {
+  scene::Document document = scene::DocumentFromJson(part.document);
+  const std::vector<scene::NodePtr> parts = document.Parts();
+  if (parts.size() != 1) {
+    scene::RaiseSceneError(scene::scene_error::kBadDocument,
+                           "The FreeCAD object does not hold one part of this system (it holds " +
+                               std::to_string(parts.size()) + ")");
+  }
+  parts.front()->name = part.label;
+  parts.front()->placement = scene::RigidTransform::FromPlacement(part.placement);
+  return document;
+}
+
+// A part alone in a document of its own, as a FreeCAD object keeps it: the document copied, and
+// every other part taken out of the copy.
+std::string OnePartDocument(const scene::Document& document, const scene::NodePtr& part) {
+  const std::vector<scene::NodePtr> parts = document.Parts();
+  const auto index = std::find(parts.begin(), parts.end(), part) - parts.begin();
+  scene::Document copy = scene::DocumentFromJson(scene::DocumentToJson(document));
+  const scene::NodePtr kept = copy.Parts().at(static_cast<std::size_t>(index));
+  for (auto& [kind, components] : copy.root->components) {
+    for (const scene::NodePtr& component : components) {
+      std::erase_if(component->shapes, [&](const scene::NodePtr& shape) { return shape != kept; });
+    }
+  }
+  return scene::DocumentToJson(copy);
+}
+
+Json PartJson(const scene::Document& document, const scene::NodePtr& part) {
+  const scene::NodePtr body = scene::FirstBody(*part);
+  if (!body || !body->section) {
+    scene::RaiseSceneError(scene::scene_error::kNoSuchObject, "The part \"" + part->name + "\" has no solid");
+  }
+  return {{"report", report::PartReport(part)},
+          {"document", OnePartDocument(document, part)},
+          {"brep", scene::SolidBrepText(*body, body->placement)}};
+}
+
+std::vector<scene::NodePtr> Added(const std::vector<scene::NodePtr>& before, const std::vector<scene::NodePtr>& after) {
+  std::vector<scene::NodePtr> added;
+  for (const scene::NodePtr& part : after) {
+    if (std::find(before.begin(), before.end(), part) == before.end()) added.push_back(part);
+  }
+  return added;
+}
+
+std::string ResultJson(const runtime::Status& status, const Json& parts) {
+  const Json error = status.ok() ? Json(nullptr) : Json{{"number", status.number}, {"description", status.description}};
+  const Json result = {{"ok", status.ok()}, {"error", error}, {"completed", !parts.empty()}, {"parts", parts}};
+  return result.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+// Runs one call of the host into the system with the session's windows, and reports the parts
+// `made` finds afterwards.
+std::string Run(scene::SceneHost& host, pybind11::object ui, const std::function<runtime::Status()>& call,
+                const std::function<std::vector<scene::NodePtr>()>& made) {
+  automation::ScopedObjectCreator creator(host);
+  PythonUi windows(std::move(ui));
+  runtime::Status status = call();
+  windows.RethrowFailure();
+  Json parts = Json::array();
+  if (status.ok()) {
+    status = runtime::Trap([&] {
+      for (const scene::NodePtr& part : made()) parts.push_back(PartJson(host.document(), part));
+    });
+    if (!status.ok()) parts = Json::array();
+  }
+  return ResultJson(status, parts);
+}
+
+// Runs an operation; a part document or settings file it cannot read is its failure too.
+std::string Reporting(const std::function<std::string()>& operation) {
+  try {
+    return operation();
+  } catch (const runtime::RuntimeError& error) {
+    return ResultJson(runtime::Status::From(error), Json::array());
+  }
+}
+
+}  // namespace
+
+std::string InsertPart(const SessionSetup& setup, pybind11::object ui, const std::optional<DropTarget>& onto) {
+  return Reporting([&] {
+    const bool onPart = onto && onto->part;
+    scene::SceneHost host(onPart ? DocumentOf(*onto->part) : scene::Document{}, LoadSettings(setup));
+    const std::vector<scene::NodePtr> before = host.document().Parts();
+    std::function<runtime::Status()> call;
+    if (onto) {
+      scene::DropHit hit = scene::DropOnEmptySpace(onto->scenePoint);
+      if (onPart) {
+        hit.part = before.front();
+        hit.elementType = 2;
+        hit.pickPoint = onto->pickPoint;
+        hit.normal = onto->normal;
+      }
+      const automation::ObjectRef hook = scene::MakeDropHook(host.context(), hit);
+      call = [hook] { return addin::OnDragDrop(hook); };
+    } else {
+      // The catalogue item lands as a placeholder at the origin, which the drop session removes.
+      call = [&host] {
+        automation::ObjectRef placeholder;
+        const runtime::Status added = runtime::Trap([&] { placeholder = parts::AddPartShape(host.ActivePage()); });
+        return added.ok() ? addin::Drop(placeholder) : added;
+      };
+    }
+    return Run(host, std::move(ui), call, [&] { return Added(before, host.document().Parts()); });
+  });
+}
+
+std::string EditPart(const SessionSetup& setup, pybind11::object ui, const FreecadPart& part) {
+  return Reporting([&] {
+    scene::SceneHost host(DocumentOf(part), LoadSettings(setup));
+    const std::vector<scene::NodePtr> before = host.document().Parts();
+    const scene::NodePtr edited = before.front();
+    const addin::ComponentClass* partClass = addin::FindComponentClass(report::PartReport(edited)["class"].get<std::string>());
+    if (partClass == nullptr || partClass->typeCode == 0) {
+      scene::RaiseSceneError(scene::scene_error::kBadDocument, "\"" + part.label + "\" is not a part of this system");
+    }
+    const automation::ObjectRef shape = host.Wrap(edited);
+    const std::int16_t typeCode = partClass->typeCode;
+    return Run(host, std::move(ui), [&] { return addin::DblClick(shape, typeCode); },
+               [&] { return Added(before, host.document().Parts()); });
+  });
+}
+
+std::string SetPartLength(const SessionSetup& setup, pybind11::object ui, const FreecadPart& part, double length) {
+  return Reporting([&] {
+    scene::SceneHost host(DocumentOf(part), LoadSettings(setup));
+    const scene::NodePtr changed = host.document().Parts().front();
+    const automation::ObjectRef shape = host.Wrap(changed);
+    // As the host does: the extrusion length changes, the part's class is told, the page rebuilds.
+    const auto call = [&] {
+      runtime::Status status = runtime::Trap([&] {
+        const automation::ObjectRef body = host::Item(host::Shapes(host::Item(host::Components(shape, 23), std::int16_t{1})), std::int16_t{1});
+        host::SetValue(host::Variable(host::Item(host::Components(body, 1), std::int16_t{1}), 3), length);
+      });
+      if (status.ok()) status = addin::PreUpdate(shape);
+      if (status.ok()) status = runtime::Trap([&] { host::Update(host.ActivePage()); });
+      return status;
+    };
+    return Run(host, std::move(ui), call, [&] { return std::vector<scene::NodePtr>{changed}; });
+  });
+}
+
+}  // namespace zembrati::freecad

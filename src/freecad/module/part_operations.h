@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include <pybind11/pybind11.h>
+
+#include "rigid_transform.h"
+
+// The three things a FreeCAD user does with the system's parts (insert one, edit one, change its
+// length), each run as the host's call into the system against a scratch document of the
+// built-in host. A FreeCAD part object keeps its part as a one-part document of that host; the
+// operation loads it, with the name and placement the part has in FreeCAD now, and hands back
+// what the system made of it.
+namespace zembrati::freecad {
+
+// Where the system finds its settings and keeps the dialog's preferences.
+struct SessionSetup {
+  std::string settingsFile;
+  std::string language;   // "English", "German", "Italian", or empty for the settings' own
+  std::string prefsFile;  // empty: where the settings say
+};
+
+// A part as FreeCAD holds it: its one-part document, its label and its placement
+// (P1..P3 the position, P4..P7 the rotation w, x, y, z).
+struct FreecadPart {
+  std::string document;
+  std::string label;
+  std::array<double, 7> placement{0, 0, 0, 1, 0, 0, 0};
+};
+
+// Where the user dropped the catalogue item: on a face of one of the system's parts (the point
+// in the scene, and the point and outward normal in the part's own coordinates), or at a point
+// of anything else.
+struct DropTarget {
+  std::optional<FreecadPart> part;
+  scene::Vector3 scenePoint;
+  scene::Vector3 pickPoint;
+  scene::Vector3 normal{0, 0, 1};
+};
+
+// Each operation shows its windows through `ui` (see PythonUi) and answers with one JSON text:
+// {"ok", "error": {"number", "description"} or null, "completed", "parts": [{"report",
+// "document", "brep"}]}. "completed" is true when the system made or changed a part; "parts"
+// are the parts it made (insert), the part that replaces the edited one, or the part whose
+// length changed. A Python error raised by `ui` is raised again once the system has returned.
+std::string InsertPart(const SessionSetup& setup, pybind11::object ui, const std::optional<DropTarget>& onto);
+std::string EditPart(const SessionSetup& setup, pybind11::object ui, const FreecadPart& part);
+std::string SetPartLength(const SessionSetup& setup, pybind11::object ui, const FreecadPart& part, double length);
+
+}  // namespace zembrati::freecad
