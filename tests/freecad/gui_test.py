@@ -1,0 +1,181 @@
+# The workbench in FreeCAD's window (run by `freecad` under Xvfb): the toolbar, the real dialog
+# driven by clicks, a part dropped on a face, the dialog opened by a double-click in the tree and
+# in the 3D view, Ctrl+Z, and a screenshot of FreeCAD with the dialog over the parts. The GUI
+# does not end by itself: the result is the exit code of os._exit.
+import os
+import sys
+import traceback
+
+import FreeCAD
+import FreeCADGui
+from PySide import QtCore, QtGui
+
+checks = []
+
+
+def check(condition, what):
+    checks.append(bool(condition))
+    print(("ok    " if condition else "FAILED ") + what)
+    sys.stdout.flush()
+
+
+def pump(times=5):
+    for _ in range(times):
+        QtGui.QApplication.processEvents()
+        FreeCADGui.updateGui()
+
+
+def mouse(widget, kind, position):
+    pressed = kind in (QtCore.QEvent.MouseButtonPress, QtCore.QEvent.MouseButtonDblClick)
+    event = QtGui.QMouseEvent(kind, QtCore.QPointF(position), QtCore.QPointF(widget.mapToGlobal(position)),
+                              QtCore.Qt.LeftButton, QtCore.Qt.LeftButton if pressed else QtCore.Qt.NoButton,
+                              QtCore.Qt.NoModifier)
+    QtGui.QApplication.sendEvent(widget, event)
+
+
+def double_click(widget, position):
+    for kind in (QtCore.QEvent.MouseButtonPress, QtCore.QEvent.MouseButtonRelease,
+                 QtCore.QEvent.MouseButtonDblClick, QtCore.QEvent.MouseButtonRelease):
+        mouse(widget, kind, position)
+    pump()
+
+
+class DialogDriver:
+    """Works the next selection dialog that opens the way a user does: clicks on the type
+    buttons, picks from the drop-down lists, types the length, presses a button."""
+
+    def __init__(self, steps):
+        self.steps = steps
+        self.seen = None
+        self.done = False
+        QtCore.QTimer.singleShot(0, self.drive)
+
+    def drive(self):
+        dialog = QtGui.QApplication.activeModalWidget()
+        if dialog is None or not dialog.isVisible():
+            QtCore.QTimer.singleShot(50, self.drive)
+            return
+        try:
+            for kind, value in self.steps:
+                pump(2)
+                if kind == "type":
+                    dialog.findChild(QtGui.QToolButton, "type_" + value).click()
+                elif kind in ("standard", "size", "material", "thickness"):
+                    combo = dialog.findChild(QtGui.QComboBox, kind)
+                    index = combo.findText(value)
+                    combo.setCurrentIndex(index)
+                    combo.activated[int].emit(index)
+                elif kind == "length":
+                    box = dialog.findChild(QtGui.QLineEdit, "length")
+                    box.setText(value)
+                    box.textEdited.emit(value)
+                elif kind == "look":
+                    value(dialog)
+                elif kind == "press":
+                    dialog.findChild(QtGui.QPushButton, value).click()
+        except Exception:
+            traceback.print_exc()
+            dialog.reject()
+        self.done = True
+
+
+def wait_for(driver, seconds=20):
+    timer = QtCore.QElapsedTimer()
+    timer.start()
+    while not driver.done and timer.elapsed() < seconds * 1000:
+        pump(1)
+    pump()
+
+
+def screenshot(name):
+    """The whole screen, FreeCAD with the dialog over it, into the folder the test is given."""
+    folder = os.environ.get("ZEMBRATI_SCREENSHOTS")
+    if folder:
+        pump()
+        QtGui.QGuiApplication.primaryScreen().grabWindow(0).save(os.path.join(folder, name))
+
+
+def combo_text(dialog, name):
+    return dialog.findChild(QtGui.QComboBox, name).currentText()
+
+
+def main():
+    main_window = FreeCADGui.getMainWindow()
+    main_window.resize(1280, 900)
+    FreeCADGui.activateWorkbench("ZembratiWorkbench")
+    pump()
+    toolbar = main_window.findChild(QtGui.QToolBar, "Zembrati")
+    actions = [action.objectName() for action in toolbar.actions()] if toolbar else []
+    check(actions[:2] == ["Zembrati_Insert", "Zembrati_Edit"], "the Zembrati toolbar holds Insert and Edit: %s" % actions)
+    check(toolbar and not toolbar.actions()[0].icon().isNull(), "the Insert command has its section icon")
+
+    doc = FreeCAD.newDocument("Frame")
+    doc.UndoMode = 1
+    driver = DialogDriver([("type", "HE"), ("standard", "HEA"), ("size", "200"), ("length", "1500"), ("press", "ok")])
+    FreeCADGui.runCommand("Zembrati_Insert")
+    wait_for(driver)
+    parts = [obj for obj in doc.Objects if "PartDocument" in obj.PropertiesList]
+    check([part.Label for part in parts] == ["HEA 200 x 1500"], "OK adds the part: %s" % [o.Label for o in doc.Objects])
+    column = parts[0]
+    check(column.Shape.isValid() and abs(column.Shape.Volume - 5383.124 * 1500) < 1, "its solid is the exact section")
+
+    view = FreeCADGui.ActiveDocument.ActiveView
+    view.viewIsometric()
+    view.fitAll()
+    pump()
+
+    # A beam dropped on the column's end face, the dialog photographed on the way.
+    end = [i for i, face in enumerate(column.Shape.Faces, 1) if abs(face.CenterOfMass.z - 1500) < 1e-6][0]
+    point = column.Shape.Faces[end - 1].CenterOfMass
+    FreeCADGui.Selection.clearSelection()
+    FreeCADGui.Selection.addSelection(doc.Name, column.Name, "Face%d" % end, point.x, point.y, point.z)
+    driver = DialogDriver([("type", "HE"), ("standard", "IPE"), ("size", "200"), ("length", "1000"),
+                           ("look", lambda d: screenshot("workbench.png")), ("press", "dimensions"),
+                           ("look", lambda d: screenshot("workbench-dimensions.png")), ("press", "ok")])
+    FreeCADGui.runCommand("Zembrati_Insert")
+    wait_for(driver)
+    beam = doc.Objects[-1]
+    check(beam.Label == "IPE 200 x 1000", "the second part is made: %s" % beam.Label)
+    check(abs(beam.Shape.BoundBox.ZMin - 1500) < 1e-6, "it stands on the end face it was dropped on")
+    view.fitAll()
+    pump()
+
+    # A double-click in the tree opens the dialog on the part's stored choices.
+    tree = main_window.findChildren(QtGui.QTreeWidget)[0]
+    items = tree.findItems(column.Label, QtCore.Qt.MatchExactly | QtCore.Qt.MatchRecursive, 0)
+    shown = {}
+    driver = DialogDriver([("look", lambda d: shown.update(standard=combo_text(d, "standard"), size=combo_text(d, "size"))),
+                           ("press", "cancel")])
+    double_click(tree.viewport(), tree.visualItemRect(items[0]).center())
+    wait_for(driver)
+    check(shown == {"standard": "HEA", "size": "200"}, "a double-click in the tree opens the dialog on its choices: %s" % shown)
+    check(column.Label == "HEA 200 x 1500", "Cancel changes nothing")
+
+    # A double-click on the column in the 3D view, then a bigger size: the same object rebuilt.
+    viewport = view.graphicsView().viewport()
+    on_screen = view.getPointOnScreen(FreeCAD.Vector(0, 95, 750))  # the outer face of a flange
+    ratio = viewport.devicePixelRatioF()
+    position = QtCore.QPoint(round(on_screen[0] / ratio), round((view.getSize()[1] - on_screen[1]) / ratio))
+    driver = DialogDriver([("size", "300"), ("press", "ok")])
+    double_click(viewport, position)
+    wait_for(driver)
+    check(driver.done and column.Label == "HEA 300 x 1500", "a double-click in the 3D view edits the part: %s" % column.Label)
+
+    FreeCADGui.runCommand("Std_Undo")
+    pump()
+    check(column.Label == "HEA 200 x 1500", "Ctrl+Z takes the edit back: %s" % column.Label)
+
+    column.Length = 1250
+    doc.recompute()
+    check(column.Label == "HEA 200 x 1250", "a new length regenerates the part: %s" % column.Label)
+
+
+code = 1
+try:
+    main()
+    code = 0 if checks and all(checks) else 1
+except Exception:
+    traceback.print_exc()
+print("\n%d passed, %d failed" % (sum(checks), len(checks) - sum(checks)))
+sys.stdout.flush()
+os._exit(code)
