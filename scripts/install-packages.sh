@@ -14,17 +14,30 @@ zembrati_packages=(
   libocct-foundation-dev libtbb-dev
   # The Windows COM server: cross compiler, widl, the .idl files and stdole2.tlb, and Wine to test it.
   g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine64 wine
+  # The FreeCAD workbench's Python module, and Xvfb for the test of FreeCAD's window.
+  pybind11-dev python3-dev xvfb xauth
 )
+# FreeCAD itself, with the packages it recommends, as a user installs it.
+zembrati_packages_with_recommends=(freecad)
+
+missing_packages() {
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || echo "$package"
+  done
+}
 
 install_missing_packages() {
-  local missing=()
-  for package in "${zembrati_packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
+  local missing=($(missing_packages "${zembrati_packages[@]}"))
+  local missing_with_recommends=($(missing_packages "${zembrati_packages_with_recommends[@]}"))
+  [ ${#missing[@]} -eq 0 ] && [ ${#missing_with_recommends[@]} -eq 0 ] && return 0
   local sudo=""
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  echo "Installing ${missing[*]}"
+  echo "Installing ${missing[*]} ${missing_with_recommends[*]}"
   $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  if [ ${#missing[@]} -gt 0 ]; then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+  if [ ${#missing_with_recommends[@]} -gt 0 ]; then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing_with_recommends[@]}"
+  fi
 }
