@@ -2,8 +2,14 @@
 // COM (its classes registered by class id for this process, its objects as IDispatch), and the
 // add-in loaded as the registered in-process server and called by name, as a CAD host calls it.
 // Prints "N passed, M failed".
+//
+// With --installed it is the host on a machine where the installer package put the add-in: its
+// registry reader reads the machine's registry, as a real host's does, so the add-in finds the
+// installed catalogue and preferences file from the values the package wrote, and nothing else
+// is set up.
 #include <windows.h>
 
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <iostream>
@@ -41,10 +47,29 @@ void Check(bool ok, const std::string& what) {
   }
 }
 
+// The registry reader of a host on Windows: GetString(hive, key, value name, value) hands back the
+// text of a value of HKEY_LOCAL_MACHINE (hive 2) in the machine's 64-bit view, empty when missing.
+class WindowsRegistryReader : public automation::Object {
+ public:
+  automation::Variant Invoke(std::string_view member, automation::CallKind, std::span<automation::Variant> args) override {
+    if (!automation::NamesEqual(member, "GetString") || args.size() != 4) {
+      throw automation::HostError(438, "Object doesn't support this property or method");
+    }
+    const HKEY hive = args[0].ToDouble() == 2 ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    wchar_t value[2048] = L"";
+    DWORD size = sizeof(value);
+    const LSTATUS status = RegGetValueW(hive, com::Wide(args[1].ToText()).c_str(), com::Wide(args[2].ToText()).c_str(),
+                                        RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY, nullptr, value, &size);
+    args[3] = std::string(status == ERROR_SUCCESS ? com::Utf8(value) : "");
+    return std::int32_t{0};
+  }
+};
+
 // Makes objects of one of the built-in host's classes for COM clients in this process.
 class HostClassFactory : public IClassFactory {
  public:
-  HostClassFactory(scene::ContextPtr context, std::string classId) : context_(std::move(context)), classId_(std::move(classId)) {}
+  HostClassFactory(scene::ContextPtr context, std::string classId, bool machineRegistry = false)
+      : context_(std::move(context)), classId_(std::move(classId)), machineRegistry_(machineRegistry) {}
   virtual ~HostClassFactory() = default;
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (iid == IID_IUnknown || iid == IID_IClassFactory) {
@@ -58,7 +83,9 @@ class HostClassFactory : public IClassFactory {
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
   ULONG STDMETHODCALLTYPE Release() override { return --references_; }  // lives as long as the test
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID iid, void** out) override {
-    IDispatch* dispatch = com::NewDispatch(scene::CreateHostClassObject(context_, classId_), nullptr);
+    const bool registry = machineRegistry_ && classId_ == host::kRegistryReader.classId;
+    IDispatch* dispatch = com::NewDispatch(
+        registry ? std::make_shared<WindowsRegistryReader>() : scene::CreateHostClassObject(context_, classId_), nullptr);
     if (!dispatch) return CLASS_E_CLASSNOTAVAILABLE;
     const HRESULT hr = dispatch->QueryInterface(iid, out);
     dispatch->Release();
@@ -69,6 +96,7 @@ class HostClassFactory : public IClassFactory {
  private:
   scene::ContextPtr context_;
   std::string classId_;
+  bool machineRegistry_;
   ULONG references_ = 1;
 };
 
@@ -188,15 +216,16 @@ void Run(const std::string& name, const std::function<void()>& test) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const bool installed = argc > 1 && std::string(argv[1]) == "--installed";
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   scene::SceneHost host;
-  host.settings().Set("SOFTWARE\\Morvantec\\Vantrex", "Language", "English");
+  if (!installed) host.settings().Set("SOFTWARE\\Morvantec\\Vantrex", "Language", "English");
   std::vector<HostClassFactory*> factories;
   for (const host::HostClass& hostClass : host::kHostClasses) {
     CLSID clsid;
     CLSIDFromString(com::Wide(std::string(hostClass.classId)).c_str(), &clsid);
-    auto* factory = new HostClassFactory(host.context(), std::string(hostClass.classId));
+    auto* factory = new HostClassFactory(host.context(), std::string(hostClass.classId), installed);
     DWORD cookie = 0;
     const HRESULT hr = CoRegisterClassObject(clsid, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie);
     Check(SUCCEEDED(hr), "registering the host class " + std::string(hostClass.name));
@@ -246,13 +275,15 @@ int main() {
   });
 
   Run("drop and edit through the native dialog", [&] {
-    const std::string catalogue = std::string(ZEMBRATI_DATA_DIR) + "/catalogue/en/";
-    const char* key = "SOFTWARE\\Morvantec\\Vantrex\\Profil";
-    host.settings().Set(key, "Norme#0", "EN");
-    host.settings().Set(key, "Norme Dir#0", catalogue);
-    host.settings().Set(key, "Data#0", "tables/");
-    host.settings().Set(key, "File INI#0", "standards.ini");
-    host.settings().Set(key, "File Prefs", ZEMBRATI_PREFS_FILE);
+    if (!installed) {
+      const std::string catalogue = std::string(ZEMBRATI_DATA_DIR) + "/catalogue/en/";
+      const char* key = "SOFTWARE\\Morvantec\\Vantrex\\Profil";
+      host.settings().Set(key, "Norme#0", "EN");
+      host.settings().Set(key, "Norme Dir#0", catalogue);
+      host.settings().Set(key, "Data#0", "tables/");
+      host.settings().Set(key, "File INI#0", "standards.ini");
+      host.settings().Set(key, "File Prefs", ZEMBRATI_PREFS_FILE);
+    }
     const ObjectRef placeholder = parts::AddPartShape(host.ActivePage());
     scene::NodeOf(placeholder)->placement.translation = {500, 0, 0};
     const std::size_t before = host.document().Parts().size();
@@ -279,6 +310,10 @@ int main() {
     const ObjectRef item = parts::FindPartItem(host::ChildShapes(host::Shape(host.ActivePage())), beam);
     const ObjectRef summary = host::DataObject(item, host::kSummaryObject.classId);
     Check(automation::GetProperty(summary, "PartNumber").ToText() == "HEB300", "its part number comes from the size");
+    const scene::NodePtr body = scene::FirstBody(*scene::NodeOf(beam));
+    const double area = body && body->section ? body->section->area : 0;
+    Check(std::abs(area - 14910) < 0.005 * 14910 && body->length == 2400,
+          "its solid is the HEB 300 section (149.1 cm2 in the tables) over 2400 mm: " + std::to_string(area) + " mm2");
 
     std::wstring data;
     WhenTheDialogShows([&data](HWND dialog) {
@@ -341,7 +376,7 @@ int main() {
     }
   });
 
-  Run("the dialog opens where it was left, on a monitor that is there", [&] {
+  if (!installed) Run("the dialog opens where it was left, on a monitor that is there", [&] {
     const auto dropAndSee = [&](const std::string& top, const std::string& left) {
       WritePrefs({" " + top, " " + left, " 0", " 1", " 1", " 10", " 0", "1500", "-1"});
       RECT where{};
