@@ -14,6 +14,8 @@ zembrati_packages=(
   libocct-foundation-dev libtbb-dev
   # The Windows COM server: cross compiler, widl, the .idl files and stdole2.tlb, and Wine to test it.
   g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine64 wine
+  # The Windows installer package: wixl and msibuild build it, faketime keeps its timestamps fixed.
+  wixl msitools faketime
   # The FreeCAD workbench's Python module, and Xvfb for the test of FreeCAD's window.
   pybind11-dev python3-dev xvfb xauth
 )

@@ -3,7 +3,8 @@
 # build needs, then configures, builds and runs every test twice: an optimised GCC build, and a
 # Clang build with AddressSanitizer + UndefinedBehaviorSanitizer that also builds the libFuzzer
 # targets and runs each briefly with a fixed seed. Then it cross-builds the Windows COM server
-# with mingw-w64 and runs its tests under Wine. Warnings are errors in every build.
+# with mingw-w64 and its installer package with msitools, and runs their tests under Wine.
+# Warnings are errors in every build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install-packages.sh

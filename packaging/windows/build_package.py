@@ -98,7 +98,7 @@ def stage(args, stage_dir, epoch):
             os.utime(os.path.join(root, name), (epoch, epoch))
 
 
-def files_component(folder_id, relative_folder, stage_dir):
+def files_component(library, relative_folder, stage_dir):
     """One component per folder of the install, its files sorted by name."""
     folder = os.path.join(stage_dir, relative_folder)
     names = sorted(n for n in os.listdir(folder) if os.path.isfile(os.path.join(folder, n)))
@@ -114,24 +114,21 @@ def files_component(folder_id, relative_folder, stage_dir):
                                                               quoteattr(os.path.join("stage", relative_folder, name)),
                                                               ' KeyPath="yes"' if name == key_file else ""))
     if relative_folder == "":
-        lines.append(class_registration_values())
+        lines.append(class_registration_values(library))
     lines.append("</Component>")
     return "\n".join(lines)
 
 
-def folder_tree(stage_dir, relative_folder=""):
+def folder_tree(library, stage_dir, relative_folder=""):
     """The Directory elements below INSTALLFOLDER with their components."""
     folder = os.path.join(stage_dir, relative_folder)
-    parts = [files_component(relative_folder, relative_folder, stage_dir)]
+    parts = [files_component(library, relative_folder, stage_dir)]
     for name in sorted(n for n in os.listdir(folder) if os.path.isdir(os.path.join(folder, n))):
         child = os.path.join(relative_folder, name)
         parts.append('<Directory Id=%s Name=%s>' % (quoteattr(short_id("d", child)), quoteattr(name)))
-        parts.append(folder_tree(stage_dir, child))
+        parts.append(folder_tree(library, stage_dir, child))
         parts.append("</Directory>")
     return "\n".join(p for p in parts if p)
-
-
-LIBRARY = None
 
 
 def registry_value(key, name, value, key_path=False, root="HKLM"):
@@ -140,36 +137,36 @@ def registry_value(key, name, value, key_path=False, root="HKLM"):
         root, quoteattr(key), name_attribute, quoteattr(value), ' KeyPath="yes"' if key_path else "")
 
 
-def class_registration_values():
+def class_registration_values(library):
     """The classes and ProgIDs, exactly as the DLL's own DllRegisterServer writes them."""
     rows = []
-    for (name, clsid) in LIBRARY.classes:
-        prog_id = "%s.%s" % (LIBRARY.name, name)
+    for (name, clsid) in library.classes:
+        prog_id = "%s.%s" % (library.name, name)
         key = r"Software\Classes\CLSID" + "\\" + clsid
         rows += [registry_value(key, None, name),
                  registry_value(key + r"\InprocServer32", None, "[#ZembratiDll]"),
                  registry_value(key + r"\InprocServer32", "ThreadingModel", "Apartment"),
                  registry_value(key + r"\ProgID", None, prog_id),
-                 registry_value(key + r"\TypeLib", None, LIBRARY.id),
+                 registry_value(key + r"\TypeLib", None, library.id),
                  registry_value(r"Software\Classes" + "\\" + prog_id, None, name),
                  registry_value(r"Software\Classes" + "\\" + prog_id + r"\CLSID", None, clsid)]
-    return "\n".join("  " + r for r in rows + type_library_values())
+    return "\n".join("  " + r for r in rows + type_library_values(library))
 
 
-def type_library_values():
+def type_library_values(library):
     """The type library and its interfaces, as RegisterTypeLib records them in one registry view."""
-    library = r"Software\Classes\TypeLib" + "\\" + LIBRARY.id + "\\" + LIBRARY.version
-    rows = [registry_value(library, None, LIBRARY.help),
-            registry_value(library + r"\0\win64", None, "[#ZembratiDll]"),
-            registry_value(library + r"\FLAGS", None, "8"),
-            registry_value(library + r"\HELPDIR", None, "[HELPFOLDER]")]
-    for name, iid in LIBRARY.interfaces:
+    key = r"Software\Classes\TypeLib" + "\\" + library.id + "\\" + library.version
+    rows = [registry_value(key, None, library.help),
+            registry_value(key + r"\0\win64", None, "[#ZembratiDll]"),
+            registry_value(key + r"\FLAGS", None, "8"),
+            registry_value(key + r"\HELPDIR", None, "[HELPFOLDER]")]
+    for name, iid in library.interfaces:
         key = r"Software\Classes\Interface" + "\\" + iid
         rows += [registry_value(key, None, name),
                  registry_value(key + r"\ProxyStubClsid", None, PROXY_STUB),
                  registry_value(key + r"\ProxyStubClsid32", None, PROXY_STUB),
-                 registry_value(key + r"\TypeLib", None, LIBRARY.id),
-                 registry_value(key + r"\TypeLib", "Version", LIBRARY.version)]
+                 registry_value(key + r"\TypeLib", None, library.id),
+                 registry_value(key + r"\TypeLib", "Version", library.version)]
     return rows
 
 
@@ -197,13 +194,12 @@ def configuration_components(values):
 
 
 def package_source(args, stage_dir, values):
-    global LIBRARY
     with open(args.idl, encoding="utf-8") as idl:
-        LIBRARY = TypeLibrary(idl.read())
+        library = TypeLibrary(idl.read())
     config_components, config_searches, conditions = configuration_components(values)
     other_view = ('<Component Id="TypeLibraryOtherView" Guid="%s" Win64="no">\n%s\n</Component>' % (
         guid("component", "type library, 32-bit view"),
-        "\n".join("  " + r for r in type_library_values()).replace('Value="[HELPFOLDER]"/>',
+        "\n".join("  " + r for r in type_library_values(library)).replace('Value="[HELPFOLDER]"/>',
                                                                     'Value="[HELPFOLDER]" KeyPath="yes"/>')))
     source = """<?xml version="1.0" encoding="utf-8"?>
 <Wix xmlns="http://schemas.microsoft.com/wix/2006/wi">
@@ -224,10 +220,13 @@ def package_source(args, stage_dir, values):
 {searches}
 <Binary Id="SetupActions" SourceFile={setup}/>
 <CustomAction Id="ComposeConfiguration" BinaryKey="SetupActions" DllEntry="ComposeConfiguration" Execute="immediate" Return="check"/>
+<CustomAction Id="NoteUpgrade" BinaryKey="SetupActions" DllEntry="NoteUpgrade" Execute="immediate" Return="ignore"/>
+<CustomAction Id="ForgetUpgrade" BinaryKey="SetupActions" DllEntry="ForgetUpgrade" Execute="immediate" Return="ignore"/>
 <CustomAction Id="CleanPreferencesOnRemoval" Property="PREFSCLEANUP" Value="[PREFSFOLDER]"/>
+<Property Id="ZUPGRADING"><RegistrySearch Id="FindUpgrade" Root="HKLM" Key="SOFTWARE\Zembrati" Name="Upgrade in progress" Type="raw" Win64="yes"/></Property>
 <InstallExecuteSequence>
   <Custom Action="ComposeConfiguration" After="CostFinalize">NOT (REMOVE="ALL")</Custom>
-  <RemoveExistingProducts After="InstallFinalize"/>
+  <RemoveExistingProducts After="InstallValidate"/>
 </InstallExecuteSequence>
 <Directory Id="TARGETDIR" Name="SourceDir">
   <Directory Id="ProgramFiles64Folder">
@@ -251,7 +250,7 @@ def package_source(args, stage_dir, values):
 </Product>
 </Wix>
 """
-    files = folder_tree(stage_dir)
+    files = folder_tree(library, stage_dir)
     component_ids = re.findall(r'<Component Id="([^"]+)"', files + other_view + config_components)
     component_ids.append("PreferencesFolder")
     text = source.format(product=guid("product", args.version), name=PRODUCT, version=args.version,
@@ -275,7 +274,14 @@ def finishing_queries(conditions):
     queries += [
         "UPDATE `InstallExecuteSequence` SET `Sequence`=1001 WHERE `Action`='ComposeConfiguration'",
         "INSERT INTO `InstallExecuteSequence` (`Action`,`Condition`,`Sequence`) VALUES "
-        "('CleanPreferencesOnRemoval','REMOVE=\"ALL\" AND NOT UPGRADINGPRODUCTCODE',1002)",
+        "('CleanPreferencesOnRemoval','REMOVE=\"ALL\" AND NOT UPGRADINGPRODUCTCODE AND NOT ZUPGRADING',1002)",
+        # The removal of the earlier version runs inside the upgrade: UPGRADINGPRODUCTCODE tells it
+        # so on Windows, the note in the registry on installers that do not set it (Wine's).
+        "UPDATE `InstallExecuteSequence` SET `Sequence`=1402 WHERE `Action`='RemoveExistingProducts'",
+        "INSERT INTO `InstallExecuteSequence` (`Action`,`Condition`,`Sequence`) VALUES "
+        "('NoteUpgrade','OLDERVERSIONFOUND AND NOT (REMOVE=\"ALL\")',1401)",
+        "INSERT INTO `InstallExecuteSequence` (`Action`,`Condition`,`Sequence`) VALUES "
+        "('ForgetUpgrade','OLDERVERSIONFOUND AND NOT (REMOVE=\"ALL\")',6601)",
         "INSERT INTO `RemoveFile` (`FileKey`,`Component_`,`FileName`,`DirProperty`,`InstallMode`) VALUES "
         "('PreferencesFile','PreferencesFolder',%s,'PREFSCLEANUP',2)" % sql_text(PREFERENCES_FILE),
         "CREATE TABLE `MsiLockPermissionsEx` (`MsiLockPermissionsEx` CHAR(72) NOT NULL, `LockObject` CHAR(72) NOT NULL, "

@@ -43,8 +43,9 @@ def wine(*arguments, cwd=None):
 
 
 def unescape(text):
+    """A quoted text of a registry file, without its quotes and escapes; other data as it stands."""
     if not text.startswith('"'):
-        return text  # dword:, hex(...):
+        return text  # dword:, hex(...):, str(2):
     out, i = "", 1
     while i < len(text) - 1:
         if text[i] == "\\" and i + 1 < len(text) - 1:
@@ -56,11 +57,12 @@ def unescape(text):
 
 def registry():
     """HKLM\\Software as a set of (key, value name, value), keys in lower case and both spellings
-    of the 32-bit view of the classes as one."""
-    path = os.path.join(PREFIX, "export.reg")
-    wine("reg", "export", r"HKLM\Software", "Z:" + path.replace("/", "\\"), "/y")
-    with open(path, "rb") as exported:
-        lines = exported.read().decode("utf-16").splitlines()
+    of the 32-bit view of the classes as one. Read from the prefix's own registry file, which the
+    Wine server writes out when it ends (much quicker than exporting through reg.exe)."""
+    subprocess.run(["wineserver", "-k"], env=ENVIRONMENT)
+    subprocess.run(["wineserver", "-w"], env=ENVIRONMENT)
+    with open(os.path.join(PREFIX, "system.reg"), encoding="utf-8", errors="replace") as machine:
+        lines = machine.read().splitlines()
     values, key, continued = set(), None, ""
     for line in lines:
         if continued:
@@ -69,11 +71,15 @@ def registry():
             continued = line[:-1]
             continue
         if line.startswith("["):
-            key = line[1:-1].lower().replace(r"\software\wow6432node\classes", r"\software\classes\wow6432node")
-            values.add((key, None, None))
-        elif "=" in line and key:
-            name, value = line.split("=", 1)
-            values.add((key, "@" if name == "@" else unescape(name), unescape(value)))
+            name = unescape('"' + line[1:line.index("]")] + '"').lower()
+            key = None
+            if name == "software" or name.startswith("software\\"):
+                key = "hkey_local_machine\\" + name.replace("software\\wow6432node\\classes",
+                                                          "software\\classes\\wow6432node")
+                values.add((key, None, None))
+        elif key and not line.startswith("#") and "=" in line:
+            name, value = (line[1:].split("=", 1) if line.startswith("@") else line.split('"=', 1))
+            values.add((key, "@" if line.startswith("@") else unescape(name + '"'), unescape(value)))
     return values
 
 
@@ -177,11 +183,27 @@ def host_keeps_its_own_values():
     with open(preferences, "rb") as f:
         remembered = f.read()
 
+    edited = os.path.join(INSTALL_FOLDER, "catalogue", "us", "tables", "c.tab")
+    with open(edited, "ab") as table:
+        table.write(b"\r\n")
+    with open(edited, "rb") as table:
+        edited_text = table.read()
+
+    # An administrator renames a family the package wrote: the upgrade keeps that too.
+    wine("reg", "add", HOST_KEY + r"\Profil", "/v", "Norme#3", "/d", "US (company)", "/f")
+    expected[(profile, "Norme#3")] = "US (company)"
+
     check(install(NEXT_PACKAGE) == 0, "msiexec /i of a newer version upgrades")
     check(products() == [NEXT_VERSION], "one Zembrati product is installed, the newer one: %s" % products())
-    check(configuration(registry()) == expected, "the upgrade keeps the configuration as it was")
+    upgraded = configuration(registry())
+    expected[(OWN_KEY.lower(), "Profil\\Norme#3")] = "US (company)"
+    check(upgraded == expected, "the upgrade keeps the configuration as it was, with the administrator's change:\n  %s"
+          % "\n  ".join("%s %s = %s" % (k, n, v) for (k, n), v in sorted(set(upgraded.items()) ^ set(expected.items()))))
+    check(install(PACKAGE) != 0 and products() == [NEXT_VERSION], "the older package refuses to install over the newer")
     check(os.path.isfile(preferences) and open(preferences, "rb").read() == remembered,
           "the upgrade keeps the users' preferences")
+    check(open(edited, "rb").read() == edited_text[:-2],
+          "the upgrade replaces a shipped catalogue file the user edited with the new version's")
     run_com_host("upgraded")
 
     check(remove(NEXT_PACKAGE) == 0, "msiexec /x removes the package")

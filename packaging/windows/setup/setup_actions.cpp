@@ -1,6 +1,9 @@
-// The package's one custom action: it composes the configuration values that name folders, so
-// that "ApplDir" followed by each of them names the installed catalogue and the preferences file.
-// It only sets properties; the package's own Registry table writes (and removes) the values.
+// The package's custom actions. ComposeConfiguration composes the configuration values that name
+// folders, so that "ApplDir" followed by each of them names the installed catalogue and the
+// preferences file; it only sets properties, and the package's own Registry table writes (and
+// removes) the values. NoteUpgrade and ForgetUpgrade tell the removal of an earlier version that
+// runs inside an upgrade that it is one, where the installer does not (UPGRADINGPRODUCTCODE), so
+// that it keeps the users' preferences.
 //
 // Properties it reads, written by the package source: ZCONFIG_COUNT, and for value k
 // ZCONFIG<k>_FOUND (the value already in the registry, from AppSearch), ZCONFIG<k>_PLACE ("BASE"
@@ -94,5 +97,37 @@ extern "C" __declspec(dllexport) UINT __stdcall ComposeConfiguration(MSIHANDLE i
     }
   }
   SetProperty(install, "HELPFOLDER", zembrati::setup::WithoutClosingSeparator(Property(install, "INSTALLFOLDER")));
+  return ERROR_SUCCESS;
+}
+
+namespace {
+
+constexpr const wchar_t* kOwnKey = L"SOFTWARE\\Zembrati";
+constexpr const wchar_t* kUpgradeNote = L"Upgrade in progress";
+
+}  // namespace
+
+extern "C" __declspec(dllexport) UINT __stdcall NoteUpgrade(MSIHANDLE install) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kOwnKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return ERROR_SUCCESS;  // the removal then keeps to UPGRADINGPRODUCTCODE alone
+  }
+  const std::wstring product = Wide(Property(install, "ProductCode"));
+  RegSetValueExW(key, kUpgradeNote, 0, REG_SZ, reinterpret_cast<const BYTE*>(product.c_str()),
+                 static_cast<DWORD>((product.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  return ERROR_SUCCESS;
+}
+
+extern "C" __declspec(dllexport) UINT __stdcall ForgetUpgrade(MSIHANDLE) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kOwnKey, 0, KEY_SET_VALUE | KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) ==
+      ERROR_SUCCESS) {
+    RegDeleteValueW(key, kUpgradeNote);
+    RegCloseKey(key);
+  }
+  // Takes the key away too when nothing else of the package's is in it.
+  RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kOwnKey, KEY_WOW64_64KEY, 0);
   return ERROR_SUCCESS;
 }
