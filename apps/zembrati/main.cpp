@@ -6,6 +6,8 @@
 #include "catalogue_command.h"
 #include "cli_host.h"
 #include "cli_support.h"
+#include "bom_command.h"
+#include "frame_command.h"
 #include "part_commands.h"
 #include "section_command.h"
 
@@ -28,6 +30,8 @@ int Run(int argc, char** argv) {
   zembrati::cli::AddSectionCommand(app, exitCode);
   zembrati::cli::AddCatalogueCommand(app, exitCode);
   zembrati::cli::AddPartCommands(app, exitCode);
+  zembrati::cli::AddFrameCommand(app, exitCode);
+  zembrati::cli::AddBomCommand(app, exitCode);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& help) {

@@ -18,6 +18,7 @@
 #include "export/svg_export.h"
 #include "host/host_classes.h"
 #include "host/scene_members.h"
+#include "member_drop.h"
 #include "parts/part_data.h"
 #include "runtime/paths.h"
 #include "scene_objects.h"
@@ -32,7 +33,7 @@ using Json = nlohmann::ordered_json;
 struct PartOptions {
   SettingsOptions settings;
   DialogChoices choices;
-  std::string scene, part, at, on, lengthText, step, stl, svg, units;
+  std::string scene, part, at, to, roll, on, lengthText, step, stl, svg, units;
   bool json = false;
 };
 
@@ -134,6 +135,15 @@ int RunDrop(const PartOptions& options) {
     host.document().unit = *scene::LengthUnitFromName(options.units);
   }
   const auto before = host.document().Parts();
+  if (!options.to.empty()) {
+    if (options.at.empty() || !options.on.empty()) throw UsageError("--to places a member from --at to --to: give both, and not --on");
+    const MemberEnds ends{ParsePoint(options.at, "--at"), ParsePoint(options.to, "--to"),
+                          options.roll.empty() ? 0.0 : ParseNumber(options.roll, "--roll")};
+    const bool completed = DropMember(session, options.choices, ends, "") != nullptr;
+    if (completed) session.SaveChanges();
+    return Report(session, completed, NewParts(before, host.document().Parts()), options.json);
+  }
+  if (!options.roll.empty()) throw UsageError("--roll turns a member placed with --at and --to: give those too");
   std::function<runtime::Status()> start;
   if (!options.at.empty() || !options.on.empty()) {
     if (!options.at.empty() && !options.on.empty()) throw UsageError("give --at or --on, not both");
@@ -268,7 +278,12 @@ void AddPartCommands(CLI::App& app, int& exitCode) {
               "included), takes the given choices, OK makes the part, and the scene is saved.");
   AddCommon(*dropCommand, *drop, false);
   AddDialogChoiceOptions(*dropCommand, drop->choices);
-  dropCommand->add_option("--at", drop->at, "Drop through the host's hook at the point X,Y,Z");
+  dropCommand->add_option("--at", drop->at, "Drop through the host's hook at the point X,Y,Z (with --to: where the member starts)");
+  dropCommand->add_option("--to", drop->to,
+                          "Place a member from --at to this point X,Y,Z: the distance is its length, its axis runs "
+                          "from start to end, its section's y axis as near global +Z as the axis allows (+Y for a "
+                          "vertical member)");
+  dropCommand->add_option("--roll", drop->roll, "With --to: turn the member by this many degrees about its axis");
   dropCommand->add_option("--on", drop->on,
                           "Drop through the hook onto a face of a part: PART[:FACE], FACE start (the end at the part's "
                           "origin), end (the default) or side N (N from 1: the faces along the section's outline, one "
@@ -276,7 +291,8 @@ void AddPartCommands(CLI::App& app, int& exitCode) {
   dropCommand->add_option("--units", drop->units, "Length unit of a new scene (the system works in mm only)")
       ->check(CLI::IsMember({"mm", "cm", "m", "in", "ft"}));
   dropCommand->add_flag("--json", drop->json, "Print the new part and the messages as JSON");
-  dropCommand->footer("Example:\n  zembrati drop --scene out/scene.json --type HE --standard HEA --size 200 --length 1500");
+  dropCommand->footer("Examples:\n  zembrati drop --scene out/scene.json --type HE --standard HEA --size 200 --length 1500\n"
+                      "  zembrati drop --scene out/scene.json --type HE --standard IPE --size 240 --at 0,0,4000 --to 6000,0,4500");
   dropCommand->callback([drop, &exitCode] { exitCode = RunReportingErrors(drop->json, [&] { return RunDrop(*drop); }); });
 
   auto edit = std::make_shared<PartOptions>();

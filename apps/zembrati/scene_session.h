@@ -50,6 +50,10 @@ class SceneSession {
   // the entries.
   bool RunWithDialog(const DialogChoices& choices, const std::function<runtime::Status()>& start);
 
+  // Puts the preferences file back as it was before the command: the dialog wrote it at every
+  // OK, and a command that then saves nothing must leave it as it found it.
+  void RestorePreferences() const;
+
   std::vector<headless::HeadlessPresenter::Message> messages;
   runtime::Status status;
 
@@ -60,7 +64,6 @@ class SceneSession {
   // The preferences file as it was before the command, put back when the scene cannot be saved.
   std::string prefsFile_;
   std::optional<std::string> prefsBefore_;
-  void RestorePreferences() const;
   std::unique_ptr<scene::SceneHost> host_;
   std::unique_ptr<automation::ScopedObjectCreator> creator_;
 };

@@ -1,0 +1,212 @@
+// Frames from member lists, members between two points, and the cutting list, run as a user runs
+// them on the shipped catalogue.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "support/run_command.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Json = nlohmann::json;
+using zembrati::testing::CliRun;
+
+struct Box {
+  std::array<double, 3> low{1e300, 1e300, 1e300}, high{-1e300, -1e300, -1e300};
+};
+
+// The box around every vertex of a binary STL file.
+Box BoxOfStl(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  const std::string data{std::istreambuf_iterator<char>(in), {}};
+  Box box;
+  std::uint32_t triangles = 0;
+  std::memcpy(&triangles, data.data() + 80, 4);
+  for (std::uint32_t t = 0; t < triangles; ++t) {
+    for (int v = 0; v < 3; ++v) {
+      std::array<float, 3> point;
+      std::memcpy(point.data(), data.data() + 84 + t * 50 + 12 + v * 12, 12);
+      for (int k = 0; k < 3; ++k) {
+        box.low[k] = std::min(box.low[k], double(point[k]));
+        box.high[k] = std::max(box.high[k], double(point[k]));
+      }
+    }
+  }
+  return box;
+}
+
+// A vector turned by the quaternion (w, x, y, z) of a placement's P4..P7.
+std::array<double, 3> Turned(const Json& placement, std::array<double, 3> v) {
+  const double w = placement[3], x = placement[4], y = placement[5], z = placement[6];
+  const std::array<double, 3> u{x, y, z};
+  const std::array<double, 3> t{2 * (u[1] * v[2] - u[2] * v[1]), 2 * (u[2] * v[0] - u[0] * v[2]), 2 * (u[0] * v[1] - u[1] * v[0])};
+  return {v[0] + w * t[0] + (u[1] * t[2] - u[2] * t[1]), v[1] + w * t[1] + (u[2] * t[0] - u[0] * t[2]),
+          v[2] + w * t[2] + (u[0] * t[1] - u[1] * t[0])};
+}
+
+class ZembratiFrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("zembrati_frame_cli_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string Scene() const { return (folder_ / "scene.json").string(); }
+  std::string Prefs() const { return (folder_ / "prefs.txt").string(); }
+
+  CliRun Run(const std::string& arguments) {
+    return zembrati::testing::RunCapturingErrors(std::string(ZEMBRATI_CLI) + " " + arguments + " --prefs " + Prefs(),
+                                                 (folder_ / "stderr.txt").string());
+  }
+  Json RunJson(const std::string& arguments) {
+    const CliRun run = Run(arguments + " --json");
+    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+    return Json::parse(run.out);
+  }
+  std::string List(const std::string& rows) {
+    const fs::path file = folder_ / "members.csv";
+    std::ofstream(file, std::ios::binary) << rows;
+    return file.string();
+  }
+  Json Part(const Json& shown, const std::string& name) {
+    for (const Json& part : shown["parts"]) {
+      if (part["name"] == name) return part;
+    }
+    ADD_FAILURE() << "no part " << name;
+    return Json::object();
+  }
+
+  fs::path folder_;
+};
+
+constexpr const char* kHeader = "mark,type,standard,size,thickness,material,x1,y1,z1,x2,y2,z2,roll\n";
+constexpr const char* kPortal =
+    "C1,HE,HEA,240,,S355J2,0,0,0,0,0,5000,0\n"
+    "C2,HE,HEA,240,,S355J2,12000,0,0,12000,0,5000,0\n"
+    "R1,HE,IPE,300,,S355J2,0,0,5000,6000,0,5600,0\n"
+    "R2,HE,IPE,300,,S355J2,12000,0,5000,6000,0,5600,0\n"
+    "P1,UPN,UPN,140,,S235JR,0,0,5150,0,6000,5150,0\n"
+    "T1,TUBO,CHS EN 10219,60.3,4,S235JRH,0,0,2000,12000,0,2000,0\n";
+
+TEST_F(ZembratiFrameTest, MembersStandBetweenTheirPointsWithTheirMarksLengthsAndData) {
+  RunJson("frame --scene " + Scene() + " " + List(std::string(kHeader) + kPortal));
+  const Json shown = RunJson("show --scene " + Scene());
+  ASSERT_EQ(shown["parts"].size(), 6u);
+  const Json column = Part(shown, "HEA 240 x 5000 C1");
+  EXPECT_EQ(column["class"], "ProfilHE");
+  EXPECT_EQ(column["material"], "S355J2");
+  EXPECT_EQ(column["placement"], Json::parse("[0, 0, 0, 1, 0, 0, 0]"));  // vertical: as a drop stands
+  const Json rafter = Part(shown, "IPE 300 x 6029.9 R1");
+  EXPECT_EQ(rafter["length_mm"], 6029.9);
+  const auto axis = Turned(rafter["placement"], {0, 0, 1});
+  EXPECT_NEAR(axis[0], 6000 / 6029.925, 1e-6);
+  EXPECT_NEAR(axis[2], 600 / 6029.925, 1e-6);
+  const auto web = Turned(rafter["placement"], {0, 1, 0});  // the section's y, as near +Z as the slope allows
+  EXPECT_NEAR(web[2], 6000 / 6029.925, 1e-6);
+  EXPECT_NEAR(web[1], 0, 1e-12);
+  const Json downhill = Part(shown, "IPE 300 x 6029.9 R2");
+  EXPECT_EQ(downhill["placement"][0], 12000);
+  EXPECT_EQ(Part(shown, "CFCHS 60.3x4 x 12000 T1")["summary"]["part_number"], "CFCHS60.3x4");
+
+  // The solids stand there: the column's box is its section around the axis from 0 to 5000, the
+  // purlin runs along Y at the height of its points with its web (140 high) standing up.
+  ASSERT_EQ(Run("export --scene " + Scene() + " --part \"HEA 240 x 5000 C1\" --stl " + (folder_ / "c1.stl").string()).exitCode, 0);
+  const Box c1 = BoxOfStl(folder_ / "c1.stl");
+  EXPECT_NEAR(c1.low[2], 0, 1e-3);
+  EXPECT_NEAR(c1.high[2], 5000, 1e-3);
+  EXPECT_NEAR(c1.high[0] - c1.low[0], 240, 1e-3);  // HEA 240: b 240 across X, h 230 across Y
+  EXPECT_NEAR(c1.high[1] - c1.low[1], 230, 1e-3);
+  ASSERT_EQ(Run("export --scene " + Scene() + " --part \"UPN 140 x 6000 P1\" --stl " + (folder_ / "p1.stl").string()).exitCode, 0);
+  const Box p1 = BoxOfStl(folder_ / "p1.stl");
+  EXPECT_NEAR(p1.low[1], 0, 1e-3);
+  EXPECT_NEAR(p1.high[1], 6000, 1e-3);
+  EXPECT_NEAR(p1.high[2] - p1.low[2], 140, 1e-3);
+  EXPECT_LE(p1.low[2], 5150);
+  EXPECT_GE(p1.high[2], 5150);
+}
+
+TEST_F(ZembratiFrameTest, EachKindOfBadRowIsRefusedWithItsLineAndNothingIsSaved) {
+  const std::vector<std::pair<std::string, std::string>> bad = {
+      {"X1,HE,HEX,240,,S355J2,0,0,0,0,0,5000,0\n", "line 3: "},            // a standard the catalogue lacks
+      {"X1,HE,HEA,240,,S355J2,0,0,0,0,0,0,0\n", "line 3: the member has no length"},
+      {"X1,HE,HEA,240,,S355J2,0,0,0,0,0,5000.0.0,0\n", "line 3: z2: \"5000.0.0\" is not a number"},
+      {"X1,HE,HEA,240,,S355J2,0,0,0,0,0,5000\n", "line 3: the row has 12 columns, the header 13"},
+  };
+  for (const auto& [row, reason] : bad) {
+    const CliRun run = Run("frame --scene " + Scene() + " " +
+                           List(std::string(kHeader) + "C1,HE,HEA,240,,S355J2,0,0,0,0,0,5000,0\n" + row));
+    EXPECT_EQ(run.exitCode, 2) << row;
+    EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(Scene())) << row;
+    EXPECT_FALSE(fs::exists(Prefs())) << "the first member's OK wrote preferences that must go back: " << row;
+  }
+  const CliRun header = Run("frame --scene " + Scene() + " " + List("mark,type,standard,size,x1,y1,z1,x2,y2,depth\n"));
+  EXPECT_EQ(header.exitCode, 2);
+  EXPECT_NE(header.err.find("line 1: the header names an unknown column \"depth\""), std::string::npos) << header.err;
+}
+
+TEST_F(ZembratiFrameTest, TheCuttingListCountsSumsAndNamesTheMarks) {
+  RunJson("frame --scene " + Scene() + " " + List(std::string(kHeader) + kPortal));
+  const Json bom = RunJson("bom --scene " + Scene());
+  ASSERT_EQ(bom["lines"].size(), 4u);
+  const Json& columns = bom["lines"][0];  // sorted by standard: CHS, HEA, IPE, UPN
+  EXPECT_EQ(bom["lines"][0]["standard"], "CHS EN 10219");
+  const Json& hea = bom["lines"][1];
+  EXPECT_EQ(hea["designation"], "HEA240");
+  EXPECT_EQ(hea["count"], 2);
+  EXPECT_EQ(hea["total_length_mm"], 10000);
+  EXPECT_NEAR(hea["unit_mass_kg"].get<double>(), 60.3 * 5, 0.01 * 60.3 * 5);  // 60.3 kg/m in the tables
+  EXPECT_EQ(hea["marks"], Json::parse("[\"C1\", \"C2\"]"));
+  EXPECT_EQ(bom["lines"][2]["count"], 2);
+  EXPECT_EQ(bom["lines"][2]["length_mm"], 6029.9);
+  EXPECT_NEAR(columns["unit_mass_kg"].get<double>(), 5.55 * 12, 0.01 * 5.55 * 12);  // CHS 60.3x4: 5.55 kg/m
+  double sum = 0;
+  for (const Json& line : bom["lines"]) sum += line["total_mass_kg"].get<double>();
+  EXPECT_NEAR(bom["total_mass_kg"].get<double>(), sum, 1e-9);
+  ASSERT_EQ(bom["materials"].size(), 3u);
+  EXPECT_EQ(bom["materials"][1]["material"], "S235JRH");
+
+  ASSERT_EQ(Run("bom --scene " + Scene() + " --csv " + (folder_ / "list.csv").string()).exitCode, 0);
+  std::ifstream csv(folder_ / "list.csv");
+  std::string header, first;
+  std::getline(csv, header);
+  std::getline(csv, first);
+  EXPECT_EQ(header, "standard,designation,material,length_mm,count,unit_mass_kg,total_length_mm,total_mass_kg,marks");
+  EXPECT_EQ(first.substr(0, 37), "CHS EN 10219,CFCHS60.3x4,S235JRH,1200");
+}
+
+TEST_F(ZembratiFrameTest, AMemberKeepsItsMarkThroughAnEditAndALengthChange) {
+  RunJson("frame --scene " + Scene() + " " + List(std::string(kHeader) + kPortal));
+  const Json edited = RunJson("edit --scene " + Scene() + " --part \"HEA 240 x 5000 C1\" --standard HEB --size 240");
+  ASSERT_EQ(edited["parts"].size(), 1u);
+  EXPECT_EQ(edited["parts"][0]["name"], "HEB 240 x 5000 C1");
+  EXPECT_EQ(edited["parts"][0]["placement"], Json::parse("[0, 0, 0, 1, 0, 0, 0]"));
+  const Json shorter = RunJson("set-length --scene " + Scene() + " --part \"IPE 300 x 6029.9 R1\" --length 5000");
+  EXPECT_EQ(shorter["parts"][0]["name"], "IPE 300 x 5000 R1");
+  const Json bom = RunJson("bom --scene " + Scene());
+  EXPECT_EQ(bom["lines"][1]["marks"], Json::parse("[\"C2\"]"));
+}
+
+TEST_F(ZembratiFrameTest, ASingleDropPlacesAMemberBetweenTwoPointsAndTurnsIt) {
+  const Json made = RunJson("drop --scene " + Scene() + " --type HE --standard HEA --size 200 --at 0,0,0 --to 0,0,3000 --roll 90");
+  ASSERT_EQ(made["parts"].size(), 1u);
+  EXPECT_EQ(made["parts"][0]["name"], "HEA 200 x 3000");
+  const auto web = Turned(made["parts"][0]["placement"], {0, 1, 0});
+  EXPECT_NEAR(web[0], -1, 1e-12);  // +Y turned a quarter counterclockwise about +Z
+  const CliRun both = Run("drop --scene " + Scene() + " --type HE --at 0,0,0 --to 0,0,3000 --length 200");
+  EXPECT_EQ(both.exitCode, 2);
+  EXPECT_NE(both.err.find("leave out --length"), std::string::npos) << both.err;
+  const CliRun nowhere = Run("drop --scene " + Scene() + " --type HE --at 1,2,3 --to 1,2,3");
+  EXPECT_EQ(nowhere.exitCode, 2);
+}
+
+}  // namespace
