@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "dialog_choices.h"
 #include "rigid_transform.h"
-#include "scene_session.h"
 
 namespace zembrati::cli {
 

@@ -9,24 +9,13 @@
 #include <vector>
 
 #include "cli_host.h"
+#include "dialog_choices.h"
 #include "headless_presenter.h"
 #include "runtime/status.h"
 #include "scene_lock.h"
 #include "scene_host.h"
 
 namespace zembrati::cli {
-
-// The choices a command makes in the selection dialog, applied in this order through the
-// dialog's own events; unset ones are left as the dialog shows them.
-struct DialogChoices {
-  std::string family, type, standard, size, thickness, material;
-  std::optional<std::string> length;
-  bool cancel = false;
-};
-void AddDialogChoiceOptions(CLI::App& command, DialogChoices& choices);
-// Refuses choices that no user could type into the dialog (a line break in a name) and a length
-// that is not one (as set-length does): a UsageError before anything is loaded.
-void CheckChoices(const DialogChoices& choices);
 
 // What a command works on: the scene file (a new scene when it does not exist yet) on the
 // built-in host with its settings, the host installed for the system to call. A command that

@@ -196,6 +196,13 @@ TEST_F(ZembratiFrameTest, AMemberKeepsItsMarkThroughAnEditAndALengthChange) {
   EXPECT_EQ(bom["lines"][1]["marks"], Json::parse("[\"C2\"]"));
 }
 
+TEST_F(ZembratiFrameTest, TheReadmesPortalFrameIsMadeAndWeighed) {
+  const Json made = RunJson("frame --scene " + Scene() + " " + ZEMBRATI_DOCS_DIR "/portal-frame.csv");
+  EXPECT_EQ(made["members"].size(), 15u);
+  const Json bom = RunJson("bom --scene " + Scene());
+  EXPECT_NEAR(bom["total_mass_kg"].get<double>(), 2789.61, 0.005);  // the figure README shows
+}
+
 TEST_F(ZembratiFrameTest, ASingleDropPlacesAMemberBetweenTwoPointsAndTurnsIt) {
   const Json made = RunJson("drop --scene " + Scene() + " --type HE --standard HEA --size 200 --at 0,0,0 --to 0,0,3000 --roll 90");
   ASSERT_EQ(made["parts"].size(), 1u);
