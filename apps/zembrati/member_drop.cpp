@@ -25,15 +25,14 @@ scene::NodePtr DropMember(SceneSession& session, DialogChoices choices, const Me
   if (choices.length) throw UsageError("a member between two points takes its length from them: leave out --length");
   choices.length = MemberLengthText(ends);
   scene::SceneHost& host = session.host();
-  const std::vector<scene::NodePtr> before = host.document().Parts();
+  const std::size_t partsBefore = host.document().Parts().size();
   // The catalogue item lands where the member stands; the drop session builds the part there.
   const automation::ObjectRef placeholder = parts::AddPartShape(host.ActivePage());
   scene::NodeOf(placeholder)->placement = *placement;
   if (!session.RunWithDialog(choices, [placeholder] { return addin::Drop(placeholder); })) return nullptr;
-  scene::NodePtr made;
-  for (const scene::NodePtr& part : host.document().Parts()) {
-    if (std::find(before.begin(), before.end(), part) == before.end()) made = part;
-  }
+  // A drop adds its part after every part there is.
+  const std::vector<scene::NodePtr> after = host.document().Parts();
+  const scene::NodePtr made = after.size() > partsBefore ? after.back() : nullptr;
   if (made && !mark.empty()) {
     session.status = runtime::Trap([&] { host::SetName(host.Wrap(made), made->name + " " + mark); });
     if (!session.status.ok()) return nullptr;

@@ -29,10 +29,11 @@ NodePtr Node::FirstComponent(std::int32_t componentKind) const {
 }
 
 NodePtr FirstBody(const Node& part) {
-  for (const NodePtr& child : part.ChildShapes()) {
-    if (child->kind == kind::kBodyShape) return child;
-  }
-  return nullptr;
+  NodePtr body;
+  part.ForEachChildShape([&](const NodePtr& child) {
+    if (!body && child->kind == kind::kBodyShape) body = child;
+  });
+  return body;
 }
 
 NodePtr MakeNode(NodeRole role, std::int32_t nodeKind, const NodePtr& owner) {
@@ -93,7 +94,7 @@ namespace {
 
 void CollectBodies(const NodePtr& shape, std::vector<NodePtr>& bodies) {
   if (shape->kind == kind::kBodyShape) bodies.push_back(shape);
-  for (const NodePtr& child : shape->ChildShapes()) CollectBodies(child, bodies);
+  shape->ForEachChildShape([&](const NodePtr& child) { CollectBodies(child, bodies); });
 }
 
 double ExtrusionLength(const Node& body) {
@@ -114,15 +115,23 @@ double ExtrusionLength(const Node& body) {
   return length;
 }
 
-std::vector<LoopSketch> LoopsOf(const Node& body) {
+// The loop nodes of a body's profile (none when it has no loop collection).
+const std::vector<NodePtr>& LoopNodesOf(const Node& body) {
+  static const std::vector<NodePtr> none;
   const NodePtr holder = body.FirstComponent(kind::kProfileHolder);
   if (!holder || !holder->profile) RaiseSceneError(scene_error::kBadSketch, "The body has no profile");
-  std::vector<LoopSketch> loops;
   const auto found = holder->profile->components.find(kind::kLoop);
-  if (found != holder->profile->components.end()) {
-    for (const NodePtr& loop : found->second) loops.push_back(loop->sketch);
+  return found == holder->profile->components.end() ? none : found->second;
+}
+
+// Whether the body's loops are still those its section was built from, compared where they
+// stand: an update of a large scene rebuilds none of its unchanged bodies and copies no loop.
+bool BuiltFromTheseLoops(const Node& body, const std::vector<NodePtr>& loops) {
+  if (!body.section || loops.size() != body.builtFrom.size()) return false;
+  for (std::size_t i = 0; i < loops.size(); ++i) {
+    if (!(loops[i]->sketch == body.builtFrom[i])) return false;
   }
-  return loops;
+  return true;
 }
 
 }  // namespace
@@ -136,8 +145,11 @@ std::vector<NodePtr> Document::Bodies() const {
 void RebuildBody(Node& body) {
   try {
     const double length = ExtrusionLength(body);
-    std::vector<LoopSketch> loops = LoopsOf(body);
-    if (!body.section || loops != body.builtFrom) {
+    const std::vector<NodePtr>& loopNodes = LoopNodesOf(body);
+    if (!BuiltFromTheseLoops(body, loopNodes)) {
+      std::vector<LoopSketch> loops;
+      loops.reserve(loopNodes.size());
+      for (const NodePtr& loop : loopNodes) loops.push_back(loop->sketch);
       body.section = BuildSection(loops);
       body.builtFrom = std::move(loops);
     }

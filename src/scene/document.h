@@ -67,6 +67,16 @@ struct Node {
   NodePtr OwningShape() const;
   // The shapes held in this shape's components, in kind order: its children in the scene tree.
   std::vector<NodePtr> ChildShapes() const;
+  // Calls `visit` with each of those, in that order, without copying the list (a scene of
+  // thousands of parts walks its tree at every update).
+  template <typename Visit>
+  void ForEachChildShape(Visit&& visit) const {
+    for (const auto& [componentKind, list] : components) {
+      for (const NodePtr& component : list) {
+        for (const NodePtr& shape : component->shapes) visit(shape);
+      }
+    }
+  }
   // The first component of a kind, or null.
   NodePtr FirstComponent(std::int32_t componentKind) const;
 };
