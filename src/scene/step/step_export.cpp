@@ -3,7 +3,9 @@
 #include "file_output.h"
 #include "runtime/file_replacement.h"
 
+#include <BRepBndLib.hxx>
 #include <BRepBuilderAPI_MakeEdge.hxx>
+#include <Bnd_Box.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_MakeWire.hxx>
 #include <BRepBuilderAPI_Transform.hxx>
@@ -139,6 +141,11 @@ StepContents ReadStepContents(const std::string& path) {
     BRepGProp::VolumeProperties(solid.Current(), properties);
     contents.volume += properties.Mass();
     ++contents.solids;
+    Bnd_Box box;
+    BRepBndLib::AddOptimal(solid.Current(), box, false, false);
+    double xMin = 0, yMin = 0, zMin = 0, xMax = 0, yMax = 0, zMax = 0;
+    box.Get(xMin, yMin, zMin, xMax, yMax, zMax);
+    contents.boxes.push_back({xMin, yMin, zMin, xMax, yMax, zMax});
   }
   return contents;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include <string>
 #include <vector>
 
@@ -24,10 +26,12 @@ struct PlacedBody {
 void WriteStep(const std::vector<PlacedBody>& bodies, const std::string& path);
 
 // What a STEP file holds, read back by the modeller: the number of solids, their total volume,
+// the box around each solid (its lowest and highest x, y and z, in the file's order of solids),
 // and the names and ids of its products.
 struct StepContents {
   int solids = 0;
   double volume = 0;  // mm³
+  std::vector<std::array<double, 6>> boxes;
   std::vector<std::string> names;
   std::vector<std::string> ids;
 };

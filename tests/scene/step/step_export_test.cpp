@@ -11,6 +11,7 @@
 #include "host/host_classes.h"
 #include "scene_error.h"
 #include "support/error_number.h"
+#include "support/run_command.h"
 
 namespace zembrati::scene {
 namespace {
@@ -39,6 +40,51 @@ TEST(StepExportTest, SolidsReadBackWithTheirExactVolume) {
                           rhs->section->area * 600 + tee->section->area * 700;
   EXPECT_NEAR(contents.volume, expected, expected * 1e-7);
   fs::remove(path);
+}
+
+// The members of the README's portal frame, made by `frame` and exported one by one: each STEP
+// solid stands between the points its row gives, its section around the axis.
+TEST(StepExportTest, FrameMembersStandWhereTheMemberListSaysThem) {
+  const fs::path folder = fs::temp_directory_path() / "zembrati_step_frame_test";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  const std::string cli = std::string(ZEMBRATI_CLI) + " ";
+  const std::string scene = (folder / "portal.json").string(), prefs = " --prefs " + (folder / "prefs.txt").string();
+  const auto run = [&](const std::string& arguments) {
+    return zembrati::testing::RunCapturingErrors(cli + arguments + prefs, (folder / "err.txt").string());
+  };
+  ASSERT_EQ(run("frame --scene " + scene + " " + ZEMBRATI_DOCS_DIR "/portal-frame.csv").exitCode, 0);
+  const auto boxOf = [&](const std::string& part) {
+    const std::string file = (folder / "member.step").string();
+    EXPECT_EQ(run("export --scene " + scene + " --part \"" + part + "\" --step " + file).exitCode, 0) << part;
+    const StepContents contents = ReadStepContents(file);
+    EXPECT_EQ(contents.solids, 1) << part;
+    return contents.boxes.empty() ? std::array<double, 6>{} : contents.boxes.front();
+  };
+  // C2 stands from (12000, 0, 0) to (12000, 0, 5000): HEA 240, b 240 across X, h 230 across Y.
+  const auto column = boxOf("HEA 240 x 5000 C2");
+  EXPECT_NEAR(column[0], 12000 - 120, 0.01);
+  EXPECT_NEAR(column[3], 12000 + 120, 0.01);
+  EXPECT_NEAR(column[1], -115, 0.01);
+  EXPECT_NEAR(column[2], 0, 0.01);
+  EXPECT_NEAR(column[5], 5000, 0.01);
+  // P3 runs along Y at the ridge, from (6000, 0, 5750) to (6000, 6000, 5750), its web 140 high.
+  const auto purlin = boxOf("UPN 140 x 6000 P3");
+  EXPECT_NEAR(purlin[1], 0, 0.01);
+  EXPECT_NEAR(purlin[4], 6000, 0.01);
+  EXPECT_NEAR(purlin[2], 5750 - 70, 0.01);
+  EXPECT_NEAR(purlin[5], 5750 + 70, 0.01);
+  // R2 rises from (12000, 0, 5000) towards the ridge (6000, 0, 5600), 6029.9 mm long (the
+  // distance to 0.1 mm): its end faces square to the slope, its web (300 deep) as near upright as
+  // the slope allows, its flanges 150 wide.
+  const auto rafter = boxOf("IPE 300 x 6029.9 R2");
+  const double distance = std::hypot(6000.0, 600.0), cosine = 6000 / distance, sine = 600 / distance;
+  EXPECT_NEAR(rafter[0], 12000 - 6029.9 * cosine - 150 * sine, 0.01);
+  EXPECT_NEAR(rafter[3], 12000 + 150 * sine, 0.01);
+  EXPECT_NEAR(rafter[4] - rafter[1], 150, 0.01);
+  EXPECT_NEAR(rafter[2], 5000 - 150 * cosine, 0.01);
+  EXPECT_NEAR(rafter[5], 5000 + 6029.9 * sine + 150 * cosine, 0.01);
+  fs::remove_all(folder);
 }
 
 // Coordinates the modeller cannot work with never reach it; the file is not written.
