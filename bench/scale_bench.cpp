@@ -1,0 +1,101 @@
+// Prints how the built-in host's scene scales with the number of parts: loading a scene file's
+// text, saving it, and changing one part's length as the host does (the length set, the part's
+// class told, the page updated), at 100, 1,000 and 10,000 HEA parts that carry all of a part's
+// data. Loading also reports the scene text's size per part and the heap the loaded scene holds
+// per part.
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <map>
+#include <string>
+
+#include "addin/sessions.h"
+#include "automation/object_creation.h"
+#include "document_file.h"
+#include "geometry/section_types.h"
+#include "host/scene_members.h"
+#include "host/session_state.h"
+#include "parts/part_data.h"
+#include "scene_host.h"
+#include "scene_objects.h"
+
+namespace {
+
+namespace scene = zembrati::scene;
+namespace host = zembrati::host;
+namespace parts = zembrati::parts;
+using zembrati::automation::ObjectRef;
+
+// A part as the system makes one: the section, the name, part variables, properties and summary.
+void AddBeam(scene::SceneHost& sceneHost, int index) {
+  host::SessionState& session = host::Session();
+  session.ScenePage = sceneHost.ActivePage();
+  session.LangBase = 2000;
+  session.SizePartNumber = "HEA200";
+  session.Dims = {190, 1500, 200, 6.5, 10, 18};
+  const ObjectRef part = parts::AddPartShape(sceneHost.ActivePage());
+  zembrati::geometry::GenerateSection(*zembrati::geometry::FindSectionType(std::int16_t{1}), part, "HEA", session.Dims);
+  const std::string name = "HEA 200 x 1500 M" + std::to_string(index);
+  host::SetName(part, name);
+  parts::WritePartVariables(part, "HEA 200 x @", {"ProfilHE", "HEA", "200", "hea.tab", "S235JR"});
+  parts::WritePartData(part, "HEA", "200", 1500, "S235JR", name);
+  scene::NodeOf(part)->placement.translation = {1000.0 * (index % 100), 1000.0 * (index / 100), 0};
+}
+
+// The text of a scene of `count` such parts, made once per size.
+const std::string& SceneText(int count) {
+  static std::map<int, std::string> made;
+  auto found = made.find(count);
+  if (found != made.end()) return found->second;
+  scene::SceneHost sceneHost;
+  zembrati::automation::ScopedObjectCreator creator(sceneHost);
+  for (int i = 0; i < count; ++i) AddBeam(sceneHost, i);
+  host::Update(sceneHost.ActivePage());
+  return made[count] = scene::DocumentToJson(sceneHost.document());
+}
+
+// Bytes of the heap in use (glibc's count of what is allocated and not yet freed).
+double HeapBytesInUse() { return static_cast<double>(mallinfo2().uordblks); }
+
+void BM_LoadScene(benchmark::State& state) {
+  const std::string& text = SceneText(static_cast<int>(state.range(0)));
+  double perPart = 0;
+  for (auto _ : state) {
+    const double before = HeapBytesInUse();
+    scene::Document document = scene::DocumentFromJson(text);
+    perPart = (HeapBytesInUse() - before) / static_cast<double>(state.range(0));
+    benchmark::DoNotOptimize(document);
+  }
+  state.counters["file_bytes_per_part"] = static_cast<double>(text.size()) / static_cast<double>(state.range(0));
+  state.counters["memory_bytes_per_part"] = perPart;
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_LoadScene)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
+
+void BM_SaveScene(benchmark::State& state) {
+  const scene::Document document = scene::DocumentFromJson(SceneText(static_cast<int>(state.range(0))));
+  for (auto _ : state) benchmark::DoNotOptimize(scene::DocumentToJson(document));
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_SaveScene)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
+
+void BM_ChangeOnePartsLength(benchmark::State& state) {
+  scene::SceneHost sceneHost;
+  sceneHost.document() = scene::DocumentFromJson(SceneText(static_cast<int>(state.range(0))));
+  zembrati::automation::ScopedObjectCreator creator(sceneHost);
+  const ObjectRef part = sceneHost.Wrap(sceneHost.document().Parts().front());
+  double length = 1500;
+  for (auto _ : state) {
+    length = length == 1500 ? 1600 : 1500;
+    parts::SetPartLength(part, length);
+    benchmark::DoNotOptimize(zembrati::addin::PreUpdate(part));
+    host::Update(sceneHost.ActivePage());
+  }
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_ChangeOnePartsLength)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
+
+}  // namespace
+
+BENCHMARK_MAIN();
