@@ -1,6 +1,10 @@
 #include "document.h"
 
 #include <cmath>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
 
 #include "runtime/number_text.h"
 #include "scene_error.h"
@@ -124,14 +128,79 @@ const std::vector<NodePtr>& LoopNodesOf(const Node& body) {
   return found == holder->profile->components.end() ? none : found->second;
 }
 
+bool SameLoops(const std::vector<NodePtr>& loops, const std::vector<LoopSketch>& sketches) {
+  if (loops.size() != sketches.size()) return false;
+  for (std::size_t i = 0; i < loops.size(); ++i) {
+    if (!(loops[i]->sketch == sketches[i])) return false;
+  }
+  return true;
+}
+
 // Whether the body's loops are still those its section was built from, compared where they
 // stand: an update of a large scene rebuilds none of its unchanged bodies and copies no loop.
 bool BuiltFromTheseLoops(const Node& body, const std::vector<NodePtr>& loops) {
-  if (!body.section || loops.size() != body.builtFrom.size()) return false;
-  for (std::size_t i = 0; i < loops.size(); ++i) {
-    if (!(loops[i]->sketch == body.builtFrom[i])) return false;
+  return body.section && body.builtFrom && SameLoops(loops, *body.builtFrom);
+}
+
+std::size_t HashOfLoops(const std::vector<NodePtr>& loops) {
+  std::size_t hash = loops.size();
+  const auto mix = [&hash](double value) { hash = hash * 1000003u ^ std::hash<double>{}(value); };
+  for (const NodePtr& loop : loops) {
+    const LoopSketch& sketch = loop->sketch;
+    if (sketch.start) {
+      mix(sketch.start->x);
+      mix(sketch.start->y);
+    }
+    for (const Point2& point : sketch.lines) {
+      mix(point.x);
+      mix(point.y);
+    }
+    for (const FilletRequest& fillet : sketch.fillets) mix(fillet.radius);
+    mix(sketch.circleRadius);
   }
-  return true;
+  return hash;
+}
+
+// The sections built lately, by their loops: a body drawn as another was gets the same section
+// and loops instead of a rebuilt copy. Entries live as long as a body holds their section.
+class SectionCache {
+ public:
+  struct Built {
+    std::shared_ptr<const std::vector<LoopSketch>> loops;
+    std::shared_ptr<const Section> section;
+  };
+
+  Built Find(const std::vector<NodePtr>& loops) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    auto [first, last] = entries_.equal_range(HashOfLoops(loops));
+    for (auto entry = first; entry != last; ++entry) {
+      std::shared_ptr<const Section> section = entry->second.section.lock();
+      if (section && SameLoops(loops, *entry->second.loops)) return {entry->second.loops, section};
+    }
+    return {};
+  }
+
+  void Keep(const std::vector<NodePtr>& loops, const Built& built) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (entries_.size() >= kLimit) {
+      std::erase_if(entries_, [](const auto& entry) { return entry.second.section.expired(); });
+    }
+    if (entries_.size() < kLimit) entries_.emplace(HashOfLoops(loops), Entry{built.loops, built.section});
+  }
+
+ private:
+  struct Entry {
+    std::shared_ptr<const std::vector<LoopSketch>> loops;
+    std::weak_ptr<const Section> section;
+  };
+  static constexpr std::size_t kLimit = 4096;
+  std::mutex mutex_;
+  std::unordered_multimap<std::size_t, Entry> entries_;
+};
+
+SectionCache& Sections() {
+  static SectionCache cache;
+  return cache;
 }
 
 }  // namespace
@@ -147,17 +216,22 @@ void RebuildBody(Node& body) {
     const double length = ExtrusionLength(body);
     const std::vector<NodePtr>& loopNodes = LoopNodesOf(body);
     if (!BuiltFromTheseLoops(body, loopNodes)) {
-      std::vector<LoopSketch> loops;
-      loops.reserve(loopNodes.size());
-      for (const NodePtr& loop : loopNodes) loops.push_back(loop->sketch);
-      body.section = BuildSection(loops);
-      body.builtFrom = std::move(loops);
+      SectionCache::Built built = Sections().Find(loopNodes);
+      if (!built.section) {
+        auto loops = std::make_shared<std::vector<LoopSketch>>();
+        loops->reserve(loopNodes.size());
+        for (const NodePtr& loop : loopNodes) loops->push_back(loop->sketch);
+        built = {loops, std::make_shared<const Section>(BuildSection(*loops))};
+        Sections().Keep(loopNodes, built);
+      }
+      body.section = std::move(built.section);
+      body.builtFrom = std::move(built.loops);
     }
     body.length = length;
   } catch (...) {
     // A body that cannot be rebuilt has no solid, rather than one that no longer matches it.
     body.section.reset();
-    body.builtFrom.clear();
+    body.builtFrom.reset();
     throw;
   }
 }

@@ -57,10 +57,12 @@ struct Node {
 
   std::weak_ptr<Node> owner;  // the node that holds this one
 
-  // Bodies: the section and length of the last rebuild, and the fitted size box.
-  std::optional<Section> section;
+  // Bodies: the section and length of the last rebuild, and the fitted size box. Bodies drawn
+  // with the same loops share one section and one copy of the loops (a frame of a thousand
+  // HEA 200 holds one HEA 200 section).
+  std::shared_ptr<const Section> section;
   double length = 0;
-  std::vector<LoopSketch> builtFrom;  // the loops the section was built from
+  std::shared_ptr<const std::vector<LoopSketch>> builtFrom;  // the loops the section was built from
   std::optional<SizeBox> sizeBox;
 
   // The shape that holds this node (a shape's parent shape; a component's shape).
