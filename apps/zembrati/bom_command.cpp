@@ -36,17 +36,11 @@ struct BomLine {
   std::vector<std::string> marks;
 };
 
-std::string Trimmed(std::string text) {
-  while (!text.empty() && text.front() == ' ') text.erase(text.begin());
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
-}
-
 // The mark of a part: what the user added to its generated name.
 std::string MarkOf(const Json& report) {
   for (const Json& variable : report["part_variables"]) {
     if (variable["kind"] == 2 && variable["index"] == 2 && variable["value"].is_string()) {
-      return Trimmed(parts::UserSuffix(report["name"].get<std::string>(), variable["value"].get<std::string>()));
+      return TrimmedBlanks(parts::UserSuffix(report["name"].get<std::string>(), variable["value"].get<std::string>()));
     }
   }
   return {};

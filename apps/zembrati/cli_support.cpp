@@ -18,6 +18,14 @@ void RequirePlainText(const std::string& text, const std::string& what) {
   }
 }
 
+std::string TrimmedBlanks(const std::string& text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  std::size_t first = 0, last = text.size();
+  while (first < last && blank(text[first])) ++first;
+  while (last > first && blank(text[last - 1])) --last;
+  return text.substr(first, last - first);
+}
+
 double ParseNumber(const std::string& text, const std::string& what) {
   RequirePlainText(text, what);
   double value = 0;

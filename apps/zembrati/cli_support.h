@@ -35,6 +35,8 @@ std::vector<double> ParseNumberList(const std::string& text, const std::string& 
 double ParseNumber(const std::string& text, const std::string& what);
 // A length in mm: a number in "." notation, greater than 0 and at most kMaxLengthMm.
 double ParseLength(const std::string& text, const std::string& what);
+// The text without the blanks and tabs it begins or ends with.
+std::string TrimmedBlanks(const std::string& text);
 // Refuses a text with a control character (a line break typed into an option, say).
 void RequirePlainText(const std::string& text, const std::string& what);
 

@@ -1,6 +1,5 @@
 #include "member_drop.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "addin/sessions.h"

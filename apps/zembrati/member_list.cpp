@@ -17,14 +17,6 @@ constexpr std::array<const char*, 14> kColumns{"mark", "family", "type", "standa
                                                "x1",   "y1",     "z1",   "x2",       "y2",   "z2",        "roll"};
 constexpr std::array<const char*, 9> kRequired{"type", "standard", "size", "x1", "y1", "z1", "x2", "y2", "z2"};
 
-std::string Trimmed(const std::string& text) {
-  const auto blank = [](unsigned char c) { return c == ' ' || c == '\t'; };
-  std::size_t first = 0, last = text.size();
-  while (first < last && blank(static_cast<unsigned char>(text[first]))) ++first;
-  while (last > first && blank(static_cast<unsigned char>(text[last - 1]))) --last;
-  return text.substr(first, last - first);
-}
-
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
@@ -46,11 +38,11 @@ std::vector<std::string> Fields(const std::string& line) {
       } else {
         field += c;
       }
-    } else if (c == '"' && Trimmed(field).empty()) {
+    } else if (c == '"' && TrimmedBlanks(field).empty()) {
       quoted = wasQuoted = true;
       field.clear();
     } else if (c == ',') {
-      fields.push_back(wasQuoted ? field : Trimmed(field));
+      fields.push_back(wasQuoted ? field : TrimmedBlanks(field));
       field.clear();
       wasQuoted = false;
     } else {
@@ -58,13 +50,14 @@ std::vector<std::string> Fields(const std::string& line) {
     }
   }
   if (quoted) throw UsageError("a quoted field is not closed");
-  fields.push_back(wasQuoted ? field : Trimmed(field));
+  fields.push_back(wasQuoted ? field : TrimmedBlanks(field));
   return fields;
 }
 
 std::map<std::string, std::size_t> HeaderColumns(const std::vector<std::string>& names) {
   std::map<std::string, std::size_t> columns;
   for (std::size_t i = 0; i < names.size(); ++i) {
+    RequirePlainText(names[i], "the header");  // nothing unprintable goes into the message below
     const std::string name = Lower(names[i]);
     if (std::find(kColumns.begin(), kColumns.end(), name) == kColumns.end()) {
       std::string known;
@@ -125,7 +118,7 @@ std::vector<MemberRow> ReadMemberList(const std::string& text, const std::string
     ++lineNumber;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (lineNumber == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);  // a spreadsheet's byte-order mark
-    if (Trimmed(line).empty() || Trimmed(line)[0] == '#') continue;
+    if (TrimmedBlanks(line).empty() || TrimmedBlanks(line)[0] == '#') continue;
     try {
       const std::vector<std::string> fields = Fields(line);
       if (!columns) {

@@ -24,17 +24,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-const char* IconName(ui::MessageIcon icon) {
-  switch (icon) {
-    case ui::MessageIcon::Critical: return "critical";
-    case ui::MessageIcon::Exclamation: return "exclamation";
-    case ui::MessageIcon::Question: return "question";
-    case ui::MessageIcon::Information: return "information";
-    case ui::MessageIcon::None: return "none";
-  }
-  return "none";
-}
-
 // A file's bytes, or nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   if (path.empty()) return std::nullopt;
@@ -162,7 +151,7 @@ void PrintMessages(const std::vector<headless::HeadlessPresenter::Message>& mess
 
 Json MessagesJson(const std::vector<headless::HeadlessPresenter::Message>& messages) {
   Json out = Json::array();
-  for (const auto& m : messages) out.push_back({{"text", m.text}, {"title", m.title}, {"icon", IconName(m.icon)}});
+  for (const auto& m : messages) out.push_back({{"text", m.text}, {"title", m.title}, {"icon", ui::MessageIconName(m.icon)}});
   return out;
 }
 

@@ -3,6 +3,17 @@
 #include <iostream>
 
 namespace zembrati::ui {
+
+const char* MessageIconName(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Critical: return "critical";
+    case MessageIcon::Exclamation: return "exclamation";
+    case MessageIcon::Question: return "question";
+    case MessageIcon::Information: return "information";
+    case MessageIcon::None: return "none";
+  }
+  return "none";
+}
 namespace {
 thread_local MessageService* installedService = nullptr;
 }  // namespace

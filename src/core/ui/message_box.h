@@ -8,6 +8,10 @@ enum class MessageIcon { None, Critical, Question, Exclamation, Information };
 enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
+// The icon's name as the front ends outside the toolkit hand it on ("critical", "exclamation",
+// "question", "information", "none").
+const char* MessageIconName(MessageIcon icon);
+
 // The title a message box gets when its caller gives none: the application's.
 inline constexpr const char* kApplicationTitle = "Zembrati";
 

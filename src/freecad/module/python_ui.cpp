@@ -10,17 +10,6 @@ namespace {
 
 namespace py = pybind11;
 
-const char* IconName(ui::MessageIcon icon) {
-  switch (icon) {
-    case ui::MessageIcon::Critical: return "critical";
-    case ui::MessageIcon::Exclamation: return "exclamation";
-    case ui::MessageIcon::Question: return "question";
-    case ui::MessageIcon::Information: return "information";
-    case ui::MessageIcon::None: return "none";
-  }
-  return "none";
-}
-
 const char* ButtonsName(ui::MessageButtons buttons) {
   switch (buttons) {
     case ui::MessageButtons::OkCancel: return "okcancel";
@@ -57,7 +46,7 @@ ui::MessageAnswer PythonUi::Show(const std::string& text, const std::string& tit
                                  ui::MessageButtons buttons) {
   if (failure_) return DefaultAnswer(buttons);
   try {
-    const std::string answer = py::str(ui_.attr("show_message")(text, title, IconName(icon), ButtonsName(buttons)));
+    const std::string answer = py::str(ui_.attr("show_message")(text, title, ui::MessageIconName(icon), ButtonsName(buttons)));
     if (answer == "cancel") return ui::MessageAnswer::Cancel;
     if (answer == "yes") return ui::MessageAnswer::Yes;
     if (answer == "no") return ui::MessageAnswer::No;
