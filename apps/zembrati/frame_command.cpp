@@ -9,6 +9,7 @@
 #include "cli_support.h"
 #include "member_drop.h"
 #include "member_list.h"
+#include "parts_set_aside.h"
 #include "runtime/paths.h"
 #include "scene_session.h"
 
@@ -45,6 +46,8 @@ int RunFrame(const FrameOptions& options) {
   for (const MemberRow& row : rows) {
     scene::NodePtr part;
     try {
+      // Members stand alone: each is made as if in a scene of its own, then joins the others.
+      const scene::PartsSetAside earlierMembers(session.host().document());
       part = DropMember(session, row.choices, row.ends, row.mark);
     } catch (const UsageError& error) {
       session.RestorePreferences();

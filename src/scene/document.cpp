@@ -242,4 +242,41 @@ void RebuildBodies(const NodePtr& shape) {
   for (const NodePtr& body : bodies) RebuildBody(*body);
 }
 
+namespace {
+
+// Whether the node still hangs from the document's root: a removed shape loses its owner.
+bool InDocument(const Node& node, const Document& document) {
+  NodePtr above = node.owner.lock();
+  if (!above) return &node == document.root.get();
+  while (NodePtr next = above->owner.lock()) above = std::move(next);
+  return above == document.root;
+}
+
+}  // namespace
+
+void NoteChange(Document& document, const NodePtr& node) {
+  NodePtr body = node;
+  while (body && body->role != NodeRole::Shape) body = body->owner.lock();
+  if (!body || body->kind != kind::kBodyShape) return;
+  // Drawing a loop is a run of calls on one body: note it once.
+  if (!document.changedBodies.empty() && document.changedBodies.back().lock() == body) return;
+  document.changedBodies.push_back(body);
+}
+
+void RebuildChangedBodies(Document& document) {
+  std::vector<std::weak_ptr<Node>> pending = std::move(document.changedBodies);
+  document.changedBodies.clear();
+  for (std::size_t i = 0; i < pending.size(); ++i) {
+    const NodePtr body = pending[i].lock();
+    if (!body || !InDocument(*body, document)) continue;
+    try {
+      RebuildBody(*body);
+    } catch (...) {
+      document.changedBodies.insert(document.changedBodies.begin(), pending.begin() + static_cast<std::ptrdiff_t>(i),
+                                    pending.end());
+      throw;
+    }
+  }
+}
+
 }  // namespace zembrati::scene

@@ -104,11 +104,19 @@ struct Document {
   LengthUnit unit = LengthUnit::Millimetre;
   NodePtr root = MakeNode(NodeRole::Shape, kind::kRootShape, nullptr);
 
+  // Bodies changed through the host's objects since the page was last updated: a page update
+  // rebuilds these rather than comparing every body of a scene of thousands.
+  std::vector<std::weak_ptr<Node>> changedBodies;
+
   // The parts: the shapes under the root, in scene order.
   std::vector<NodePtr> Parts() const { return root->ChildShapes(); }
   // Every body of the document, in scene order.
   std::vector<NodePtr> Bodies() const;
 };
+
+// Notes that `node` (a body or anything a body holds: its components, profile, loops) has
+// changed, so that the next page update rebuilds its body. Anything outside a body is ignored.
+void NoteChange(Document& document, const NodePtr& node);
 
 // Rebuilds a body from its profile and length: the exact section, the volume it encloses. Raises
 // a host error for a profile that makes no sound section or a length that is not a positive
@@ -117,5 +125,9 @@ struct Document {
 void RebuildBody(Node& body);
 // Rebuilds every body under `shape` (the shape itself included).
 void RebuildBodies(const NodePtr& shape);
+// Rebuilds the bodies noted as changed, in the order they changed. A body that fails stays
+// noted with those after it, so every later page update raises its error again until it is
+// mended, as a full rebuild would.
+void RebuildChangedBodies(Document& document);
 
 }  // namespace zembrati::scene

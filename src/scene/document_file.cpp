@@ -5,19 +5,24 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
-#include <nlohmann/json.hpp>
+#include <optional>
 
 #include "data_objects.h"
 #include "file_output.h"
+#include "json/json_reader.h"
+#include "json/json_writer.h"
 #include "runtime/paths.h"
 #include "scene_error.h"
 
 namespace zembrati::scene {
 namespace {
 
-using Json = nlohmann::ordered_json;
 using automation::Variant;
 using automation::VariantType;
+using json::JsonKind;
+using json::JsonNumber;
+using json::JsonReader;
+using json::JsonWriter;
 
 constexpr const char* kFormat = "zembrati-scene";
 constexpr int kVersion = 1;
@@ -29,46 +34,6 @@ constexpr int kMaxNesting = 256;
 // The largest scene file read: far beyond any scene of tens of thousands of parts.
 constexpr std::uintmax_t kMaxSceneBytes = std::uintmax_t{1} << 30;
 
-// Refuses text that nests arrays and objects deeper than kMaxNesting, before it is parsed.
-void CheckNesting(std::string_view text) {
-  int depth = 0;
-  bool inString = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (inString) {
-      if (c == '\\') {
-        ++i;
-      } else if (c == '"') {
-        inString = false;
-      }
-    } else if (c == '"') {
-      inString = true;
-    } else if (c == '[' || c == '{') {
-      if (++depth > kMaxNesting) {
-        throw std::runtime_error("it nests deeper than " + std::to_string(kMaxNesting) + " levels");
-      }
-    } else if (c == ']' || c == '}') {
-      --depth;
-    }
-  }
-}
-
-// A whole number of the type it is read into; anything else (a fraction, a number out of the
-// type's range, a text) is damage, not a value to be cut to size.
-template <typename Integer>
-Integer WholeNumber(const Json& json, const char* what) {
-  using Limits = std::numeric_limits<Integer>;
-  if (json.is_number_unsigned()) {
-    const std::uint64_t value = json.get<std::uint64_t>();
-    if (value <= static_cast<std::uint64_t>(Limits::max())) return static_cast<Integer>(value);
-  } else if (json.is_number_integer()) {
-    const std::int64_t value = json.get<std::int64_t>();
-    if (value >= Limits::min() && value <= Limits::max()) return static_cast<Integer>(value);
-  }
-  throw std::runtime_error(std::string(what) + " " + json.dump() + " is not a whole number from " +
-                           std::to_string(Limits::min()) + " to " + std::to_string(Limits::max()));
-}
-
 const char* RoleName(NodeRole role) {
   switch (role) {
     case NodeRole::Shape: return "shape";
@@ -79,209 +44,596 @@ const char* RoleName(NodeRole role) {
   return "shape";
 }
 
-NodeRole RoleFromName(const std::string& name) {
-  if (name == "shape") return NodeRole::Shape;
-  if (name == "component") return NodeRole::Component;
-  if (name == "profile") return NodeRole::Profile;
-  if (name == "loop") return NodeRole::Loop;
-  throw std::runtime_error("unknown node role \"" + name + "\"");
-}
+// ---- writing ----
 
 // Doubles that JSON cannot hold (a length set to NaN, say) are kept as text.
-Json DoubleToJson(double value) {
-  if (std::isfinite(value)) return value;
-  return std::isnan(value) ? "NaN" : (value > 0 ? "Inf" : "-Inf");
+void WriteDouble(JsonWriter& out, double value) {
+  if (std::isfinite(value)) {
+    out.Double(value);
+  } else {
+    out.String(std::isnan(value) ? "NaN" : (value > 0 ? "Inf" : "-Inf"));
+  }
 }
 
-double DoubleFromJson(const Json& json) {
-  if (json.is_number()) return json.get<double>();
-  const std::string text = json.get<std::string>();
-  if (text == "NaN") return std::nan("");
-  if (text == "Inf") return INFINITY;
-  if (text == "-Inf") return -INFINITY;
-  throw std::runtime_error("\"" + text + "\" is not a number");
-}
-
-Json VariantToJson(const Variant& value) {
+void WriteVariant(JsonWriter& out, const Variant& value) {
+  const auto typed = [&out](const char* type, auto&& writeValue) {
+    out.BeginObject();
+    out.Key("type");
+    out.String(type);
+    out.Key("value");
+    writeValue();
+    out.EndObject();
+  };
   switch (value.type()) {
-    case VariantType::Empty: return {{"type", "Empty"}};
-    case VariantType::Null: return {{"type", "Null"}};
-    case VariantType::Integer: return {{"type", "I2"}, {"value", *value.TryGet<std::int16_t>()}};
-    case VariantType::Long: return {{"type", "I4"}, {"value", *value.TryGet<std::int32_t>()}};
-    case VariantType::Double: return {{"type", "R8"}, {"value", DoubleToJson(*value.TryGet<double>())}};
-    case VariantType::Boolean: return {{"type", "B"}, {"value", *value.TryGet<bool>()}};
-    case VariantType::Text: return {{"type", "S"}, {"value", *value.TryGet<std::string>()}};
+    case VariantType::Empty:
+    case VariantType::Null:
+      out.BeginObject();
+      out.Key("type");
+      out.String(value.type() == VariantType::Empty ? "Empty" : "Null");
+      out.EndObject();
+      return;
+    case VariantType::Integer: return typed("I2", [&] { out.Integer(*value.TryGet<std::int16_t>()); });
+    case VariantType::Long: return typed("I4", [&] { out.Integer(*value.TryGet<std::int32_t>()); });
+    case VariantType::Double: return typed("R8", [&] { WriteDouble(out, *value.TryGet<double>()); });
+    case VariantType::Boolean: return typed("B", [&] { out.Boolean(*value.TryGet<bool>()); });
+    case VariantType::Text: return typed("S", [&] { out.String(*value.TryGet<std::string>()); });
     default: throw std::runtime_error("an object cannot be saved as a value");
   }
 }
 
-Variant VariantFromJson(const Json& json) {
-  const std::string type = json.at("type").get<std::string>();
-  if (type == "Empty") return {};
-  if (type == "Null") return Variant::Null();
-  const Json& value = json.at("value");
-  if (type == "I2") return WholeNumber<std::int16_t>(value, "an I2 value");
-  if (type == "I4") return WholeNumber<std::int32_t>(value, "an I4 value");
-  if (type == "R8") return DoubleFromJson(value);
-  if (type == "B") return value.get<bool>();
-  if (type == "S") return value.get<std::string>();
-  throw std::runtime_error("unknown value type \"" + type + "\"");
+void WritePoint(JsonWriter& out, Point2 p) {
+  out.BeginArray();
+  WriteDouble(out, p.x);
+  WriteDouble(out, p.y);
+  out.EndArray();
 }
 
-Json PointToJson(Point2 p) { return Json::array({DoubleToJson(p.x), DoubleToJson(p.y)}); }
-Point2 PointFromJson(const Json& json) {
-  return {DoubleFromJson(json.at(0)), DoubleFromJson(json.at(1))};
-}
-
-Json SketchToJson(const LoopSketch& sketch) {
-  Json json = Json::object();
-  if (sketch.start) json["start"] = PointToJson(*sketch.start);
+void WriteSketch(JsonWriter& out, const LoopSketch& sketch) {
+  out.BeginObject();
+  if (sketch.start) {
+    out.Key("start");
+    WritePoint(out, *sketch.start);
+  }
   if (!sketch.lines.empty()) {
-    json["lines"] = Json::array();
-    for (const Point2& p : sketch.lines) json["lines"].push_back(PointToJson(p));
+    out.Key("lines");
+    out.BeginArray();
+    for (const Point2& p : sketch.lines) WritePoint(out, p);
+    out.EndArray();
   }
   if (!sketch.fillets.empty()) {
-    json["fillets"] = Json::array();
+    out.Key("fillets");
+    out.BeginArray();
     for (const FilletRequest& f : sketch.fillets) {
-      json["fillets"].push_back(Json::array({f.index, DoubleToJson(f.radius)}));
+      out.BeginArray();
+      out.Integer(f.index);
+      WriteDouble(out, f.radius);
+      out.EndArray();
     }
+    out.EndArray();
   }
   if (sketch.circleCentre) {
-    json["circle"] = {{"centre", PointToJson(*sketch.circleCentre)},
-                      {"radius", DoubleToJson(sketch.circleRadius)}};
+    out.Key("circle");
+    out.BeginObject();
+    out.Key("centre");
+    WritePoint(out, *sketch.circleCentre);
+    out.Key("radius");
+    WriteDouble(out, sketch.circleRadius);
+    out.EndObject();
   }
-  return json;
+  out.EndObject();
 }
 
-LoopSketch SketchFromJson(const Json& json) {
+void WriteDataObject(JsonWriter& out, const std::string& classId, const automation::ObjectRef& object) {
+  out.BeginObject();
+  out.Key("classId");
+  out.String(classId);
+  if (const auto* properties = dynamic_cast<const PropertyCollectionObject*>(object.get())) {
+    out.Key("properties");
+    out.BeginArray();
+    for (const auto& item : properties->items) {
+      out.BeginObject();
+      out.Key("name");
+      out.String(item->name);
+      out.Key("value");
+      WriteVariant(out, item->value);
+      out.EndObject();
+    }
+    out.EndArray();
+  } else if (const auto* summary = dynamic_cast<const SummaryObject*>(object.get())) {
+    out.Key("summary");
+    out.BeginObject();
+    out.Key("description");
+    out.String(summary->description);
+    out.Key("partNumber");
+    out.String(summary->partNumber);
+    out.EndObject();
+  } else {
+    throw std::runtime_error("the data object " + classId + " is not one this host can save");
+  }
+  out.EndObject();
+}
+
+void WriteNode(JsonWriter& out, const Node& node, int depth);
+
+// Each node starts a line of its own, indented by its depth: a part reads as a few lines.
+void WriteNodeList(JsonWriter& out, const std::vector<NodePtr>& nodes, int depth) {
+  out.BeginArray();
+  for (const NodePtr& n : nodes) WriteNode(out, *n, depth);
+  out.EndArray();
+}
+
+void WriteNodeMembers(JsonWriter& out, const Node& node, int depth) {
+  if (!node.components.empty()) {
+    out.Key("components");
+    out.BeginArray();
+    for (const auto& [componentKind, list] : node.components) {
+      out.BeginObject();
+      out.Key("kind");
+      out.Integer(componentKind);
+      out.Key("items");
+      WriteNodeList(out, list, depth + 1);
+      out.EndObject();
+    }
+    out.EndArray();
+  }
+  if (!node.variables.empty()) {
+    out.Key("variables");
+    out.BeginArray();
+    for (const auto& [index, value] : node.variables) {
+      out.BeginObject();
+      out.Key("index");
+      out.Integer(index);
+      out.Key("value");
+      WriteVariant(out, value);
+      out.EndObject();
+    }
+    out.EndArray();
+  }
+  if (!node.keyedVariables.empty()) {
+    out.Key("keyedVariables");
+    out.BeginArray();
+    for (const auto& [key, value] : node.keyedVariables) {
+      out.BeginObject();
+      out.Key("kind");
+      out.Integer(key.first);
+      out.Key("index");
+      out.Integer(key.second);
+      out.Key("value");
+      WriteVariant(out, value);
+      out.EndObject();
+    }
+    out.EndArray();
+  }
+}
+
+void WriteNode(JsonWriter& out, const Node& node, int depth) {
+  out.NewLine(2 * depth);
+  out.BeginObject();
+  out.Key("role");
+  out.String(RoleName(node.role));
+  out.Key("kind");
+  out.Integer(node.kind);
+  if (!node.name.empty()) {
+    out.Key("name");
+    out.String(node.name);
+  }
+  if (node.role == NodeRole::Shape) {
+    out.Key("placement");
+    out.BeginArray();
+    for (const double p : node.placement.ToPlacement()) WriteDouble(out, p);
+    out.EndArray();
+  }
+  WriteNodeMembers(out, node, depth);
+  if (!node.shapes.empty()) {
+    out.Key("shapes");
+    WriteNodeList(out, node.shapes, depth + 1);
+  }
+  if (node.profile) {
+    out.Key("profile");
+    WriteNode(out, *node.profile, depth + 1);
+  }
+  if (node.role == NodeRole::Loop) {
+    out.Key("sketch");
+    WriteSketch(out, node.sketch);
+  }
+  if (!node.dataObjects.empty()) {
+    out.Key("dataObjects");
+    out.BeginArray();
+    for (const auto& [classId, object] : node.dataObjects) WriteDataObject(out, classId, object);
+    out.EndArray();
+  }
+  out.EndObject();
+}
+
+// ---- reading ----
+
+// A whole number of the type it is read into; anything else (a fraction, a number out of the
+// type's range, a text) is damage, not a value to be cut to size.
+template <typename Integer>
+Integer WholeNumber(JsonReader& in, const char* what) {
+  using Limits = std::numeric_limits<Integer>;
+  const std::string range = " is not a whole number from " + std::to_string(Limits::min()) + " to " +
+                            std::to_string(Limits::max());
+  if (in.Peek() != JsonKind::Number) in.Fail(std::string(what) + range);
+  const JsonNumber number = in.Number();
+  if (!number.whole || number.integer < Limits::min() || number.integer > Limits::max()) {
+    in.Fail(std::string(what) + " " + std::string(number.text) + range);
+  }
+  return static_cast<Integer>(number.integer);
+}
+
+std::string Text(JsonReader& in, const char* what) {
+  if (in.Peek() != JsonKind::String) in.Fail(std::string(what) + " is not a text");
+  return in.String();
+}
+
+double DoubleFrom(JsonReader& in, const std::string& text) {
+  if (text == "NaN") return std::nan("");
+  if (text == "Inf") return INFINITY;
+  if (text == "-Inf") return -INFINITY;
+  in.Fail("\"" + text + "\" is not a number");
+}
+
+double ReadDouble(JsonReader& in) {
+  if (in.Peek() == JsonKind::Number) return in.Number().real;
+  return DoubleFrom(in, Text(in, "a number"));
+}
+
+// Calls `readItem` for each item of the array that comes next.
+template <typename ReadItem>
+void ReadArray(JsonReader& in, const char* what, ReadItem&& readItem) {
+  if (in.Peek() != JsonKind::Array) in.Fail(std::string(what) + " is not a list");
+  in.BeginArray();
+  while (in.NextItem()) readItem();
+}
+
+// Calls `readMember` with each member's name; it returns false for a member it does not know,
+// which is skipped.
+template <typename ReadMember>
+void ReadObject(JsonReader& in, const char* what, ReadMember&& readMember) {
+  if (in.Peek() != JsonKind::Object) in.Fail(std::string(what) + " is not an object");
+  in.BeginObject();
+  std::string key;
+  while (in.NextKey(key)) {
+    if (!readMember(key)) in.Skip();
+  }
+}
+
+// `count` numbers in a list.
+template <std::size_t count>
+std::array<double, count> Numbers(JsonReader& in, const char* what) {
+  std::array<double, count> values{};
+  std::size_t read = 0;
+  ReadArray(in, what, [&] {
+    if (read == count) in.Fail(std::string(what) + " has more than " + std::to_string(count) + " numbers");
+    values[read++] = ReadDouble(in);
+  });
+  if (read != count) in.Fail(std::string(what) + " has fewer than " + std::to_string(count) + " numbers");
+  return values;
+}
+
+Point2 ReadPoint(JsonReader& in) {
+  const auto [x, y] = Numbers<2>(in, "a point");
+  return {x, y};
+}
+
+// A variable's value: its type may come before or after it.
+Variant ReadVariant(JsonReader& in) {
+  std::optional<std::string> type;
+  std::optional<JsonKind> kind;
+  JsonNumber number;
+  std::string text;
+  bool flag = false;
+  bool valued = false;
+  ReadObject(in, "a value", [&](const std::string& key) {
+    if (key == "type") {
+      type = Text(in, "a value's type");
+    } else if (key == "value") {
+      kind = in.Peek();
+      if (*kind == JsonKind::Number) {
+        number = in.Number();
+      } else if (*kind == JsonKind::String) {
+        text = in.String();
+      } else if (*kind == JsonKind::True || *kind == JsonKind::False) {
+        flag = in.Boolean();
+      } else {
+        in.Fail("a variable's value is not a number, a text or true or false");
+      }
+      valued = true;
+    } else {
+      return false;
+    }
+    return true;
+  });
+  if (!type) in.Fail("a value without its type");
+  if (*type == "Empty") return {};
+  if (*type == "Null") return Variant::Null();
+  if (!valued) in.Fail("a value of type " + *type + " without its value");
+  const auto whole = [&](auto limitsOf, const char* what) {
+    using Integer = decltype(limitsOf);
+    using Limits = std::numeric_limits<Integer>;
+    if (*kind != JsonKind::Number || !number.whole || number.integer < Limits::min() ||
+        number.integer > Limits::max()) {
+      in.Fail(std::string(what) + " " + (*kind == JsonKind::Number ? std::string(number.text) : "\"" + text + "\"") +
+              " is not a whole number from " + std::to_string(Limits::min()) + " to " + std::to_string(Limits::max()));
+    }
+    return static_cast<Integer>(number.integer);
+  };
+  if (*type == "I2") return whole(std::int16_t{}, "an I2 value");
+  if (*type == "I4") return whole(std::int32_t{}, "an I4 value");
+  if (*type == "R8") {
+    if (*kind == JsonKind::Number) return number.real;
+    if (*kind == JsonKind::String) return DoubleFrom(in, text);
+    in.Fail("an R8 value is not a number");
+  }
+  if (*type == "B") {
+    if (*kind != JsonKind::True && *kind != JsonKind::False) in.Fail("a B value is not true or false");
+    return flag;
+  }
+  if (*type == "S") {
+    if (*kind != JsonKind::String) in.Fail("an S value is not a text");
+    return text;
+  }
+  in.Fail("unknown value type \"" + *type + "\"");
+}
+
+LoopSketch ReadSketch(JsonReader& in) {
   LoopSketch sketch;
-  if (json.contains("start")) sketch.start = PointFromJson(json["start"]);
-  for (const Json& p : json.value("lines", Json::array())) sketch.lines.push_back(PointFromJson(p));
-  for (const Json& f : json.value("fillets", Json::array())) {
-    sketch.fillets.push_back({WholeNumber<std::int32_t>(f.at(0), "a fillet index"), DoubleFromJson(f.at(1))});
-  }
-  if (json.contains("circle")) {
-    sketch.circleCentre = PointFromJson(json["circle"].at("centre"));
-    sketch.circleRadius = DoubleFromJson(json["circle"].at("radius"));
-  }
+  ReadObject(in, "a sketch", [&](const std::string& key) {
+    if (key == "start") {
+      sketch.start = ReadPoint(in);
+    } else if (key == "lines") {
+      ReadArray(in, "a sketch's lines", [&] { sketch.lines.push_back(ReadPoint(in)); });
+    } else if (key == "fillets") {
+      ReadArray(in, "a sketch's fillets", [&] {
+        FilletRequest fillet{};
+        std::size_t read = 0;
+        ReadArray(in, "a fillet", [&] {
+          if (read == 0) {
+            fillet.index = WholeNumber<std::int32_t>(in, "a fillet index");
+          } else if (read == 1) {
+            fillet.radius = ReadDouble(in);
+          } else {
+            in.Fail("a fillet is an index and a radius");
+          }
+          ++read;
+        });
+        if (read != 2) in.Fail("a fillet is an index and a radius");
+        sketch.fillets.push_back(fillet);
+      });
+    } else if (key == "circle") {
+      bool centre = false, radius = false;
+      ReadObject(in, "a circle", [&](const std::string& member) {
+        if (member == "centre") {
+          sketch.circleCentre = ReadPoint(in);
+          centre = true;
+        } else if (member == "radius") {
+          sketch.circleRadius = ReadDouble(in);
+          radius = true;
+        } else {
+          return false;
+        }
+        return true;
+      });
+      if (!centre || !radius) in.Fail("a circle needs its centre and its radius");
+    } else {
+      return false;
+    }
+    return true;
+  });
   return sketch;
 }
 
-Json DataObjectToJson(const std::string& classId, const automation::ObjectRef& object) {
-  if (const auto* properties = dynamic_cast<const PropertyCollectionObject*>(object.get())) {
-    Json items = Json::array();
-    for (const auto& item : properties->items) {
-      items.push_back({{"name", item->name}, {"value", VariantToJson(item->value)}});
+automation::ObjectRef ReadDataObject(JsonReader& in, std::string& classId) {
+  std::shared_ptr<PropertyCollectionObject> collection;
+  std::shared_ptr<SummaryObject> summary;
+  bool haveClass = false;
+  ReadObject(in, "a data object", [&](const std::string& key) {
+    if (key == "classId") {
+      classId = Text(in, "a data object's class");
+      haveClass = true;
+    } else if (key == "properties") {
+      collection = std::make_shared<PropertyCollectionObject>();
+      ReadArray(in, "a property list", [&] {
+        auto item = std::make_shared<PropertyItemObject>();
+        bool named = false, valued = false;
+        ReadObject(in, "a property", [&](const std::string& member) {
+          if (member == "name") {
+            item->name = Text(in, "a property's name");
+            named = true;
+          } else if (member == "value") {
+            item->value = ReadVariant(in);
+            valued = true;
+          } else {
+            return false;
+          }
+          return true;
+        });
+        if (!named || !valued) in.Fail("a property needs its name and its value");
+        collection->items.push_back(item);
+      });
+    } else if (key == "summary") {
+      summary = std::make_shared<SummaryObject>();
+      bool described = false, numbered = false;
+      ReadObject(in, "a summary", [&](const std::string& member) {
+        if (member == "description") {
+          summary->description = Text(in, "a summary's description");
+          described = true;
+        } else if (member == "partNumber") {
+          summary->partNumber = Text(in, "a summary's part number");
+          numbered = true;
+        } else {
+          return false;
+        }
+        return true;
+      });
+      if (!described || !numbered) in.Fail("a summary needs its description and its part number");
+    } else {
+      return false;
     }
-    return {{"classId", classId}, {"properties", items}};
-  }
-  if (const auto* summary = dynamic_cast<const SummaryObject*>(object.get())) {
-    return {{"classId", classId},
-            {"summary", {{"description", summary->description}, {"partNumber", summary->partNumber}}}};
-  }
-  throw std::runtime_error("the data object " + classId + " is not one this host can save");
-}
-
-automation::ObjectRef DataObjectFromJson(const Json& json) {
-  if (json.contains("properties")) {
-    auto collection = std::make_shared<PropertyCollectionObject>();
-    for (const Json& entry : json["properties"]) {
-      auto item = std::make_shared<PropertyItemObject>();
-      item->name = entry.at("name").get<std::string>();
-      item->value = VariantFromJson(entry.at("value"));
-      collection->items.push_back(item);
-    }
-    return collection;
-  }
-  auto summary = std::make_shared<SummaryObject>();
-  summary->description = json.at("summary").at("description").get<std::string>();
-  summary->partNumber = json.at("summary").at("partNumber").get<std::string>();
+    return true;
+  });
+  if (!haveClass) in.Fail("a data object without its class");
+  if (collection) return collection;
+  if (!summary) in.Fail("a data object with neither properties nor a summary");
   return summary;
 }
 
-Json NodeToJson(const Node& node);
-
-Json NodeListToJson(const std::vector<NodePtr>& nodes) {
-  Json list = Json::array();
-  for (const NodePtr& n : nodes) list.push_back(NodeToJson(*n));
-  return list;
+NodeRole RoleFromName(JsonReader& in, const std::string& name) {
+  if (name == "shape") return NodeRole::Shape;
+  if (name == "component") return NodeRole::Component;
+  if (name == "profile") return NodeRole::Profile;
+  if (name == "loop") return NodeRole::Loop;
+  in.Fail("unknown node role \"" + name + "\"");
 }
 
-Json NodeToJson(const Node& node) {
-  Json json = {{"role", RoleName(node.role)}, {"kind", node.kind}};
-  if (!node.name.empty()) json["name"] = node.name;
-  if (node.role == NodeRole::Shape) {
-    Json placement = Json::array();
-    for (const double p : node.placement.ToPlacement()) placement.push_back(DoubleToJson(p));
-    json["placement"] = placement;
-  }
-  if (!node.components.empty()) {
-    json["components"] = Json::array();
-    for (const auto& [componentKind, list] : node.components) {
-      json["components"].push_back({{"kind", componentKind}, {"items", NodeListToJson(list)}});
-    }
-  }
-  if (!node.variables.empty()) {
-    json["variables"] = Json::array();
-    for (const auto& [index, value] : node.variables) {
-      json["variables"].push_back({{"index", index}, {"value", VariantToJson(value)}});
-    }
-  }
-  if (!node.keyedVariables.empty()) {
-    json["keyedVariables"] = Json::array();
-    for (const auto& [key, value] : node.keyedVariables) {
-      json["keyedVariables"].push_back(
-          {{"kind", key.first}, {"index", key.second}, {"value", VariantToJson(value)}});
-    }
-  }
-  if (!node.shapes.empty()) json["shapes"] = NodeListToJson(node.shapes);
-  if (node.profile) json["profile"] = NodeToJson(*node.profile);
-  if (node.role == NodeRole::Loop) json["sketch"] = SketchToJson(node.sketch);
-  if (!node.dataObjects.empty()) {
-    json["dataObjects"] = Json::array();
-    for (const auto& [classId, object] : node.dataObjects) {
-      json["dataObjects"].push_back(DataObjectToJson(classId, object));
-    }
-  }
-  return json;
+NodePtr ReadNode(JsonReader& in, const NodePtr& owner);
+
+void ReadComponents(JsonReader& in, const NodePtr& node) {
+  ReadArray(in, "a node's components", [&] {
+    std::optional<std::int32_t> componentKind;
+    std::vector<NodePtr> items;
+    ReadObject(in, "a component group", [&](const std::string& key) {
+      if (key == "kind") {
+        componentKind = WholeNumber<std::int32_t>(in, "a component kind");
+      } else if (key == "items") {
+        ReadArray(in, "a component group's items", [&] { items.push_back(ReadNode(in, node)); });
+      } else {
+        return false;
+      }
+      return true;
+    });
+    if (!componentKind) in.Fail("a component group without its kind");
+    auto& list = node->components[*componentKind];
+    list.insert(list.end(), items.begin(), items.end());
+  });
 }
 
-NodePtr NodeFromJson(const Json& json, const NodePtr& owner) {
+void ReadVariables(JsonReader& in, Node& node) {
+  ReadArray(in, "a node's variables", [&] {
+    std::optional<std::int32_t> index;
+    std::optional<Variant> value;
+    ReadObject(in, "a variable", [&](const std::string& key) {
+      if (key == "index") {
+        index = WholeNumber<std::int32_t>(in, "a variable index");
+      } else if (key == "value") {
+        value = ReadVariant(in);
+      } else {
+        return false;
+      }
+      return true;
+    });
+    if (!index || !value) in.Fail("a variable needs its index and its value");
+    node.variables[*index] = std::move(*value);
+  });
+}
+
+void ReadKeyedVariables(JsonReader& in, Node& node) {
+  ReadArray(in, "a node's keyed variables", [&] {
+    std::optional<std::int32_t> variableKind;
+    std::optional<std::int16_t> index;
+    std::optional<Variant> value;
+    ReadObject(in, "a variable", [&](const std::string& key) {
+      if (key == "kind") {
+        variableKind = WholeNumber<std::int32_t>(in, "a variable kind");
+      } else if (key == "index") {
+        index = WholeNumber<std::int16_t>(in, "a variable index");
+      } else if (key == "value") {
+        value = ReadVariant(in);
+      } else {
+        return false;
+      }
+      return true;
+    });
+    if (!variableKind || !index || !value) in.Fail("a keyed variable needs its kind, its index and its value");
+    node.keyedVariables[{*variableKind, *index}] = std::move(*value);
+  });
+}
+
+RigidTransform ReadPlacement(JsonReader& in) {
+  const auto p = Numbers<7>(in, "a placement");
+  for (const double value : p) {
+    // A shape somewhere at infinity cannot be drawn, meshed or exported.
+    if (!std::isfinite(value)) in.Fail("a placement holds a value that is not a finite number");
+  }
+  return RigidTransform::FromPlacement(p);
+}
+
+NodePtr ReadNode(JsonReader& in, const NodePtr& owner) {
   auto node = std::make_shared<Node>();
-  node->role = RoleFromName(json.at("role").get<std::string>());
-  node->kind = WholeNumber<std::int32_t>(json.at("kind"), "a kind");
   node->owner = owner;
-  node->name = json.value("name", "");
-  if (json.contains("placement")) {
-    std::array<double, 7> p{};
-    for (std::size_t i = 0; i < p.size(); ++i) {
-      p[i] = DoubleFromJson(json["placement"].at(i));
-      // A shape somewhere at infinity cannot be drawn, meshed or exported.
-      if (!std::isfinite(p[i])) throw std::runtime_error("a placement holds " + json["placement"].at(i).dump());
+  bool haveRole = false, haveKind = false;
+  ReadObject(in, "a node", [&](const std::string& key) {
+    if (key == "role") {
+      node->role = RoleFromName(in, Text(in, "a node's role"));
+      haveRole = true;
+    } else if (key == "kind") {
+      node->kind = WholeNumber<std::int32_t>(in, "a kind");
+      haveKind = true;
+    } else if (key == "name") {
+      node->name = Text(in, "a name");
+    } else if (key == "placement") {
+      node->placement = ReadPlacement(in);
+    } else if (key == "components") {
+      ReadComponents(in, node);
+    } else if (key == "variables") {
+      ReadVariables(in, *node);
+    } else if (key == "keyedVariables") {
+      ReadKeyedVariables(in, *node);
+    } else if (key == "shapes") {
+      ReadArray(in, "a component's shapes", [&] { node->shapes.push_back(ReadNode(in, node)); });
+    } else if (key == "profile") {
+      node->profile = ReadNode(in, node);
+    } else if (key == "sketch") {
+      node->sketch = ReadSketch(in);
+    } else if (key == "dataObjects") {
+      ReadArray(in, "a shape's data objects", [&] {
+        std::string classId;
+        automation::ObjectRef object = ReadDataObject(in, classId);
+        node->dataObjects[classId] = std::move(object);
+      });
+    } else {
+      return false;
     }
-    node->placement = RigidTransform::FromPlacement(p);
-  }
-  for (const Json& group : json.value("components", Json::array())) {
-    auto& list = node->components[WholeNumber<std::int32_t>(group.at("kind"), "a component kind")];
-    for (const Json& item : group.at("items")) list.push_back(NodeFromJson(item, node));
-  }
-  for (const Json& v : json.value("variables", Json::array())) {
-    node->variables[WholeNumber<std::int32_t>(v.at("index"), "a variable index")] = VariantFromJson(v.at("value"));
-  }
-  for (const Json& v : json.value("keyedVariables", Json::array())) {
-    const std::pair key{WholeNumber<std::int32_t>(v.at("kind"), "a variable kind"),
-                        WholeNumber<std::int16_t>(v.at("index"), "a variable index")};
-    node->keyedVariables[key] = VariantFromJson(v.at("value"));
-  }
-  for (const Json& shape : json.value("shapes", Json::array())) {
-    node->shapes.push_back(NodeFromJson(shape, node));
-  }
-  if (json.contains("profile")) node->profile = NodeFromJson(json["profile"], node);
-  if (json.contains("sketch")) node->sketch = SketchFromJson(json["sketch"]);
-  for (const Json& data : json.value("dataObjects", Json::array())) {
-    node->dataObjects[data.at("classId").get<std::string>()] = DataObjectFromJson(data);
-  }
+    return true;
+  });
+  if (!haveRole || !haveKind) in.Fail("a node needs its role and its kind");
   return node;
+}
+
+Document ReadDocument(JsonReader& in) {
+  Document document;
+  std::optional<std::string> format, unit;
+  std::optional<std::int32_t> version;
+  bool haveRoot = false;
+  ReadObject(in, "a scene", [&](const std::string& key) {
+    if (key == "format") {
+      format = Text(in, "the format");
+      if (*format != kFormat) throw std::runtime_error("not a scene file");
+    } else if (key == "version") {
+      version = WholeNumber<std::int32_t>(in, "the version");
+      if (*version != kVersion) {
+        throw std::runtime_error("version " + std::to_string(*version) + " is not one this program reads");
+      }
+    } else if (key == "unit") {
+      unit = Text(in, "the unit");
+      const auto known = LengthUnitFromName(*unit);
+      if (!known) throw std::runtime_error("unknown length unit \"" + *unit + "\"");
+      document.unit = *known;
+    } else if (key == "root") {
+      document.root = ReadNode(in, nullptr);
+      haveRoot = true;
+    } else {
+      return false;
+    }
+    return true;
+  });
+  in.End();
+  if (!format) throw std::runtime_error("not a scene file");
+  if (!version) throw std::runtime_error("no version");
+  if (!unit) throw std::runtime_error("no length unit");
+  if (!haveRoot) throw std::runtime_error("no root shape");
+  return document;
 }
 
 // Rebuilds what can be rebuilt; a body left unfinished by a failed operation stays without a
@@ -302,13 +654,19 @@ void RebuildAfterLoad(const Document& document) {
 
 std::string DocumentToJson(const Document& document) {
   try {
-    const Json json = {{"format", kFormat},
-                       {"version", kVersion},
-                       {"unit", LengthUnitName(document.unit)},
-                       {"root", NodeToJson(*document.root)}};
-    // Bytes that are not UTF-8 (a name some client set) are saved as U+FFFD rather than
-    // making the scene unsaveable.
-    return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    std::string text;
+    JsonWriter out(text);
+    out.BeginObject();
+    out.Key("format");
+    out.String(kFormat);
+    out.Key("version");
+    out.Integer(kVersion);
+    out.Key("unit");
+    out.String(LengthUnitName(document.unit));
+    out.Key("root");
+    WriteNode(out, *document.root, 0);
+    out.EndObject();
+    return text + "\n";
   } catch (const std::exception& e) {
     RaiseSceneError(scene_error::kBadDocument, std::string("The scene cannot be saved: ") + e.what());
   }
@@ -316,17 +674,8 @@ std::string DocumentToJson(const Document& document) {
 
 Document DocumentFromJson(const std::string& text) {
   try {
-    CheckNesting(text);
-    const Json json = Json::parse(text);
-    if (json.at("format").get<std::string>() != kFormat) throw std::runtime_error("not a scene file");
-    if (WholeNumber<std::int32_t>(json.at("version"), "the version") != kVersion) {
-      throw std::runtime_error("version " + json["version"].dump() + " is not one this program reads");
-    }
-    Document document;
-    const auto unit = LengthUnitFromName(json.at("unit").get<std::string>());
-    if (!unit) throw std::runtime_error("unknown length unit " + json["unit"].dump());
-    document.unit = *unit;
-    document.root = NodeFromJson(json.at("root"), nullptr);
+    JsonReader in(text, kMaxNesting);
+    Document document = ReadDocument(in);
     RebuildAfterLoad(document);
     return document;
   } catch (const std::exception& e) {

@@ -34,7 +34,7 @@ class DropHookObject : public AnsweringObject {
   std::string ClassName() const override { return "DropHook"; }
   Variant Answer(const MemberCall& call) override {
     if (call.Gets("Page", 0)) return MakePage(context_);
-    if (call.Gets("ShapePath", 0)) return MakeShapeList(context_, Path(), false);
+    if (call.Gets("ShapePath", 0)) return MakeShapePath(context_, Path());
     if (call.Gets("HitElementType", 0)) return std::int32_t{hit_.elementType};
     if (call.Gets("HitElement", 0)) return ObjectRef(std::make_shared<HitElementObject>(context_, hit_));
     if (call.Gets("HitPointX", 1)) return hit_.point.x;

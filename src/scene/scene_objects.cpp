@@ -47,6 +47,7 @@ class VariableObject : public SceneObject {
         RaiseSceneError(scene_error::kBadArgument, "A variable holds values, not objects");
       }
       slots[key_] = call.PutValue();
+      NoteChange(context_->document, owner_);
       return {};
     }
     RaiseUnknownMember(call, ClassName());
@@ -73,7 +74,10 @@ class ComponentCollection : public SceneObject {
     const std::vector<NodePtr>& list = found == owner_->components.end() ? kNone : found->second;
     if (call.Gets("Count", 0)) return static_cast<std::int32_t>(list.size());
     if (call.Gets("Item", 1)) return WrapNode(context_, list[CheckedIndex(call.Long(0), list.size())]);
-    if (call.Gets("Add", 0)) return WrapNode(context_, AddComponent(owner_, kind_));
+    if (call.Gets("Add", 0)) {
+      NoteChange(context_->document, owner_);
+      return WrapNode(context_, AddComponent(owner_, kind_));
+    }
     RaiseUnknownMember(call, ClassName());
   }
 
@@ -99,7 +103,11 @@ class ShapeCollection : public SceneObject {
     if (call.Gets("Item", 1)) {
       return WrapNode(context_, shapes[CheckedIndex(call.Long(0), shapes.size())]);
     }
-    if (kind_ && call.Gets("Add", 0)) return WrapNode(context_, AddShape(component_, *kind_));
+    if (kind_ && call.Gets("Add", 0)) {
+      const NodePtr shape = AddShape(component_, *kind_);
+      NoteChange(context_->document, shape);
+      return WrapNode(context_, shape);
+    }
     RaiseUnknownMember(call, ClassName());
   }
 
@@ -108,25 +116,58 @@ class ShapeCollection : public SceneObject {
   std::optional<std::int32_t> kind_;
 };
 
-class ShapeList : public SceneObject {
+// A drop's shape path: the shapes from the scene's root down to the one hit.
+class ShapePath : public SceneObject {
  public:
-  ShapeList(ContextPtr context, std::vector<NodePtr> shapes, bool asItems)
-      : SceneObject(std::move(context)), shapes_(std::move(shapes)), asItems_(asItems) {}
-  std::string ClassName() const override { return asItems_ ? "ChildShapes" : "ShapePath"; }
+  ShapePath(ContextPtr context, std::vector<NodePtr> shapes)
+      : SceneObject(std::move(context)), shapes_(std::move(shapes)) {}
+  std::string ClassName() const override { return "ShapePath"; }
 
  protected:
   Variant Answer(const MemberCall& call) override {
     if (call.Gets("Count", 0)) return static_cast<std::int32_t>(shapes_.size());
-    if (call.Gets("Item", 1)) {
-      const NodePtr& shape = shapes_[CheckedIndex(call.Long(0), shapes_.size())];
-      return asItems_ ? MakeShapeItem(context_, shape) : WrapNode(context_, shape);
-    }
+    if (call.Gets("Item", 1)) return WrapNode(context_, shapes_[CheckedIndex(call.Long(0), shapes_.size())]);
     RaiseUnknownMember(call, ClassName());
   }
 
  private:
   std::vector<NodePtr> shapes_;
-  bool asItems_;
+};
+
+// ChildShapes of a shape or item: the shapes its components hold, read where they stand, so that
+// the system's walk of a scene of thousands of parts copies no list.
+class ChildShapeList : public SceneObject {
+ public:
+  ChildShapeList(ContextPtr context, NodePtr shape) : SceneObject(std::move(context)), shape_(std::move(shape)) {}
+  std::string ClassName() const override { return "ChildShapes"; }
+
+ protected:
+  Variant Answer(const MemberCall& call) override {
+    if (call.Gets("Count", 0)) return static_cast<std::int32_t>(Count());
+    if (call.Gets("Item", 1)) return MakeShapeItem(context_, At(CheckedIndex(call.Long(0), Count())));
+    RaiseUnknownMember(call, ClassName());
+  }
+
+ private:
+  std::size_t Count() const {
+    std::size_t count = 0;
+    for (const auto& [componentKind, list] : shape_->components) {
+      for (const NodePtr& component : list) count += component->shapes.size();
+    }
+    return count;
+  }
+
+  const NodePtr& At(std::size_t index) const {
+    for (const auto& [componentKind, list] : shape_->components) {
+      for (const NodePtr& component : list) {
+        if (index < component->shapes.size()) return component->shapes[index];
+        index -= component->shapes.size();
+      }
+    }
+    Raise(runtime::error::kSubscriptOutOfRange);
+  }
+
+  NodePtr shape_;
 };
 
 class ShapeItem : public SceneObject {
@@ -138,7 +179,7 @@ class ShapeItem : public SceneObject {
  protected:
   Variant Answer(const MemberCall& call) override {
     if (call.Gets("InstanceShape", 0)) return WrapNode(context_, shape_);
-    if (call.Gets("ChildShapes", 0)) return MakeShapeList(context_, shape_->ChildShapes(), true);
+    if (call.Gets("ChildShapes", 0)) return ObjectRef(std::make_shared<ChildShapeList>(context_, shape_));
     if (call.Gets("Name", 0)) return shape_->name;
     if (call.Gets("DataObject", 2)) {
       const auto found = shape_->dataObjects.find(call.args[0].ToText());
@@ -197,7 +238,7 @@ class NodeObject : public SceneObject {
       node_->name = call.PutValue().ToText();
       return {};
     }
-    if (call.Gets("ChildShapes", 0)) return MakeShapeList(context_, node_->ChildShapes(), true);
+    if (call.Gets("ChildShapes", 0)) return ObjectRef(std::make_shared<ChildShapeList>(context_, node_));
     if (call.Gets("Update", 0)) {
       RebuildBodies(node_);
       return {};
@@ -257,6 +298,7 @@ class NodeObject : public SceneObject {
     } else {
       RaiseUnknownMember(call, ClassName());
     }
+    NoteChange(context_->document, node_);
     return {};
   }
 
@@ -277,7 +319,7 @@ class PageObject : public SceneObject {
       return static_cast<std::int32_t>(context_->document.unit);
     }
     if (call.Gets("Update", 0)) {
-      RebuildBodies(context_->document.root);
+      RebuildChangedBodies(context_->document);
       return {};
     }
     if (call.Gets("Application", 0)) return MakeApplication(context_);
@@ -314,8 +356,8 @@ ObjectRef MakeShapeItem(const ContextPtr& context, const NodePtr& shape) {
   return std::make_shared<ShapeItem>(context, shape);
 }
 
-ObjectRef MakeShapeList(const ContextPtr& context, std::vector<NodePtr> shapes, bool asItems) {
-  return std::make_shared<ShapeList>(context, std::move(shapes), asItems);
+ObjectRef MakeShapePath(const ContextPtr& context, std::vector<NodePtr> shapes) {
+  return std::make_shared<ShapePath>(context, std::move(shapes));
 }
 
 NodePtr TryNodeOf(const ObjectRef& object) {

@@ -12,9 +12,8 @@ automation::ObjectRef MakeApplication(const ContextPtr& context);
 automation::ObjectRef MakePage(const ContextPtr& context);
 // The entry of the scene tree for a shape: InstanceShape, ChildShapes, DataObject.
 automation::ObjectRef MakeShapeItem(const ContextPtr& context, const NodePtr& shape);
-// A read-only collection of shapes (ChildShapes, a drop's shape path).
-automation::ObjectRef MakeShapeList(const ContextPtr& context, std::vector<NodePtr> shapes,
-                                    bool asItems);
+// A drop's shape path (Count, Item): the shapes from the root down to the one hit.
+automation::ObjectRef MakeShapePath(const ContextPtr& context, std::vector<NodePtr> shapes);
 
 // The node behind an object of this host; raises a host error for anything else.
 NodePtr NodeOf(const automation::ObjectRef& object);

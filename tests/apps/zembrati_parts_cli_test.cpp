@@ -83,8 +83,8 @@ TEST_F(ZembratiPartsTest, EditingOnlyTheLengthKeepsTheNameSuffixAndAnUnchangedEd
   RunJson("drop --scene " + Scene() + " --type HE --standard HEA --size 200 --length 1500");
   // A user's own tail on the name, as typed in the host.
   std::string text = SceneText();
-  const std::string name = "\"name\": \"HEA 200 x 1500\"";
-  text.replace(text.find(name), name.size(), "\"name\": \"HEA 200 x 1500 pos. 4\"");
+  const std::string name = "\"name\":\"HEA 200 x 1500\"";
+  text.replace(text.find(name), name.size(), "\"name\":\"HEA 200 x 1500 pos. 4\"");
   std::ofstream(Scene(), std::ios::binary) << text;
   const Json edited = RunJson("edit --scene " + Scene() + " --part \"HEA 200 x 1500 pos. 4\" --length 2000");
   ASSERT_EQ(edited["parts"].size(), 1u);

@@ -118,6 +118,35 @@ TEST(DocumentFileTest, AnUnfinishedBodyDoesNotMakeTheSceneUnreadable) {
   EXPECT_FALSE(loaded.Bodies().front()->section);
 }
 
+// Scenes saved before the text was made compact (indented two spaces per level, a line for every
+// value) still load, into the same document.
+TEST(DocumentFileTest, TheEarlierIndentedLayoutStillLoads) {
+  SceneHost host;
+  FillScene(host);
+  const std::string saved = DocumentToJson(host.document());
+  std::string indented;
+  int depth = 0;
+  bool inText = false;
+  for (std::size_t i = 0; i < saved.size(); ++i) {
+    const char c = saved[i];
+    if (inText) {
+      indented += c;
+      if (c == '\\') indented += saved[++i];
+      if (c == '"') inText = false;
+      continue;
+    }
+    if (c == '\n' || c == ' ') continue;
+    if (c == '"') inText = true;
+    if (c == '}' || c == ']') indented += "\n" + std::string(2 * --depth, ' ');
+    indented += c;
+    if (c == ':') indented += ' ';
+    if (c == '{' || c == '[') indented += "\n" + std::string(2 * ++depth, ' ');
+    if (c == ',') indented += "\n" + std::string(2 * depth, ' ');
+  }
+  ASSERT_GT(indented.size(), saved.size() * 2);
+  EXPECT_EQ(DocumentToJson(DocumentFromJson(indented)), saved);
+}
+
 // Numbers are checked against the type they are read into, and nothing a scene holds can send
 // a walk over the tree deeper than the host allows.
 TEST(DocumentFileTest, NumbersOutOfRangeNestingAndInfinitePlacementsAreDamage) {

@@ -9,6 +9,7 @@
 #include "host/host_class_members.h"
 #include "host/host_classes.h"
 #include "host/scene_members.h"
+#include "parts_set_aside.h"
 #include "scene_error.h"
 #include "scene_test_support.h"
 #include "support/error_number.h"
@@ -187,6 +188,59 @@ TEST_F(SceneDocumentTest, ABodyWithoutAPositiveLengthIsRefused) {
   host::Update(page_);
   EXPECT_EQ(body->length, 750);
   EXPECT_NEAR(body->section->area, 400, 1e-12);
+}
+
+// A page update rebuilds the bodies changed through the host's objects since the last one, and
+// only those: a change after an update is not lost, a body that cannot be built fails every
+// update until it is mended, and one taken out of the scene no longer does.
+TEST_F(SceneDocumentTest, APageUpdateRebuildsEveryBodyChangedSinceTheLast) {
+  const NodePtr first = test::BuildSectionPart(host_, 12, test::Dims({20, 500}));
+  const NodePtr second = test::BuildSectionPart(host_, 12, test::Dims({30, 800}));
+  host::Update(page_);
+  ASSERT_TRUE(first->section && second->section);
+  const ObjectRef secondPart = WrapNode(host_.context(), second->OwningShape());
+
+  parts::SetPartLength(secondPart, 900.0);
+  host::Update(page_);
+  EXPECT_EQ(second->length, 900);
+  EXPECT_EQ(first->length, 500);
+
+  parts::SetPartLength(secondPart, -1.0);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { host::Update(page_); }), scene_error::kBadLength);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { host::Update(page_); }), scene_error::kBadLength);
+  EXPECT_FALSE(second->section);
+  parts::SetPartLength(secondPart, 1000.0);
+  host::Update(page_);
+  EXPECT_EQ(second->length, 1000);
+  ASSERT_TRUE(second->section);
+
+  parts::SetPartLength(secondPart, 0.0);
+  EXPECT_EQ(testing::ErrorNumberOf([&] { host::Update(page_); }), scene_error::kBadLength);
+  parts::RemoveShape(secondPart);
+  EXPECT_NO_THROW(host::Update(page_));
+  EXPECT_TRUE(first->section);
+}
+
+// Parts set aside for an operation come back in their places, before those it added, also when
+// it fails.
+TEST_F(SceneDocumentTest, PartsSetAsideComeBackBeforeThoseAddedMeanwhile) {
+  const NodePtr first = NodeOf(AddPart(host_));
+  const NodePtr second = NodeOf(AddPart(host_));
+  NodePtr third;
+  {
+    const PartsSetAside aside(host_.document());
+    EXPECT_TRUE(host_.document().Parts().empty());
+    third = NodeOf(AddPart(host_));
+  }
+  EXPECT_EQ(host_.document().Parts(), (std::vector<NodePtr>{first, second, third}));
+  try {
+    const PartsSetAside aside(host_.document());
+    AddPart(host_);
+    throw std::runtime_error("the operation failed");
+  } catch (const std::runtime_error&) {
+  }
+  ASSERT_EQ(host_.document().Parts().size(), 4u);
+  EXPECT_EQ(host_.document().Parts()[2], third);
 }
 
 TEST_F(SceneDocumentTest, UnknownMembersAndWrongArgumentCountsAreErrors) {

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zembrati::scene::json {
+
+// Writes JSON text value by value into a string, commas and colons included. Text that is not
+// UTF-8 is written with U+FFFD in place of each bad byte, so that whatever a client named a
+// thing, the text stays JSON. Numbers are written in the shortest form that reads back to the
+// same double, always with a decimal point or exponent so that they read back as doubles.
+class JsonWriter {
+ public:
+  explicit JsonWriter(std::string& out) : out_(out) {}
+
+  void BeginObject();
+  void EndObject();
+  void Key(std::string_view key);
+  void BeginArray();
+  void EndArray();
+  void String(std::string_view text);
+  void Integer(std::int64_t value);
+  void Double(double value);  // finite values only
+  void Boolean(bool value);
+  // Starts the next value on a new line indented by `indent` spaces, after its comma.
+  void NewLine(int indent);
+
+ private:
+  void BeforeValue();
+  void WriteQuoted(std::string_view text);
+
+  std::string& out_;
+  std::vector<bool> first_;  // per open array or object: nothing written in it yet
+  bool afterKey_ = false;
+  int pendingIndent_ = -1;
+};
+
+}  // namespace zembrati::scene::json
