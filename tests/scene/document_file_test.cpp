@@ -118,6 +118,34 @@ TEST(DocumentFileTest, AnUnfinishedBodyDoesNotMakeTheSceneUnreadable) {
   EXPECT_FALSE(loaded.Bodies().front()->section);
 }
 
+// A scene at the scale of a building: ten thousand parts, each with a body, variables, properties
+// and a summary, load and save without a change.
+TEST(DocumentFileTest, TenThousandPartsRoundTripUnchanged) {
+  SceneHost host;
+  FillScene(host);
+  const std::string onePart = DocumentToJson(host.document());
+  Document scene;
+  const NodePtr holder = scene.root->FirstComponent(kind::kPartHolder);
+  for (int i = 0; i < 10000; ++i) {
+    const NodePtr part = DocumentFromJson(onePart).Parts().front();
+    part->owner = holder;
+    part->name = "CHS 60.3x4 3000 M" + std::to_string(i);
+    part->placement.translation = {1000.0 * (i % 100), 1000.0 * (i / 100), 0};
+    holder->shapes.push_back(part);
+  }
+  const std::string saved = DocumentToJson(scene);
+  const Document loaded = DocumentFromJson(saved);
+  EXPECT_EQ(DocumentToJson(loaded), saved);
+  const std::vector<NodePtr> parts = loaded.Parts();
+  ASSERT_EQ(parts.size(), 10000u);
+  EXPECT_EQ(parts[9999]->name, "CHS 60.3x4 3000 M9999");
+  EXPECT_EQ(parts[9999]->placement.translation.y, 99000);
+  const NodePtr body = FirstBody(*parts[5000]);
+  ASSERT_TRUE(body && body->section);
+  EXPECT_EQ(body->section, FirstBody(*parts[0])->section);  // one section for ten thousand bodies
+  EXPECT_EQ(body->length, 3000);
+}
+
 // Scenes saved before the text was made compact (indented two spaces per level, a line for every
 // value) still load, into the same document.
 TEST(DocumentFileTest, TheEarlierIndentedLayoutStillLoads) {

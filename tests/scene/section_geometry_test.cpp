@@ -107,6 +107,32 @@ TEST(SectionGeometryTest, UnsoundProfilesAreClearErrors) {
   EXPECT_EQ(error({}), scene_error::kBadSketch);
 }
 
+// Loops are met as drawn, arcs as arcs: a wall far thinner than the sag of any chord is still a
+// wall, and two circles that touch, or an arc crossed by another, are refused.
+TEST(SectionGeometryTest, ArcsAreCheckedAsArcs) {
+  const auto error = [](std::vector<LoopSketch> loops) {
+    return testing::ErrorNumberOf([&] { BuildSection(loops); });
+  };
+  EXPECT_NEAR(BuildSection({Circle(10), Circle(9.99999)}).area, std::numbers::pi * (100 - 9.99999 * 9.99999), 1e-9);
+  EXPECT_EQ(error({Circle(10), Circle(5, 5, 0)}), scene_error::kBadLoopLayout);       // touching inside
+  EXPECT_EQ(error({Circle(10), Circle(5, 4.999999, 0)}), 0);                           // just clear of it
+  EXPECT_EQ(error({Circle(10), Circle(2, 9, 0)}), scene_error::kBadLoopLayout);        // crossing
+  EXPECT_EQ(error({Circle(2), Circle(2, 4, 0), Circle(10)}), scene_error::kBadLoopLayout);  // holes touching
+
+  // A corner of a 20 mm square rounded to 10 mm (about (10, 10)), and a tiny hole 50 µm inside
+  // the arc, where a chord would have cut it off.
+  const LoopSketch rounded = Polygon({{0, 20}, {20, 20}, {20, 0}, {0, 0}}, {{2, 10}});
+  const double angle = std::numbers::pi / 2 - std::numbers::pi / 256, depth = 10 - 5e-5;
+  const Section holed = BuildSection({rounded, Circle(1e-5, 10 + depth * std::cos(angle), 10 + depth * std::sin(angle))});
+  EXPECT_NEAR(holed.area, 400 - (1 - std::numbers::pi / 4) * 100, 1e-9);
+  EXPECT_EQ(holed.holes.size(), 1u);
+  // The same hole just outside the arc, and one across it.
+  EXPECT_EQ(error({rounded, Circle(1e-5, 10 + (10 + 5e-5) * std::cos(angle), 10 + (10 + 5e-5) * std::sin(angle))}),
+            scene_error::kBadLoopLayout);
+  EXPECT_EQ(error({rounded, Circle(1, 10 + 10 * std::cos(angle), 10 + 10 * std::sin(angle))}),
+            scene_error::kBadLoopLayout);
+}
+
 TEST(SectionGeometryTest, FilletsThatMeetLeaveNoEdgeBetweenThem) {
   // Radius equal to half the side on two neighbouring corners: the arcs meet mid-edge.
   const Section section = BuildSection({Polygon({{0, 10}, {10, 10}, {10, 0}, {0, 0}}, {{1, 5}, {3, 5}})});
