@@ -1,5 +1,6 @@
 #include "runtime/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -34,32 +35,47 @@ TextFileReader::TextFileReader(const std::string& path) {
   if (!file_) RaiseForFailedInput(path);
 }
 
+bool TextFileReader::Fill() {
+  constexpr std::size_t kBlock = 64 * 1024;
+  buffer_.resize(kBlock);
+  const std::size_t read = std::fread(buffer_.data(), 1, kBlock, file_.get());
+  buffer_.resize(read);
+  at_ = 0;
+  if (read == 0 && std::ferror(file_.get())) Raise(error::kDeviceIoError);
+  return read > 0;
+}
+
 bool TextFileReader::AtEnd() {
   if (!file_) Raise(error::kBadFileNameOrNumber);
-  const int next = std::getc(file_.get());
-  if (next == EOF) return true;
-  std::ungetc(next, file_.get());
-  return false;
+  return at_ == buffer_.size() && !Fill();
 }
 
 std::string TextFileReader::ReadLine() {
   if (AtEnd()) Raise(error::kInputPastEndOfFile);
   std::string bytes;
-  std::FILE* file = file_.get();
-  for (int c = std::getc(file); c != EOF; c = std::getc(file)) {
-    if (c == '\n') break;
-    if (c == '\r') {
-      const int next = std::getc(file);
-      if (next != '\n' && next != EOF) std::ungetc(next, file);
-      break;
+  while (true) {
+    const std::size_t end = buffer_.find_first_of("\r\n", at_);
+    if (end == std::string::npos) {
+      bytes.append(buffer_, at_);
+      at_ = buffer_.size();
+      if (!Fill()) break;
+      continue;
     }
-    bytes += static_cast<char>(c);
+    bytes.append(buffer_, at_, end - at_);
+    at_ = end + 1;
+    // CR LF is one line end, even when the block ends between the two.
+    if (buffer_[end] == '\r' && (at_ < buffer_.size() || Fill()) && buffer_[at_] == '\n') ++at_;
+    break;
   }
-  if (std::ferror(file)) Raise(error::kDeviceIoError);
-  return Windows1252ToUtf8(bytes);
+  const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return ascii ? bytes : Windows1252ToUtf8(bytes);
 }
 
-void TextFileReader::Close() { file_.reset(); }
+void TextFileReader::Close() {
+  file_.reset();
+  buffer_.clear();
+  at_ = 0;
+}
 
 TextFileWriter::TextFileWriter(const std::string& path) : replacement_(path) { replacement_.Open(); }
 

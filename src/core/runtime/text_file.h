@@ -27,7 +27,14 @@ class TextFileReader {
   struct Closer {
     void operator()(std::FILE* file) const;
   };
+  // Refills the buffer from the file; false when nothing is left.
+  bool Fill();
+
   std::unique_ptr<std::FILE, Closer> file_;
+  // The file is read in blocks and lines are cut from them: the catalogue is read again at every
+  // selection in the dialog, so reading it costs what reading a file costs, not a call per byte.
+  std::string buffer_;
+  std::size_t at_ = 0;
 };
 
 // Sequential output of an 8-bit text file, one line at a time, each ended by CR LF, converted

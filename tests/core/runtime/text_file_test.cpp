@@ -55,6 +55,20 @@ TEST_F(TextFileTest, ReadsCrLfLfAndCrLineEndsAlike) {
             (std::vector<std::string>{"one", "two", "three", "four"}));
 }
 
+// Lines longer than the blocks the file is read in, and a CR LF split between two blocks, read as
+// they would from one block; bytes beyond ASCII still come out as UTF-8.
+TEST_F(TextFileTest, LinesCutAcrossReadBlocksComeOutWhole) {
+  const std::string longLine(200000, 'x');
+  const std::string beforeSplit(64 * 1024 - 1, 'a');  // its CR ends one block, its LF starts the next
+  WriteBytes("long.txt", longLine + "\n" + beforeSplit.substr(longLine.size() % (64 * 1024) + 1) + "\r\nnext\r\xE4\xDF");
+  const std::vector<std::string> lines = ReadAll(PathOf("long.txt"));
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], longLine);
+  EXPECT_EQ(lines[2], "next");
+  EXPECT_EQ(lines[3], "\xC3\xA4\xC3\x9F");
+  EXPECT_EQ((longLine.size() + 1 + lines[1].size()) % (64 * 1024), 64u * 1024 - 1);
+}
+
 TEST_F(TextFileTest, EmptyLinesCountAndAFinalLineEndAddsNoLine) {
   WriteBytes("blank.txt", "a\r\n\r\n\nb\r\n");
   EXPECT_EQ(ReadAll(PathOf("blank.txt")), (std::vector<std::string>{"a", "", "", "b"}));
