@@ -16,6 +16,7 @@
 #include "geometry/section_types.h"
 #include "host/scene_members.h"
 #include "host/session_state.h"
+#include "parts_set_aside.h"
 #include "parts/part_data.h"
 #include "scene_host.h"
 #include "scene_objects.h"
@@ -50,7 +51,10 @@ const std::string& SceneText(int count) {
   if (found != made.end()) return found->second;
   scene::SceneHost sceneHost;
   zembrati::automation::ScopedObjectCreator creator(sceneHost);
-  for (int i = 0; i < count; ++i) AddBeam(sceneHost, i);
+  for (int i = 0; i < count; ++i) {
+    const scene::PartsSetAside earlierParts(sceneHost.document());  // as frame makes its members
+    AddBeam(sceneHost, i);
+  }
   host::Update(sceneHost.ActivePage());
   return made[count] = scene::DocumentToJson(sceneHost.document());
 }

@@ -32,6 +32,18 @@ NodePtr Node::FirstComponent(std::int32_t componentKind) const {
   return found == components.end() || found->second.empty() ? nullptr : found->second.front();
 }
 
+const LoopSketch& SketchOf(const Node& loop) {
+  static const LoopSketch kUndrawn;
+  return loop.sketch ? *loop.sketch : kUndrawn;
+}
+
+LoopSketch& SketchToDraw(Node& loop) {
+  if (!loop.sketch || loop.sketch.use_count() > 1) {
+    loop.sketch = std::make_shared<LoopSketch>(SketchOf(loop));
+  }
+  return *loop.sketch;
+}
+
 NodePtr FirstBody(const Node& part) {
   NodePtr body;
   part.ForEachChildShape([&](const NodePtr& child) {
@@ -131,7 +143,7 @@ const std::vector<NodePtr>& LoopNodesOf(const Node& body) {
 bool SameLoops(const std::vector<NodePtr>& loops, const std::vector<LoopSketch>& sketches) {
   if (loops.size() != sketches.size()) return false;
   for (std::size_t i = 0; i < loops.size(); ++i) {
-    if (!(loops[i]->sketch == sketches[i])) return false;
+    if (!(SketchOf(*loops[i]) == sketches[i])) return false;
   }
   return true;
 }
@@ -142,22 +154,23 @@ bool BuiltFromTheseLoops(const Node& body, const std::vector<NodePtr>& loops) {
   return body.section && body.builtFrom && SameLoops(loops, *body.builtFrom);
 }
 
+void MixSketch(std::size_t& hash, const LoopSketch& sketch) {
+  const auto mix = [&hash](double value) { hash = hash * 1000003u ^ std::hash<double>{}(value); };
+  if (sketch.start) {
+    mix(sketch.start->x);
+    mix(sketch.start->y);
+  }
+  for (const Point2& point : sketch.lines) {
+    mix(point.x);
+    mix(point.y);
+  }
+  for (const FilletRequest& fillet : sketch.fillets) mix(fillet.radius);
+  mix(sketch.circleRadius);
+}
+
 std::size_t HashOfLoops(const std::vector<NodePtr>& loops) {
   std::size_t hash = loops.size();
-  const auto mix = [&hash](double value) { hash = hash * 1000003u ^ std::hash<double>{}(value); };
-  for (const NodePtr& loop : loops) {
-    const LoopSketch& sketch = loop->sketch;
-    if (sketch.start) {
-      mix(sketch.start->x);
-      mix(sketch.start->y);
-    }
-    for (const Point2& point : sketch.lines) {
-      mix(point.x);
-      mix(point.y);
-    }
-    for (const FilletRequest& fillet : sketch.fillets) mix(fillet.radius);
-    mix(sketch.circleRadius);
-  }
+  for (const NodePtr& loop : loops) MixSketch(hash, SketchOf(*loop));
   return hash;
 }
 
@@ -203,6 +216,32 @@ SectionCache& Sections() {
   return cache;
 }
 
+// The sketches read lately, by their content, for loops read alike to share. A sketch drawn on
+// after it was shared is copied first (SketchToDraw), so an entry's content only changes when no
+// loop shares it any more, and an entry is only used when its content is still the same.
+class SketchCache {
+ public:
+  std::shared_ptr<LoopSketch> Share(LoopSketch sketch) {
+    std::size_t hash = 0;
+    MixSketch(hash, sketch);
+    const std::lock_guard<std::mutex> lock(mutex_);
+    auto [first, last] = entries_.equal_range(hash);
+    for (auto entry = first; entry != last; ++entry) {
+      std::shared_ptr<LoopSketch> shared = entry->second.lock();
+      if (shared && *shared == sketch) return shared;
+    }
+    if (entries_.size() >= kLimit) std::erase_if(entries_, [](const auto& entry) { return entry.second.expired(); });
+    auto shared = std::make_shared<LoopSketch>(std::move(sketch));
+    if (entries_.size() < kLimit) entries_.emplace(hash, shared);
+    return shared;
+  }
+
+ private:
+  static constexpr std::size_t kLimit = 4096;
+  std::mutex mutex_;
+  std::unordered_multimap<std::size_t, std::weak_ptr<LoopSketch>> entries_;
+};
+
 }  // namespace
 
 std::vector<NodePtr> Document::Bodies() const {
@@ -220,7 +259,7 @@ void RebuildBody(Node& body) {
       if (!built.section) {
         auto loops = std::make_shared<std::vector<LoopSketch>>();
         loops->reserve(loopNodes.size());
-        for (const NodePtr& loop : loopNodes) loops->push_back(loop->sketch);
+        for (const NodePtr& loop : loopNodes) loops->push_back(SketchOf(*loop));
         built = {loops, std::make_shared<const Section>(BuildSection(*loops))};
         Sections().Keep(loopNodes, built);
       }
@@ -277,6 +316,11 @@ void RebuildChangedBodies(Document& document) {
       throw;
     }
   }
+}
+
+std::shared_ptr<LoopSketch> SharedSketch(LoopSketch sketch) {
+  static SketchCache cache;
+  return cache.Share(std::move(sketch));
 }
 
 }  // namespace zembrati::scene

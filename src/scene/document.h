@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "automation/variant.h"
+#include "flat_map.h"
 #include "rigid_transform.h"
 #include "section/loop_sketch.h"
 #include "section/section.h"
@@ -49,11 +50,14 @@ struct Node {
 
   std::map<std::int32_t, std::vector<NodePtr>> components;  // shapes and profiles, by kind
   std::vector<NodePtr> shapes;                              // components: the shapes they hold
-  std::map<std::int32_t, automation::Variant> variables;    // Variable(index)
-  std::map<std::pair<std::int32_t, std::int16_t>, automation::Variant> keyedVariables;
+  FlatMap<std::int32_t, automation::Variant> variables;    // Variable(index)
+  FlatMap<std::pair<std::int32_t, std::int16_t>, automation::Variant> keyedVariables;
   NodePtr profile;                                          // kind-15 components
-  LoopSketch sketch;                                        // loops
-  std::map<std::string, automation::ObjectRef> dataObjects;  // shapes: on their tree item
+  // Loops: the loop as drawn (none before the first call). Held apart, as the size box is, so
+  // that the many nodes that are not loops or bodies stay small; loops read from a file share one
+  // copy of a sketch drawn alike, and drawing on a shared one first makes it the loop's own.
+  std::shared_ptr<LoopSketch> sketch;
+  FlatMap<std::string, automation::ObjectRef> dataObjects;  // shapes: on their tree item
 
   std::weak_ptr<Node> owner;  // the node that holds this one
 
@@ -63,7 +67,7 @@ struct Node {
   std::shared_ptr<const Section> section;
   double length = 0;
   std::shared_ptr<const std::vector<LoopSketch>> builtFrom;  // the loops the section was built from
-  std::optional<SizeBox> sizeBox;
+  std::unique_ptr<SizeBox> sizeBox;
 
   // The shape that holds this node (a shape's parent shape; a component's shape).
   NodePtr OwningShape() const;
@@ -82,6 +86,13 @@ struct Node {
   // The first component of a kind, or null.
   NodePtr FirstComponent(std::int32_t componentKind) const;
 };
+
+// A loop node's sketch; an empty one for a loop not drawn yet.
+const LoopSketch& SketchOf(const Node& loop);
+// The loop's sketch to draw on: its own, copied first when other loops share it.
+LoopSketch& SketchToDraw(Node& loop);
+// A sketch as loops read from a file hold it: one copy for all sketches drawn alike.
+std::shared_ptr<LoopSketch> SharedSketch(LoopSketch sketch);
 
 // The first body (shape of kind 5) among a part's child shapes, or null.
 NodePtr FirstBody(const Node& part);

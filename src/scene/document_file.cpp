@@ -234,7 +234,7 @@ void WriteNode(JsonWriter& out, const Node& node, int depth) {
   }
   if (node.role == NodeRole::Loop) {
     out.Key("sketch");
-    WriteSketch(out, node.sketch);
+    WriteSketch(out, SketchOf(node));
   }
   if (!node.dataObjects.empty()) {
     out.Key("dataObjects");
@@ -585,7 +585,7 @@ NodePtr ReadNode(JsonReader& in, const NodePtr& owner) {
     } else if (key == "profile") {
       node->profile = ReadNode(in, node);
     } else if (key == "sketch") {
-      node->sketch = ReadSketch(in);
+      node->sketch = SharedSketch(ReadSketch(in));
     } else if (key == "dataObjects") {
       ReadArray(in, "a shape's data objects", [&] {
         std::string classId;
@@ -643,7 +643,7 @@ void RebuildAfterLoad(const Document& document) {
     try {
       RebuildBody(*body);
       const Box2& box = body->section->box;
-      body->sizeBox = SizeBox{{box.minX, box.minY, 0}, {box.maxX, box.maxY, body->length}};
+      body->sizeBox = std::make_unique<SizeBox>(SizeBox{{box.minX, box.minY, 0}, {box.maxX, box.maxY, body->length}});
     } catch (const runtime::RuntimeError&) {
       body->section.reset();
     }

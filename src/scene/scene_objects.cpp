@@ -30,7 +30,7 @@ class SceneObject : public AnsweringObject {
 template <typename Key>
 class VariableObject : public SceneObject {
  public:
-  using Slots = std::map<Key, Variant>;
+  using Slots = FlatMap<Key, Variant>;
   VariableObject(ContextPtr context, NodePtr owner, Slots Node::*slots, Key key)
       : SceneObject(std::move(context)), owner_(std::move(owner)), slots_(slots), key_(key) {}
   std::string ClassName() const override { return "Variable"; }
@@ -255,7 +255,7 @@ class NodeObject : public SceneObject {
   void ResetSizeBox() {
     if (!node_->section) RebuildBody(*node_);
     const Box2& box = node_->section->box;
-    node_->sizeBox = SizeBox{{box.minX, box.minY, 0}, {box.maxX, box.maxY, node_->length}};
+    node_->sizeBox = std::make_unique<SizeBox>(SizeBox{{box.minX, box.minY, 0}, {box.maxX, box.maxY, node_->length}});
   }
 
   Variant AnswerComponent(const MemberCall& call) {
@@ -285,7 +285,7 @@ class NodeObject : public SceneObject {
   }
 
   Variant AnswerLoop(const MemberCall& call) {
-    LoopSketch& sketch = node_->sketch;
+    LoopSketch& sketch = SketchToDraw(*node_);
     if (call.Gets("SetStartPoint", 2)) {
       sketch.start = Point2{call.Double(0), call.Double(1)};
     } else if (call.Gets("AddLineTo", 2)) {

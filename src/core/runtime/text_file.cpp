@@ -54,8 +54,9 @@ std::string TextFileReader::ReadLine() {
   if (AtEnd()) Raise(error::kInputPastEndOfFile);
   std::string bytes;
   while (true) {
-    const std::size_t end = buffer_.find_first_of("\r\n", at_);
-    if (end == std::string::npos) {
+    std::size_t end = at_;
+    while (end < buffer_.size() && buffer_[end] != '\n' && buffer_[end] != '\r') ++end;
+    if (end == buffer_.size()) {
       bytes.append(buffer_, at_);
       at_ = buffer_.size();
       if (!Fill()) break;
