@@ -121,6 +121,14 @@ TEST_F(DialogTest, AFirstSessionOpensOnHeWithEverythingSelected) {
   EXPECT_EQ(host::Session().TypeCode, 1);
 }
 
+// The first session of a process selects HE once: a catalogue message about it is shown once.
+TEST_F(DialogTest, AFirstSessionReadsItsTypeOnceAndSaysSoOnce) {
+  std::filesystem::remove(folder_.Path("a/tables/he.tab"));
+  const auto messages = Run([](Dialog& d, ScriptedUser&) { EXPECT_EQ(d.OptTypeProfil.Value(), 0); });
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].text.find("he.tab"), std::string::npos) << messages[0].text;
+}
+
 TEST_F(DialogTest, TheTubeShowsItsThicknessesAndHeHidesThemAgain) {
   Run([](Dialog& d, ScriptedUser& user) {
     user.ChooseType("TUBO");

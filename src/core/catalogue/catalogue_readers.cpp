@@ -56,8 +56,9 @@ void ReadSizes(TextFileReader& file, ui::ListControl& sizes) {
 void ReadMaterials(TextFileReader& file, ui::ListControl& materials) {
   while (!file.AtEnd()) {
     const std::string line = file.ReadLine();
-    if (StartsWith(line, '#') || TrimSpaces(line).empty()) continue;
-    materials.AddItem(TrimSpaces(line));
+    std::string material = TrimSpaces(line);
+    if (StartsWith(line, '#') || material.empty()) continue;
+    materials.AddItem(std::move(material));
   }
 }
 

@@ -133,7 +133,8 @@ std::string SizeName(const std::string& line) {
 }
 
 bool IsSizeLine(const std::string& line) {
-  return !(StartsWith(line, '#') || StartsWith(line, '@') || TrimSpaces(line).empty());
+  // Blank is nothing but spaces: told without a trimmed copy of every line of a long table.
+  return !(StartsWith(line, '#') || StartsWith(line, '@') || line.find_first_not_of(' ') == std::string::npos);
 }
 
 void ReadPartNumber(const std::string& line, std::string& partNumber) {

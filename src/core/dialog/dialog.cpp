@@ -3,6 +3,7 @@
 #include "dialog/dialog_procedures.h"
 #include "host/session_state.h"
 #include "catalogue/string_table.h"
+#include "runtime/file_reading_scope.h"
 #include "runtime/number_text.h"
 #include "runtime/numeric_prefix.h"
 #include "runtime/runtime_error.h"
@@ -20,38 +21,53 @@ Dialog::Dialog() {
   WireEvents();
 }
 
+namespace {
+
+// Each of the user's actions reads a catalogue file from the disk once, however many of its
+// readers open it; the next action reads it again.
+template <typename Handler>
+auto ReadingFilesOnce(Handler handler) {
+  return [handler](auto... args) {
+    const runtime::FileReadingScope scope;
+    handler(args...);
+  };
+}
+
+}  // namespace
+
 void Dialog::WireEvents() {
-  OptTypeProfil.onClick = [this](int index) { SelectSectionType(*this, static_cast<std::int16_t>(index)); };
-  TabNorme.onClick = [this] {
+  OptTypeProfil.onClick = ReadingFilesOnce([this](int index) { SelectSectionType(*this, static_cast<std::int16_t>(index)); });
+  TabNorme.onClick = ReadingFilesOnce([this] {
     if (!loading_) SelectNormTab(*this, static_cast<std::int16_t>(TabNorme.Current()));
-  };
-  Normativa.onClick = [this] {
+  });
+  Normativa.onClick = ReadingFilesOnce([this] {
     if (Normativa.ListIndex() >= 0) SelectNorm(*this, Normativa.ItemData(Normativa.ListIndex()));
-  };
-  Misura.onClick = [this] {
+  });
+  Misura.onClick = ReadingFilesOnce([this] {
     SelectSize(*this);
     RefreshOkButton(*this);
     ShowDimensions(*this, host::Session().TypeCode);
-  };
-  Spessore.onClick = [this] {
+  });
+  Spessore.onClick = ReadingFilesOnce([this] {
     host::Session().Dims[2] = NumericValue(Spessore.Text());
     ShowDimensions(*this, host::Session().TypeCode);
-  };
+  });
   DimLen.onChange = [this] { host::Session().Dims[1] = NumericValue(DimLen.Text()); };
-  BtnMisura.onClick = [this] {
+  BtnMisura.onClick = ReadingFilesOnce([this] {
     const std::int16_t typeCode = host::Session().TypeCode;
     ShowTypePreview(*this, static_cast<std::int16_t>(typeCode - 1));
     ShowDimensions(*this, typeCode);
     FrameData.visible = !FrameData.visible;
     FramePreview.visible = !FrameData.visible;
-  };
-  OKButton.onClick = [this] { ConfirmDialog(*this); };
+  });
+  OKButton.onClick = ReadingFilesOnce([this] { ConfirmDialog(*this); });
   CancelButton.onClick = [this] { Unload(); };
 }
 
 void Dialog::Load() {
   loading_ = true;
   try {
+    const runtime::FileReadingScope scope;
     InitDialog(*this);
   } catch (...) {
     loading_ = false;

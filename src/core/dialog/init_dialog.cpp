@@ -34,8 +34,9 @@ void LoadNewPart(Dialog& dialog) {
   ReadPrefs(dialog);
   const std::int16_t typeCode = host::Session().TypeCode;
   if (typeCode <= 0) {
+    // Setting the button runs its click, which selects the type: once, so that the catalogue
+    // is read, and any message about it shown, once.
     dialog.OptTypeProfil.Set(0);
-    SelectSectionType(dialog, 0);
   } else if (dialog.OptTypeProfil.Value() < 0 && typeCode <= Dialog::kTypeCount) {
     dialog.OptTypeProfil.Set(typeCode - 1);
   }

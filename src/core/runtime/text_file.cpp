@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "runtime/code_page.h"
+#include "runtime/file_reading_scope.h"
 #include "runtime/file_replacement.h"
 #include "runtime/runtime_error.h"
 
@@ -30,55 +32,102 @@ void TextFileReader::Closer::operator()(std::FILE* file) const { std::fclose(fil
 
 TextFileReader::TextFileReader(const std::string& path) {
   if (path.empty()) Raise(error::kBadFileNameOrNumber);
+  block_ = FileReadingScope::Find(path);
+  open_ = true;
+  if (block_) return;
   if (IsDirectory(PathFromUtf8(path))) Raise(error::kPathFileAccessError);
   file_.reset(OpenFile(path, "rb"));
   if (!file_) RaiseForFailedInput(path);
+  block_ = std::make_shared<const std::string>();
+  if (FileReadingScope::Active()) ReadWhole(path);
+}
+
+void TextFileReader::ReadWhole(const std::string& path) {
+  constexpr std::size_t kLargestKept = 16u << 20;
+  auto whole = std::make_shared<std::string>();
+  char chunk[64 * 1024];
+  while (whole->size() <= kLargestKept) {
+    const std::size_t read = std::fread(chunk, 1, sizeof chunk, file_.get());
+    if (read == 0) {
+      if (std::ferror(file_.get())) Raise(error::kDeviceIoError);
+      file_.reset();
+      FileReadingScope::Keep(path, whole);
+      break;
+    }
+    whole->append(chunk, read);
+  }
+  block_ = std::move(whole);
 }
 
 bool TextFileReader::Fill() {
+  if (!file_) return false;
   constexpr std::size_t kBlock = 64 * 1024;
-  buffer_.resize(kBlock);
-  const std::size_t read = std::fread(buffer_.data(), 1, kBlock, file_.get());
-  buffer_.resize(read);
-  at_ = 0;
+  auto next = std::make_shared<std::string>(kBlock, '\0');
+  const std::size_t read = std::fread(next->data(), 1, kBlock, file_.get());
   if (read == 0 && std::ferror(file_.get())) Raise(error::kDeviceIoError);
+  next->resize(read);
+  block_ = std::move(next);
+  at_ = 0;
   return read > 0;
 }
 
 bool TextFileReader::AtEnd() {
-  if (!file_) Raise(error::kBadFileNameOrNumber);
-  return at_ == buffer_.size() && !Fill();
+  if (!open_) Raise(error::kBadFileNameOrNumber);
+  return at_ == block_->size() && !Fill();
 }
+
+namespace {
+
+bool Ascii(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Where the line starting at `from` ends: its CR or LF, or the end of the block.
+std::size_t LineEnd(const std::string& block, std::size_t from) {
+  const char* begin = block.data() + from;
+  const std::size_t left = block.size() - from;
+  const void* lf = std::memchr(begin, '\n', left);
+  const std::size_t scanned = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) : left;
+  const void* cr = std::memchr(begin, '\r', scanned);
+  return from + (cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - begin) : scanned);
+}
+
+}  // namespace
 
 std::string TextFileReader::ReadLine() {
   if (AtEnd()) Raise(error::kInputPastEndOfFile);
   std::string bytes;
+  // Most lines lie within one block: they are copied out once, at their size.
+  if (const std::size_t end = LineEnd(*block_, at_); end < block_->size()) {
+    bytes.assign(*block_, at_, end - at_);
+    at_ = end;
+  }
   while (true) {
-    std::size_t end = at_;
-    while (end < buffer_.size() && buffer_[end] != '\n' && buffer_[end] != '\r') ++end;
-    if (end == buffer_.size()) {
-      bytes.append(buffer_, at_);
-      at_ = buffer_.size();
+    const std::string& block = *block_;
+    const std::size_t end = LineEnd(block, at_);
+    if (end == block.size()) {
+      bytes.append(block, at_);
+      at_ = block.size();
       if (!Fill()) break;
       continue;
     }
-    bytes.append(buffer_, at_, end - at_);
+    bytes.append(block, at_, end - at_);
     at_ = end + 1;
     // CR LF is one line end, even when the block ends between the two.
-    if (buffer_[end] == '\r' && (at_ < buffer_.size() || Fill()) && buffer_[at_] == '\n') ++at_;
+    if (block[end] == '\r' && (at_ < block_->size() || Fill()) && (*block_)[at_] == '\n') ++at_;
     break;
   }
-  const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  return ascii ? bytes : Windows1252ToUtf8(bytes);
+  return Ascii(bytes) ? bytes : Windows1252ToUtf8(bytes);
 }
 
 void TextFileReader::Close() {
   file_.reset();
-  buffer_.clear();
+  block_.reset();
+  open_ = false;
   at_ = 0;
 }
 
-TextFileWriter::TextFileWriter(const std::string& path) : replacement_(path) { replacement_.Open(); }
+TextFileWriter::TextFileWriter(const std::string& path) : replacement_(path), path_(path) { replacement_.Open(); }
 
 void TextFileWriter::WriteLine(std::string_view text) {
   if (closed_) Raise(error::kBadFileNameOrNumber);
@@ -97,6 +146,7 @@ void TextFileWriter::Close() {
   if (closed_) return;
   closed_ = true;
   replacement_.Commit();
+  FileReadingScope::Forget(path_);
 }
 
 }  // namespace zembrati::runtime

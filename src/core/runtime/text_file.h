@@ -27,13 +27,17 @@ class TextFileReader {
   struct Closer {
     void operator()(std::FILE* file) const;
   };
-  // Refills the buffer from the file; false when nothing is left.
+  // Reads the next block from the file; false when nothing is left.
   bool Fill();
+  // In a FileReadingScope: reads the whole file at once and keeps it for the scope's other
+  // readers (a file too large to keep is read on in blocks, as outside a scope).
+  void ReadWhole(const std::string& path);
 
-  std::unique_ptr<std::FILE, Closer> file_;
+  bool open_ = false;
+  std::unique_ptr<std::FILE, Closer> file_;  // null once everything is in `block_`
   // The file is read in blocks and lines are cut from them: the catalogue is read again at every
   // selection in the dialog, so reading it costs what reading a file costs, not a call per byte.
-  std::string buffer_;
+  std::shared_ptr<const std::string> block_;
   std::size_t at_ = 0;
 };
 
@@ -55,6 +59,7 @@ class TextFileWriter {
 
  private:
   FileReplacement replacement_;
+  std::string path_;
   bool closed_ = false;
 };
 

@@ -11,9 +11,9 @@ void ListControl::Clear() {
   newIndex_ = -1;
 }
 
-void ListControl::AddItem(const std::string& text) {
+void ListControl::AddItem(std::string text) {
   if (entries_.size() >= 32767) runtime::Raise(runtime::error::kOverflow);
-  entries_.push_back({text, 0});
+  entries_.push_back({std::move(text), 0});
   newIndex_ = static_cast<std::int16_t>(entries_.size() - 1);
 }
 

@@ -14,7 +14,7 @@ class ListControl {
  public:
   void Clear();
   // Appends an entry at the end; NewIndex() is then its index.
-  void AddItem(const std::string& text);
+  void AddItem(std::string text);
   std::int16_t NewIndex() const { return newIndex_; }
   std::int16_t ListCount() const { return static_cast<std::int16_t>(entries_.size()); }
   // An entry's text and item data; an index outside the list raises error 381.

@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "runtime/code_page.h"
+#include "runtime/file_reading_scope.h"
 #include "runtime/runtime_error.h"
 
 namespace zembrati::runtime {
@@ -67,6 +68,30 @@ TEST_F(TextFileTest, LinesCutAcrossReadBlocksComeOutWhole) {
   EXPECT_EQ(lines[2], "next");
   EXPECT_EQ(lines[3], "\xC3\xA4\xC3\x9F");
   EXPECT_EQ((longLine.size() + 1 + lines[1].size()) % (64 * 1024), 64u * 1024 - 1);
+}
+
+// Within one reading scope (one user action) a file is read from the disk once: every reader sees
+// it as first read, a file the program writes is read again, a missing file is still error 53,
+// and the next scope reads the file as it stands then.
+TEST_F(TextFileTest, AReadingScopeReadsEachFileOnce) {
+  WriteBytes("table.tab", "100|a\r\n200|b\r\n");
+  {
+    const FileReadingScope action;
+    EXPECT_EQ(ReadAll(PathOf("table.tab")), (std::vector<std::string>{"100|a", "200|b"}));
+    WriteBytes("table.tab", "edited\r\n");
+    {
+      const FileReadingScope nested;
+      EXPECT_EQ(ReadAll(PathOf("table.tab")), (std::vector<std::string>{"100|a", "200|b"}));
+    }
+    EXPECT_EQ(ReadAll(PathOf("table.tab")), (std::vector<std::string>{"100|a", "200|b"}));
+    TextFileWriter writer(PathOf("table.tab"));
+    writer.WriteLine("written");
+    writer.Close();
+    EXPECT_EQ(ReadAll(PathOf("table.tab")), (std::vector<std::string>{"written"}));
+    EXPECT_EQ(testing::ErrorNumberOf([&] { TextFileReader(PathOf("missing.tab")); }), error::kFileNotFound);
+    WriteBytes("table.tab", "edited again\r\n");
+  }
+  EXPECT_EQ(ReadAll(PathOf("table.tab")), (std::vector<std::string>{"edited again"}));
 }
 
 TEST_F(TextFileTest, EmptyLinesCountAndAFinalLineEndAddsNoLine) {
