@@ -18,7 +18,7 @@ using runtime::TextFileReader;
 // Reads `count` lines (a 16-bit count) and returns the last one read.
 std::string ReadToLine(TextFileReader& file, std::int16_t count) {
   std::string line;
-  for (std::int16_t read = 0; read < count; read = AddInteger(read, 1)) line = file.ReadLine();
+  for (std::int16_t read = 0; read < count; read = AddInteger(read, 1)) file.ReadLine(line);
   return line;
 }
 
@@ -45,8 +45,9 @@ std::int32_t Trapped(std::optional<TextFileReader>& file, const ReaderTexts& tex
 bool StartsWith(const std::string& line, char c) { return !line.empty() && line.front() == c; }
 
 void ReadSizes(TextFileReader& file, ui::ListControl& sizes) {
+  std::string line;
   for (std::int16_t index = 0; !file.AtEnd(); index = AddInteger(index, 1)) {
-    const std::string line = file.ReadLine();
+    file.ReadLine(line);
     if (!IsSizeLine(line)) continue;
     sizes.AddItem(SizeName(line));
     sizes.SetItemData(sizes.NewIndex(), index);
@@ -135,8 +136,9 @@ void QSpessori(const ui::ListControl& sizes, ui::ListControl& thicknesses) {
     file.emplace(sizes.Tag());
     const std::optional<double> group = ThicknessGroupOf(SelectedSizeLine(*file, sizes));
     if (!group) return;
-    while (!file->AtEnd()) {
-      const std::string candidate = file->ReadLine();
+    // Only a line that starts with "@" can be the group's.
+    std::string candidate;
+    while (file->ReadLineStartingWith('@', candidate)) {
       if (IsGroupLine(candidate, *group)) {
         ReadThicknessGroup(candidate, thicknesses);
         return;

@@ -1,5 +1,7 @@
 #include "runtime/paths.h"
 
+#include <sys/stat.h>
+
 #include <system_error>
 
 namespace zembrati::runtime {
@@ -14,6 +16,21 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
 #else
   return std::fopen(path.c_str(), mode);
 #endif
+}
+
+OpenFileFacts FactsOf(std::FILE* file) {
+  OpenFileFacts facts;
+#ifdef _WIN32
+  struct _stat64 status {};
+  if (_fstat64(_fileno(file), &status) != 0) return facts;
+#else
+  struct stat status {};
+  if (fstat(fileno(file), &status) != 0) return facts;
+#endif
+  facts.directory = (status.st_mode & S_IFMT) == S_IFDIR;
+  facts.sizeKnown = (status.st_mode & S_IFMT) == S_IFREG;
+  facts.size = facts.sizeKnown ? static_cast<std::uintmax_t>(status.st_size) : 0;
+  return facts;
 }
 
 bool IsDirectory(const fs::path& path) {

@@ -35,26 +35,35 @@ TextFileReader::TextFileReader(const std::string& path) {
   block_ = FileReadingScope::Find(path);
   open_ = true;
   if (block_) return;
-  if (IsDirectory(PathFromUtf8(path))) Raise(error::kPathFileAccessError);
   file_.reset(OpenFile(path, "rb"));
   if (!file_) RaiseForFailedInput(path);
+  const OpenFileFacts facts = FactsOf(file_.get());
+  if (facts.directory) Raise(error::kPathFileAccessError);
+  // The reader keeps blocks of its own: the stream's buffer would only copy them once more.
+  std::setvbuf(file_.get(), nullptr, _IONBF, 0);
   block_ = std::make_shared<const std::string>();
-  if (FileReadingScope::Active()) ReadWhole(path);
+  if (FileReadingScope::Active()) ReadWhole(path, facts);
 }
 
-void TextFileReader::ReadWhole(const std::string& path) {
+void TextFileReader::ReadWhole(const std::string& path, const OpenFileFacts& facts) {
   constexpr std::size_t kLargestKept = 16u << 20;
+  constexpr std::size_t kChunk = 64 * 1024;
   auto whole = std::make_shared<std::string>();
-  char chunk[64 * 1024];
+  // Read straight into the kept text: first as much as the file holds and one byte more, to see
+  // its end in one call, then on in chunks if it has grown meanwhile.
+  std::size_t chunk = facts.sizeKnown && facts.size < kLargestKept ? static_cast<std::size_t>(facts.size) + 1 : kChunk;
   while (whole->size() <= kLargestKept) {
-    const std::size_t read = std::fread(chunk, 1, sizeof chunk, file_.get());
-    if (read == 0) {
+    const std::size_t before = whole->size();
+    whole->resize(before + chunk);
+    const std::size_t read = std::fread(whole->data() + before, 1, chunk, file_.get());
+    whole->resize(before + read);
+    if (read < chunk) {
       if (std::ferror(file_.get())) Raise(error::kDeviceIoError);
       file_.reset();
       FileReadingScope::Keep(path, whole);
       break;
     }
-    whole->append(chunk, read);
+    chunk = kChunk;
   }
   block_ = std::move(whole);
 }
@@ -95,29 +104,44 @@ std::size_t LineEnd(const std::string& block, std::size_t from) {
 }  // namespace
 
 std::string TextFileReader::ReadLine() {
-  if (AtEnd()) Raise(error::kInputPastEndOfFile);
-  std::string bytes;
-  // Most lines lie within one block: they are copied out once, at their size.
-  if (const std::size_t end = LineEnd(*block_, at_); end < block_->size()) {
-    bytes.assign(*block_, at_, end - at_);
-    at_ = end;
-  }
+  std::string line;
+  ReadLine(line);
+  return line;
+}
+
+void TextFileReader::ConsumeLine(std::string* line) {
   while (true) {
     const std::string& block = *block_;
     const std::size_t end = LineEnd(block, at_);
+    if (line) line->append(block, at_, end - at_);
     if (end == block.size()) {
-      bytes.append(block, at_);
-      at_ = block.size();
-      if (!Fill()) break;
+      at_ = end;
+      if (!Fill()) return;
       continue;
     }
-    bytes.append(block, at_, end - at_);
     at_ = end + 1;
     // CR LF is one line end, even when the block ends between the two.
     if (block[end] == '\r' && (at_ < block_->size() || Fill()) && (*block_)[at_] == '\n') ++at_;
-    break;
+    return;
   }
-  return Ascii(bytes) ? bytes : Windows1252ToUtf8(bytes);
+}
+
+void TextFileReader::ReadLine(std::string& line) {
+  if (AtEnd()) Raise(error::kInputPastEndOfFile);
+  line.clear();
+  ConsumeLine(&line);
+  if (!Ascii(line)) line = Windows1252ToUtf8(line);
+}
+
+bool TextFileReader::ReadLineStartingWith(char first, std::string& line) {
+  while (!AtEnd()) {
+    if ((*block_)[at_] == first) {
+      ReadLine(line);
+      return true;
+    }
+    ConsumeLine(nullptr);
+  }
+  return false;
 }
 
 void TextFileReader::Close() {

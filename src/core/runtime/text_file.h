@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "runtime/file_replacement.h"
+#include "runtime/paths.h"
 
 namespace zembrati::runtime {
 
@@ -21,6 +22,12 @@ class TextFileReader {
   // True when no line is left: the runtime's EOF.
   bool AtEnd();
   std::string ReadLine();
+  // The same, into `line`, whose room is used again: a reader going through a long table
+  // makes no new string per line.
+  void ReadLine(std::string& line);
+  // Reads on to the next line that starts with `first` (an ASCII character), into `line`; false
+  // when no such line is left. The lines passed over are not copied.
+  bool ReadLineStartingWith(char first, std::string& line);
   void Close();
 
  private:
@@ -29,9 +36,11 @@ class TextFileReader {
   };
   // Reads the next block from the file; false when nothing is left.
   bool Fill();
+  // Moves past the next line and its end, appending its bytes to `line` unless it is null.
+  void ConsumeLine(std::string* line);
   // In a FileReadingScope: reads the whole file at once and keeps it for the scope's other
   // readers (a file too large to keep is read on in blocks, as outside a scope).
-  void ReadWhole(const std::string& path);
+  void ReadWhole(const std::string& path, const OpenFileFacts& facts);
 
   bool open_ = false;
   std::unique_ptr<std::FILE, Closer> file_;  // null once everything is in `block_`

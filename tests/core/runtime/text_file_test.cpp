@@ -94,6 +94,24 @@ TEST_F(TextFileTest, AReadingScopeReadsEachFileOnce) {
   EXPECT_EQ(ReadAll(PathOf("table.tab")), (std::vector<std::string>{"edited again"}));
 }
 
+// Looking for the next line that starts with a character passes over the others as reading them
+// would, across blocks and whatever their ends, and stops at the end of the file.
+TEST_F(TextFileTest, ReadingOnToALineThatStartsWithACharacter) {
+  const std::string filler(70000, 'x');
+  WriteBytes("groups.tab", "100|@1|\r\n" + filler + "\r\n@1|2|3|\r@2|\xE4|\nx@3\n@3");
+  TextFileReader reader(PathOf("groups.tab"));
+  std::string line;
+  EXPECT_EQ(reader.ReadLine(), "100|@1|");
+  ASSERT_TRUE(reader.ReadLineStartingWith('@', line));
+  EXPECT_EQ(line, "@1|2|3|");
+  ASSERT_TRUE(reader.ReadLineStartingWith('@', line));
+  EXPECT_EQ(line, "@2|\xC3\xA4|");
+  ASSERT_TRUE(reader.ReadLineStartingWith('@', line));
+  EXPECT_EQ(line, "@3");
+  EXPECT_FALSE(reader.ReadLineStartingWith('@', line));
+  EXPECT_TRUE(reader.AtEnd());
+}
+
 TEST_F(TextFileTest, EmptyLinesCountAndAFinalLineEndAddsNoLine) {
   WriteBytes("blank.txt", "a\r\n\r\n\nb\r\n");
   EXPECT_EQ(ReadAll(PathOf("blank.txt")), (std::vector<std::string>{"a", "", "", "b"}));
