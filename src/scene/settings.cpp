@@ -1,6 +1,5 @@
 #include "settings.h"
 
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,8 +11,12 @@ namespace zembrati::scene {
 namespace fs = std::filesystem;
 namespace {
 
+// Registry names match without regard to ASCII case (the names are ASCII; bytes beyond it are
+// compared as they are, whatever the C library's locale).
 std::string Folded(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
   return text;
 }
 
