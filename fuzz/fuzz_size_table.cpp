@@ -1,6 +1,8 @@
 // A size table file, given any bytes, read as the dialog reads it: the sizes listed by QData,
 // each size loaded by QMisura and its thicknesses by QSpessori. The catalogue check's one-pass
-// SizeTable must answer every size exactly as those readers do.
+// SizeTable must answer every size exactly as those readers do. Inputs of odd length are read as
+// the dialog reads within one user action (each file read once, in a reading scope), the others
+// in blocks.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +12,7 @@
 #include "catalogue/catalogue_readers.h"
 #include "catalogue/size_lines.h"
 #include "fuzz_input_file.h"
+#include "runtime/file_reading_scope.h"
 #include "runtime/runtime_error.h"
 #include "silent_messages.h"
 #include "ui/list_control.h"
@@ -33,6 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   zembrati::fuzz::WriteFile(folder + "m.txt", "S235JR\r\n");
   const std::string path = zembrati::fuzz::InputAsFile("t.tab", data, size);
   zembrati::fuzz::SilentMessages messages;
+  std::optional<zembrati::runtime::FileReadingScope> oneAction;
+  if (size % 2 == 1) oneAction.emplace();
   ui::ListControl sizes, materials;
   ui::Label description;
   catalogue::QData(index, folder, 2, sizes, description, materials);
