@@ -1,0 +1,26 @@
+#pragma once
+
+#include "document.h"
+
+// What the scene's JSON text is made of, shared by its writer and its reader.
+namespace zembrati::scene::document_json {
+
+inline constexpr const char* kFormat = "zembrati-scene";
+inline constexpr int kVersion = 1;
+// How deeply the JSON of a scene may nest. A part at the root of a scene reaches about 22 levels
+// and every shape nested inside another adds 4, so this allows about 60 levels of shapes in
+// shapes; anything deeper is not a scene this host wrote, and refusing it early keeps every
+// walk over the tree shallow.
+inline constexpr int kMaxNesting = 256;
+
+inline const char* RoleName(NodeRole role) {
+  switch (role) {
+    case NodeRole::Shape: return "shape";
+    case NodeRole::Component: return "component";
+    case NodeRole::Profile: return "profile";
+    case NodeRole::Loop: return "loop";
+  }
+  return "shape";
+}
+
+}  // namespace zembrati::scene::document_json
