@@ -143,7 +143,7 @@ int RunBom(const BomOptions& options) {
     if (!status.ok()) throw CommandFailure(options.csv + ": " + status.description);
   }
   if (options.json) {
-    std::cout << JsonOf(list).dump(2) << "\n";
+    PrintJson(JsonOf(list));
   } else if (options.csv.empty()) {
     PrintTable(list);
   }

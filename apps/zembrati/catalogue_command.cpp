@@ -230,7 +230,7 @@ int RunCheck(const CatalogueOptions& options) {
       out["masses"].push_back({{"file", m.file}, {"line", m.line}, {"section", m.section}, {"area_mm2", m.areaMm2},
                                {"kg_per_m", m.kgPerMetre}});
     }
-    std::cout << out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+    PrintJson(out);
   } else {
     if (options.masses) {
       for (const SizeMass& m : masses) {
@@ -314,7 +314,7 @@ int RunList(const CatalogueOptions& options) {
     out["families"].push_back({{"name", family.name}, {"index_file", family.indexPath}, {"types", types}});
     for (const CatalogueMessage& message : family.messages) std::cerr << message.where << ": " << message.text << "\n";
   }
-  if (options.json) std::cout << out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+  if (options.json) PrintJson(out);
   return kExitSuccess;
 }
 

@@ -59,13 +59,15 @@ std::vector<double> ParseNumberList(const std::string& text, const std::string& 
   return numbers;
 }
 
+void PrintJson(const nlohmann::ordered_json& json) {
+  std::cout << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+}
+
 void PrintError(bool json, const std::string& kind, const std::string& message, int number) {
   if (json) {
     nlohmann::ordered_json error = {{"kind", kind}, {"message", message}};
     if (number != 0) error["number"] = number;
-    std::cout << nlohmann::ordered_json{{"ok", false}, {"error", error}}.dump(2, ' ', false,
-                                                                              nlohmann::json::error_handler_t::replace)
-              << "\n";
+    PrintJson({{"ok", false}, {"error", error}});
     return;
   }
   std::cerr << "zembrati: " << (number != 0 ? "error " + std::to_string(number) + ": " : std::string()) << message

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -44,6 +45,10 @@ void RequirePlainText(const std::string& text, const std::string& what);
 // standard error or, with `json`, as {"ok": false, "error": {...}} on standard output. Nothing
 // ever leaves a command as an exception.
 int RunReportingErrors(bool json, const std::function<int()>& command);
+// Prints a command's JSON answer on standard output, indented; bytes that are not UTF-8 (a name
+// some client set, a mark typed in another code page) are printed as U+FFFD rather than making
+// the answer fail after its work is done.
+void PrintJson(const nlohmann::ordered_json& json);
 // Prints an error the way RunReportingErrors does.
 void PrintError(bool json, const std::string& kind, const std::string& message, int number = 0);
 

@@ -67,7 +67,7 @@ int RunFrame(const FrameOptions& options) {
   session.SaveChanges();
   PrintMessages(messages);
   if (options.json) {
-    std::cout << nlohmann::ordered_json{{"ok", true}, {"members", names}}.dump(2) << "\n";
+    PrintJson({{"ok", true}, {"members", names}});
   } else {
     std::cout << "Made " << names.size() << " members in " << options.scene << ".\n";
   }

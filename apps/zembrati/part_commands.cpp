@@ -79,7 +79,6 @@ Json PartsJson(const std::vector<scene::NodePtr>& parts) {
   return list;
 }
 
-std::string Dumped(const Json& json) { return json.dump(2, ' ', false, Json::error_handler_t::replace); }
 
 int Report(SceneSession& session, bool completed, const std::vector<scene::NodePtr>& made, bool json) {
   PrintMessages(session.messages);
@@ -89,7 +88,7 @@ int Report(SceneSession& session, bool completed, const std::vector<scene::NodeP
   if (json) {
     Json out = {{"ok", completed}, {"parts", PartsJson(made)}, {"messages", MessagesJson(session.messages)}};
     if (!session.status.ok()) out["error"] = {{"number", session.status.number}, {"description", session.status.description}};
-    std::cout << Dumped(out) << "\n";
+    PrintJson(out);
   } else {
     for (const scene::NodePtr& part : made) PrintPart(part);
     if (completed && made.empty()) std::cout << "Nothing changed.\n";
@@ -197,7 +196,7 @@ int RunShow(const PartOptions& options) {
   std::vector<scene::NodePtr> parts = session.host().document().Parts();
   if (!options.part.empty()) parts = {session.FindPart(options.part)};
   if (options.json) {
-    std::cout << Dumped(Json{{"parts", PartsJson(parts)}}) << "\n";
+    PrintJson(Json{{"parts", PartsJson(parts)}});
   } else {
     if (parts.empty()) std::cout << "The scene holds no parts.\n";
     for (const scene::NodePtr& part : parts) PrintPart(part);
@@ -265,7 +264,7 @@ int RunExport(const PartOptions& options) {
     PrintError(options.json, "failure", status.description, status.number);
     return kExitSystemError;
   }
-  if (options.json) std::cout << Dumped(Json{{"ok", true}}) << "\n";
+  if (options.json) PrintJson(Json{{"ok", true}});
   return kExitSuccess;
 }
 

@@ -99,7 +99,7 @@ void PrintReport(const SectionOptions& options, const geometry::SectionType& typ
         {"mass_kg", mass},
         {"density_kg_m3", report::kSteelDensityKgPerM3},
         {"properties", report::SectionPropertiesJson(section, type.code)}};
-    std::cout << out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+    PrintJson(out);
     return;
   }
   std::cout << body.name << "  (" << type.className << ", " << type.generatorName << ")\n"

@@ -24,17 +24,22 @@ using json::JsonReader;
 
 // A whole number of the type it is read into; anything else (a fraction, a number out of the
 // type's range, a text) is damage, not a value to be cut to size.
+// `written` is what stood in the text, named in the message; `number` is null for a non-number.
+template <typename Integer>
+Integer WholeNumberOf(JsonReader& in, const JsonNumber* number, const std::string& written, const char* what) {
+  using Limits = std::numeric_limits<Integer>;
+  if (!number || !number->whole || number->integer < Limits::min() || number->integer > Limits::max()) {
+    in.Fail(std::string(what) + (written.empty() ? "" : " " + written) + " is not a whole number from " +
+            std::to_string(Limits::min()) + " to " + std::to_string(Limits::max()));
+  }
+  return static_cast<Integer>(number->integer);
+}
+
 template <typename Integer>
 Integer WholeNumber(JsonReader& in, const char* what) {
-  using Limits = std::numeric_limits<Integer>;
-  const std::string range = " is not a whole number from " + std::to_string(Limits::min()) + " to " +
-                            std::to_string(Limits::max());
-  if (in.Peek() != JsonKind::Number) in.Fail(std::string(what) + range);
+  if (in.Peek() != JsonKind::Number) return WholeNumberOf<Integer>(in, nullptr, "", what);
   const JsonNumber number = in.Number();
-  if (!number.whole || number.integer < Limits::min() || number.integer > Limits::max()) {
-    in.Fail(std::string(what) + " " + std::string(number.text) + range);
-  }
-  return static_cast<Integer>(number.integer);
+  return WholeNumberOf<Integer>(in, &number, std::string(number.text), what);
 }
 
 std::string Text(JsonReader& in, const char* what) {
@@ -124,18 +129,10 @@ Variant ReadVariant(JsonReader& in) {
   if (*type == "Empty") return {};
   if (*type == "Null") return Variant::Null();
   if (!valued) in.Fail("a value of type " + *type + " without its value");
-  const auto whole = [&](auto limitsOf, const char* what) {
-    using Integer = decltype(limitsOf);
-    using Limits = std::numeric_limits<Integer>;
-    if (*kind != JsonKind::Number || !number.whole || number.integer < Limits::min() ||
-        number.integer > Limits::max()) {
-      in.Fail(std::string(what) + " " + (*kind == JsonKind::Number ? std::string(number.text) : "\"" + text + "\"") +
-              " is not a whole number from " + std::to_string(Limits::min()) + " to " + std::to_string(Limits::max()));
-    }
-    return static_cast<Integer>(number.integer);
-  };
-  if (*type == "I2") return whole(std::int16_t{}, "an I2 value");
-  if (*type == "I4") return whole(std::int32_t{}, "an I4 value");
+  const bool isNumber = *kind == JsonKind::Number;
+  const std::string written = isNumber ? std::string(number.text) : "\"" + text + "\"";
+  if (*type == "I2") return WholeNumberOf<std::int16_t>(in, isNumber ? &number : nullptr, written, "an I2 value");
+  if (*type == "I4") return WholeNumberOf<std::int32_t>(in, isNumber ? &number : nullptr, written, "an I4 value");
   if (*type == "R8") {
     if (*kind == JsonKind::Number) return number.real;
     if (*kind == JsonKind::String) return DoubleFrom(in, text);

@@ -196,6 +196,15 @@ TEST_F(ZembratiFrameTest, AMemberKeepsItsMarkThroughAnEditAndALengthChange) {
   EXPECT_EQ(bom["lines"][1]["marks"], Json::parse("[\"C2\"]"));
 }
 
+// A mark typed in another code page (a byte that is not UTF-8) makes its member like any other:
+// the answer says so (the byte shown as U+FFFD), rather than failing after the scene is saved.
+TEST_F(ZembratiFrameTest, AMarkInAnotherCodePageIsReportedAsMade) {
+  const Json made = RunJson("frame --scene " + Scene() + " " + List(std::string(kHeader) + "C\xE4" "1,HE,HEA,240,,S355J2,0,0,0,0,0,5000,0\n"));
+  EXPECT_EQ(made["ok"], true);
+  EXPECT_EQ(made["members"][0], "HEA 240 x 5000 C\xEF\xBF\xBD" "1");
+  EXPECT_EQ(RunJson("bom --scene " + Scene())["lines"][0]["marks"][0], "C\xEF\xBF\xBD" "1");
+}
+
 TEST_F(ZembratiFrameTest, TheReadmesPortalFrameIsMadeAndWeighed) {
   const Json made = RunJson("frame --scene " + Scene() + " " + ZEMBRATI_DOCS_DIR "/portal-frame.csv");
   EXPECT_EQ(made["members"].size(), 15u);

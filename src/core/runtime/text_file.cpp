@@ -33,7 +33,6 @@ void TextFileReader::Closer::operator()(std::FILE* file) const { std::fclose(fil
 TextFileReader::TextFileReader(const std::string& path) {
   if (path.empty()) Raise(error::kBadFileNameOrNumber);
   block_ = FileReadingScope::Find(path);
-  open_ = true;
   if (block_) return;
   file_.reset(OpenFile(path, "rb"));
   if (!file_) RaiseForFailedInput(path);
@@ -81,7 +80,7 @@ bool TextFileReader::Fill() {
 }
 
 bool TextFileReader::AtEnd() {
-  if (!open_) Raise(error::kBadFileNameOrNumber);
+  if (!block_) Raise(error::kBadFileNameOrNumber);  // closed
   return at_ == block_->size() && !Fill();
 }
 
@@ -147,7 +146,6 @@ bool TextFileReader::ReadLineStartingWith(char first, std::string& line) {
 void TextFileReader::Close() {
   file_.reset();
   block_.reset();
-  open_ = false;
   at_ = 0;
 }
 

@@ -42,11 +42,10 @@ class TextFileReader {
   // readers (a file too large to keep is read on in blocks, as outside a scope).
   void ReadWhole(const std::string& path, const OpenFileFacts& facts);
 
-  bool open_ = false;
   std::unique_ptr<std::FILE, Closer> file_;  // null once everything is in `block_`
   // The file is read in blocks and lines are cut from them: the catalogue is read again at every
   // selection in the dialog, so reading it costs what reading a file costs, not a call per byte.
-  std::shared_ptr<const std::string> block_;
+  std::shared_ptr<const std::string> block_;  // null once closed
   std::size_t at_ = 0;
 };
 

@@ -3,28 +3,12 @@
 #include <charconv>
 #include <cmath>
 
+#include "runtime/code_page.h"
+
 namespace zembrati::scene::json {
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-void AppendCodePoint(std::string& out, std::uint32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
 
 }  // namespace
 
@@ -63,32 +47,33 @@ JsonKind JsonReader::Peek() {
   }
 }
 
-void JsonReader::Open() {
+void JsonReader::Open(char opening) {
+  Expect(opening);
   if (static_cast<int>(first_.size()) >= maxNesting_) {
     Fail("it nests deeper than " + std::to_string(maxNesting_) + " levels");
   }
   first_.push_back(true);
 }
 
-void JsonReader::Close() { first_.pop_back(); }
-
-void JsonReader::BeginObject() {
-  Expect('{');
-  Open();
-}
-
-bool JsonReader::NextKey(std::string& key) {
+bool JsonReader::Next(char closing) {
   SkipSpace();
-  if (at_ < text_.size() && text_[at_] == '}') {
+  if (at_ < text_.size() && text_[at_] == closing) {
     ++at_;
-    Close();
+    first_.pop_back();
     return false;
   }
   if (!first_.back()) {
-    if (at_ >= text_.size() || text_[at_] != ',') Fail("',' or '}' expected");
+    if (at_ >= text_.size() || text_[at_] != ',') Fail(std::string("',' or '") + closing + "' expected");
     ++at_;
   }
   first_.back() = false;
+  return true;
+}
+
+void JsonReader::BeginObject() { Open('{'); }
+
+bool JsonReader::NextKey(std::string& key) {
+  if (!Next('}')) return false;
   SkipSpace();
   if (at_ >= text_.size() || text_[at_] != '"') Fail("a member name expected");
   key = String();
@@ -96,25 +81,9 @@ bool JsonReader::NextKey(std::string& key) {
   return true;
 }
 
-void JsonReader::BeginArray() {
-  Expect('[');
-  Open();
-}
+void JsonReader::BeginArray() { Open('['); }
 
-bool JsonReader::NextItem() {
-  SkipSpace();
-  if (at_ < text_.size() && text_[at_] == ']') {
-    ++at_;
-    Close();
-    return false;
-  }
-  if (!first_.back()) {
-    if (at_ >= text_.size() || text_[at_] != ',') Fail("',' or ']' expected");
-    ++at_;
-  }
-  first_.back() = false;
-  return true;
-}
+bool JsonReader::NextItem() { return Next(']'); }
 
 std::uint32_t JsonReader::HexQuad() {
   if (text_.size() - at_ < 4) Fail("four hexadecimal digits expected after \\u");
@@ -149,36 +118,16 @@ void JsonReader::AppendEscape(std::string& out) {
     if (low < 0xDC00 || low > 0xDFFF) Fail("a high surrogate without its low surrogate");
     code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
   }
-  AppendCodePoint(out, code);
+  runtime::AppendUtf8(out, code);
 }
 
 // Copies one multi-byte UTF-8 sequence, refusing overlong forms, surrogates and values past
 // U+10FFFF.
 void JsonReader::AppendUtf8Sequence(std::string& out) {
-  const auto lead = static_cast<unsigned char>(text_[at_]);
-  int length = 0;
-  std::uint32_t code = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, code = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, code = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, code = lead & 0x07;
-  } else {
-    Fail("a string is not UTF-8");
-  }
-  if (text_.size() - at_ < static_cast<std::size_t>(length)) Fail("a string is not UTF-8");
-  for (int i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(text_[at_ + static_cast<std::size_t>(i)]);
-    if ((next & 0xC0) != 0x80) Fail("a string is not UTF-8");
-    code = (code << 6) | (next & 0x3F);
-  }
-  if ((length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
-      (length == 4 && (code < 0x10000 || code > 0x10FFFF))) {
-    Fail("a string is not UTF-8");
-  }
-  out.append(text_.substr(at_, static_cast<std::size_t>(length)));
-  at_ += static_cast<std::size_t>(length);
+  const std::size_t length = runtime::Utf8SequenceLength(text_, at_);
+  if (length == 0) Fail("a string is not UTF-8");
+  out.append(text_.substr(at_, length));
+  at_ += length;
 }
 
 std::string JsonReader::String() {

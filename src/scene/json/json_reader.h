@@ -55,8 +55,10 @@ class JsonReader {
  private:
   void SkipSpace();
   void Expect(char c);
-  void Open();
-  void Close();
+  // Reads `opening` and enters the array or object it begins.
+  void Open(char opening);
+  // Reads the comma before the next member or item, or `closing` (leaving the array or object).
+  bool Next(char closing);
   void AppendEscape(std::string& out);
   void AppendUtf8Sequence(std::string& out);
   std::uint32_t HexQuad();

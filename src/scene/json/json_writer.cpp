@@ -2,37 +2,12 @@
 
 #include <charconv>
 
+#include "runtime/code_page.h"
+
 namespace zembrati::scene::json {
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
-
-// The length of the well-formed UTF-8 sequence at `at`, or 0.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  std::size_t length = 0;
-  std::uint32_t code = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, code = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, code = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, code = lead & 0x07;
-  } else {
-    return 0;
-  }
-  if (text.size() - at < length) return 0;
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(text[at + i]);
-    if ((next & 0xC0) != 0x80) return 0;
-    code = (code << 6) | (next & 0x3F);
-  }
-  if ((length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
-      (length == 4 && (code < 0x10000 || code > 0x10FFFF))) {
-    return 0;
-  }
-  return length;
-}
 
 }  // namespace
 
@@ -52,33 +27,27 @@ void JsonWriter::BeforeValue() {
   }
 }
 
-void JsonWriter::BeginObject() {
+void JsonWriter::Open(char opening) {
   BeforeValue();
-  out_ += '{';
+  out_ += opening;
   first_.push_back(true);
 }
 
-void JsonWriter::EndObject() {
+void JsonWriter::Close(char closing) {
   first_.pop_back();
-  out_ += '}';
+  out_ += closing;
 }
+
+void JsonWriter::BeginObject() { Open('{'); }
+void JsonWriter::EndObject() { Close('}'); }
+void JsonWriter::BeginArray() { Open('['); }
+void JsonWriter::EndArray() { Close(']'); }
 
 void JsonWriter::Key(std::string_view key) {
   BeforeValue();
   WriteQuoted(key);
   out_ += ':';
   afterKey_ = true;
-}
-
-void JsonWriter::BeginArray() {
-  BeforeValue();
-  out_ += '[';
-  first_.push_back(true);
-}
-
-void JsonWriter::EndArray() {
-  first_.pop_back();
-  out_ += ']';
 }
 
 void JsonWriter::String(std::string_view text) {
@@ -108,7 +77,7 @@ void JsonWriter::WriteQuoted(std::string_view text) {
       }
     } else if (c < 0x80) {
       out_ += static_cast<char>(c);
-    } else if (const std::size_t length = Utf8SequenceLength(text, i)) {
+    } else if (const std::size_t length = runtime::Utf8SequenceLength(text, i)) {
       out_.append(text.substr(i, length));
       i += length;
       continue;

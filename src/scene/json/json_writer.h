@@ -29,6 +29,8 @@ class JsonWriter {
 
  private:
   void BeforeValue();
+  void Open(char opening);
+  void Close(char closing);
   void WriteQuoted(std::string_view text);
 
   std::string& out_;

@@ -6,18 +6,13 @@
 
 #include "runtime/number_text.h"
 #include "scene_error.h"
+#include "section/point_math.h"
 
 namespace zembrati::scene {
 namespace {
 
 using runtime::GeneralForm;
 
-Point2 operator-(Point2 a, Point2 b) { return {a.x - b.x, a.y - b.y}; }
-Point2 operator+(Point2 a, Point2 b) { return {a.x + b.x, a.y + b.y}; }
-Point2 operator*(Point2 a, double s) { return {a.x * s, a.y * s}; }
-double Length(Point2 v) { return std::hypot(v.x, v.y); }
-double Cross(Point2 a, Point2 b) { return a.x * b.y - a.y * b.x; }
-double Dot(Point2 a, Point2 b) { return a.x * b.x + a.y * b.y; }
 
 std::string Where(int loopNumber) { return " in loop " + std::to_string(loopNumber); }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "scene_error.h"
+#include "section/point_math.h"
 
 namespace zembrati::scene {
 namespace {
@@ -13,12 +14,6 @@ namespace {
 using Kind = BoundaryElement::Kind;
 constexpr double kTwoPi = 2 * std::numbers::pi;
 
-Point2 operator-(Point2 a, Point2 b) { return {a.x - b.x, a.y - b.y}; }
-Point2 operator+(Point2 a, Point2 b) { return {a.x + b.x, a.y + b.y}; }
-Point2 operator*(Point2 a, double s) { return {a.x * s, a.y * s}; }
-double Dot(Point2 a, Point2 b) { return a.x * b.x + a.y * b.y; }
-double Cross(Point2 a, Point2 b) { return a.x * b.y - a.y * b.x; }
-double Distance(Point2 a, Point2 b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
 double StartAngle(const BoundaryElement& arc) {
   return std::atan2(arc.from.y - arc.centre.y, arc.from.x - arc.centre.x);
@@ -155,7 +150,7 @@ std::vector<Approach> Approaches(const BoundaryElement& p, const BoundaryElement
 }
 
 // The box of an element, grown by `margin`: most pairs lie far apart and their boxes tell at once.
-Box2 BoxOf(const BoundaryElement& e, double margin) {
+Box2 ElementBox(const BoundaryElement& e, double margin) {
   Box2 box{std::min(e.from.x, e.to.x), std::min(e.from.y, e.to.y), std::max(e.from.x, e.to.x),
            std::max(e.from.y, e.to.y)};
   if (e.kind == Kind::Arc) {
@@ -176,7 +171,7 @@ struct Tolerances {
 
 // Whether two elements that are not neighbours cross or come closer than the tolerance.
 bool ElementsMeet(const BoundaryElement& p, const BoundaryElement& q, const Tolerances& tolerances) {
-  if (!BoxesOverlap(BoxOf(p, tolerances.touch), BoxOf(q, 0))) return false;
+  if (!BoxesOverlap(ElementBox(p, tolerances.touch), ElementBox(q, 0))) return false;
   const double slack = tolerances.touch / std::max({p.radius, q.radius, tolerances.touch});
   for (const Approach& approach : Approaches(p, q, slack)) {
     if (Distance(approach.onFirst, approach.onSecond) < tolerances.touch) return true;
