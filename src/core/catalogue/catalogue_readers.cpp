@@ -17,9 +17,9 @@ using runtime::TextFileReader;
 
 // Reads `count` lines (a 16-bit count) and returns the last one read.
 std::string ReadToLine(TextFileReader& file, std::int16_t count) {
-  std::string line;
-  for (std::int16_t read = 0; read < count; read = AddInteger(read, 1)) file.ReadLine(line);
-  return line;
+  std::string_view line;
+  for (std::int16_t read = 0; read < count; read = AddInteger(read, 1)) line = file.ReadLineView();
+  return std::string(line);
 }
 
 // The line of the selected size, found again by its index in its file.
@@ -42,24 +42,22 @@ std::int32_t Trapped(std::optional<TextFileReader>& file, const ReaderTexts& tex
   }
 }
 
-bool StartsWith(const std::string& line, char c) { return !line.empty() && line.front() == c; }
+bool StartsWith(std::string_view line, char c) { return !line.empty() && line.front() == c; }
 
 void ReadSizes(TextFileReader& file, ui::ListControl& sizes) {
-  std::string line;
   for (std::int16_t index = 0; !file.AtEnd(); index = AddInteger(index, 1)) {
-    file.ReadLine(line);
+    const std::string_view line = file.ReadLineView();
     if (!IsSizeLine(line)) continue;
-    sizes.AddItem(SizeName(line));
-    sizes.SetItemData(sizes.NewIndex(), index);
+    sizes.AddItem(SizeName(line), index);
   }
 }
 
 void ReadMaterials(TextFileReader& file, ui::ListControl& materials) {
   while (!file.AtEnd()) {
-    const std::string line = file.ReadLine();
-    std::string material = TrimSpaces(line);
+    const std::string_view line = file.ReadLineView();
+    const std::string_view material = TrimmedView(line);
     if (StartsWith(line, '#') || material.empty()) continue;
-    materials.AddItem(std::move(material));
+    materials.AddItem(material);
   }
 }
 
@@ -82,8 +80,7 @@ std::int16_t QNorma(const std::string& indexPath, std::int16_t typeCode, ui::Lis
       lineNumber = AddInteger(lineNumber, 1);
       if (StartsWith(line, '[')) break;
       if (StartsWith(line, '#') || line.empty()) continue;
-      standards.AddItem(QuotedField(line, 2));
-      standards.SetItemData(standards.NewIndex(), lineNumber);
+      standards.AddItem(QuotedField(line, 2), lineNumber);
     }
     file.reset();
   });

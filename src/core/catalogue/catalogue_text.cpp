@@ -17,10 +17,6 @@ std::string QuotedField(std::string_view line, int k) {
   return std::string(line.substr(open + 1, close - open - 1));
 }
 
-std::string TrimSpaces(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
+std::string TrimSpaces(std::string_view text) { return std::string(TrimmedView(text)); }
 
 }  // namespace zembrati::catalogue

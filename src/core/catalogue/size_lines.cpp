@@ -16,7 +16,7 @@
 namespace zembrati::catalogue {
 namespace {
 
-bool StartsWith(const std::string& line, char c) { return !line.empty() && line.front() == c; }
+bool StartsWith(std::string_view line, char c) { return !line.empty() && line.front() == c; }
 
 [[noreturn]] void RaiseBadField() { runtime::Raise(runtime::error::kInvalidProcedureCall); }
 
@@ -126,15 +126,15 @@ NamedValues ReadNamedFields(std::string_view line) {
 
 }  // namespace
 
-std::string SizeName(const std::string& line) {
+std::string_view SizeName(std::string_view line) {
   const std::size_t bar = line.find('|');
-  if (bar == std::string::npos) runtime::Raise(runtime::error::kInvalidProcedureCall);
-  return TrimSpaces(std::string_view(line).substr(0, bar));
+  if (bar == std::string_view::npos) runtime::Raise(runtime::error::kInvalidProcedureCall);
+  return TrimmedView(line.substr(0, bar));
 }
 
-bool IsSizeLine(const std::string& line) {
+bool IsSizeLine(std::string_view line) {
   // Blank is nothing but spaces: told without a trimmed copy of every line of a long table.
-  return !(StartsWith(line, '#') || StartsWith(line, '@') || line.find_first_not_of(' ') == std::string::npos);
+  return !(StartsWith(line, '#') || StartsWith(line, '@') || line.find_first_not_of(' ') == std::string_view::npos);
 }
 
 void ReadPartNumber(const std::string& line, std::string& partNumber) {
@@ -191,7 +191,7 @@ void ReadThicknessGroup(const std::string& line, ui::ListControl& thicknesses) {
   std::size_t from = line.find('|');
   if (from == std::string::npos) return;
   for (std::size_t bar = line.find('|', from + 1); bar != std::string::npos; bar = line.find('|', from + 1)) {
-    thicknesses.AddItem(TrimSpaces(std::string_view(line).substr(from + 1, bar - from - 1)));
+    thicknesses.AddItem(TrimmedView(std::string_view(line).substr(from + 1, bar - from - 1)));
     from = bar;
   }
 }

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/list_control.h"
@@ -14,10 +15,11 @@
 // whole table. Both read each line by these rules.
 namespace zembrati::catalogue {
 
-// The size name: the trimmed text before the first bar; a line without one raises error 5.
-std::string SizeName(const std::string& line);
+// The size name: the trimmed text before the first bar, seen inside `line`; a line without a bar
+// raises error 5.
+std::string_view SizeName(std::string_view line);
 // Whether a line of a size table lists a size (not a comment, a thickness group or blank).
-bool IsSizeLine(const std::string& line);
+bool IsSizeLine(std::string_view line);
 // The part number text: strictly between the last two bars, or before a single bar.
 void ReadPartNumber(const std::string& line, std::string& partNumber);
 // Values a size line can state with named fields (`key=value`, placed after the numeric fields and

@@ -7,7 +7,7 @@ namespace {
 
 struct Files {
   int depth = 0;
-  std::map<std::string, std::shared_ptr<const std::string>> content;
+  std::map<std::string, std::shared_ptr<const TextLines>> content;
 };
 
 Files& ThreadFiles() {
@@ -26,13 +26,13 @@ FileReadingScope::~FileReadingScope() {
 
 bool FileReadingScope::Active() { return ThreadFiles().depth > 0; }
 
-std::shared_ptr<const std::string> FileReadingScope::Find(const std::string& path) {
+std::shared_ptr<const TextLines> FileReadingScope::Find(const std::string& path) {
   const Files& files = ThreadFiles();
   const auto found = files.content.find(path);
   return found == files.content.end() ? nullptr : found->second;
 }
 
-void FileReadingScope::Keep(const std::string& path, std::shared_ptr<const std::string> content) {
+void FileReadingScope::Keep(const std::string& path, std::shared_ptr<const TextLines> content) {
   Files& files = ThreadFiles();
   if (files.depth > 0) files.content[path] = std::move(content);
 }

@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "runtime/text_lines.h"
+
 namespace zembrati::runtime {
 
 // While one lives on a thread, each text file is read from the disk once: the readers of one user
@@ -19,10 +21,10 @@ class FileReadingScope {
   FileReadingScope& operator=(const FileReadingScope&) = delete;
 
   static bool Active();
-  // The whole content of `path` as read earlier in the scope, or null.
-  static std::shared_ptr<const std::string> Find(const std::string& path);
-  // Keeps a file's whole content for the rest of the scope (nothing when no scope is active).
-  static void Keep(const std::string& path, std::shared_ptr<const std::string> content);
+  // The lines of `path` as read whole earlier in the scope, or null.
+  static std::shared_ptr<const TextLines> Find(const std::string& path);
+  // Keeps a file read whole for the rest of the scope (nothing when no scope is active).
+  static void Keep(const std::string& path, std::shared_ptr<const TextLines> content);
   // Forgets a file that has just been written.
   static void Forget(const std::string& path);
 };

@@ -33,13 +33,6 @@ std::int16_t RoundToInteger(double value) { return RoundTo<std::int16_t>(value);
 
 std::int32_t RoundToLong(double value) { return RoundTo<std::int32_t>(value); }
 
-std::int16_t AddInteger(std::int16_t a, std::int16_t b) {
-  const int sum = a + b;
-  if (sum < std::numeric_limits<std::int16_t>::min() ||
-      sum > std::numeric_limits<std::int16_t>::max()) {
-    Raise(error::kOverflow);
-  }
-  return static_cast<std::int16_t>(sum);
-}
+void RaiseIntegerOverflow() { Raise(error::kOverflow); }
 
 }  // namespace zembrati::runtime

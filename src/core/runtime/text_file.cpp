@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -10,7 +9,6 @@
 #include "runtime/file_reading_scope.h"
 #include "runtime/file_replacement.h"
 #include "runtime/runtime_error.h"
-
 
 namespace zembrati::runtime {
 namespace fs = std::filesystem;
@@ -26,127 +24,112 @@ namespace {
   Raise(error::kPathFileAccessError);
 }
 
+constexpr std::size_t kPiece = 64 * 1024;
+// A file up to this size is read in one piece: the catalogue's files, however long a table grows
+// (32,767 lines is the most a list holds). A larger one is read on in pieces of kPiece.
+constexpr std::uintmax_t kLargestWhole = 16u << 20;
+
+bool Ascii(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 void TextFileReader::Closer::operator()(std::FILE* file) const { std::fclose(file); }
 
 TextFileReader::TextFileReader(const std::string& path) {
   if (path.empty()) Raise(error::kBadFileNameOrNumber);
-  block_ = FileReadingScope::Find(path);
-  if (block_) return;
+  lines_ = FileReadingScope::Find(path);
+  if (lines_) return;
   file_.reset(OpenFile(path, "rb"));
   if (!file_) RaiseForFailedInput(path);
-  const OpenFileFacts facts = FactsOf(file_.get());
-  if (facts.directory) Raise(error::kPathFileAccessError);
-  // The reader keeps blocks of its own: the stream's buffer would only copy them once more.
+  // The reader keeps pieces of its own: the stream's buffer would only copy them once more.
   std::setvbuf(file_.get(), nullptr, _IONBF, 0);
-  block_ = std::make_shared<const std::string>();
-  if (FileReadingScope::Active()) ReadWhole(path, facts);
+  std::string bytes = ReadFirstPiece(path);
+  lines_ = std::make_shared<const TextLines>(std::move(bytes), !file_);
+  if (!file_) FileReadingScope::Keep(path, lines_);
 }
 
-void TextFileReader::ReadWhole(const std::string& path, const OpenFileFacts& facts) {
-  constexpr std::size_t kLargestKept = 16u << 20;
-  constexpr std::size_t kChunk = 64 * 1024;
-  auto whole = std::make_shared<std::string>();
-  // Read straight into the kept text: first as much as the file holds and one byte more, to see
-  // its end in one call, then on in chunks if it has grown meanwhile.
-  std::size_t chunk = facts.sizeKnown && facts.size < kLargestKept ? static_cast<std::size_t>(facts.size) + 1 : kChunk;
-  while (whole->size() <= kLargestKept) {
-    const std::size_t before = whole->size();
-    whole->resize(before + chunk);
-    const std::size_t read = std::fread(whole->data() + before, 1, chunk, file_.get());
-    whole->resize(before + read);
-    if (read < chunk) {
-      if (std::ferror(file_.get())) Raise(error::kDeviceIoError);
-      file_.reset();
-      FileReadingScope::Keep(path, whole);
-      break;
+std::string TextFileReader::ReadFirstPiece(const std::string& path) {
+  // Most catalogue files hold a few kilobytes: they are read into a buffer the thread keeps, and
+  // only a file that fills it is asked its size (asking costs as much as reading a small file).
+  thread_local std::string buffer(kPiece, '\0');
+  const std::size_t read = std::fread(buffer.data(), 1, kPiece, file_.get());
+  if (read < kPiece) {
+    if (std::ferror(file_.get())) {
+      // A folder opens like a file where the system allows it, and fails at the first read.
+      if (IsDirectory(PathFromUtf8(path))) Raise(error::kPathFileAccessError);
+      Raise(error::kDeviceIoError);
     }
-    chunk = kChunk;
+    file_.reset();
+    return buffer.substr(0, read);
   }
-  block_ = std::move(whole);
+  std::string bytes(buffer);
+  const OpenFileFacts facts = FactsOf(file_.get());
+  // The rest as the file holds it and one byte more, to see its end in the same call; a very
+  // large file is read on in pieces, as the lines are read.
+  if (facts.sizeKnown && facts.size < kLargestWhole) {
+    const std::size_t size = static_cast<std::size_t>(facts.size);
+    ReadOn(bytes, bytes.size(), size >= bytes.size() ? size + 1 - bytes.size() : 1);
+  }
+  return bytes;
+}
+
+bool TextFileReader::ReadOn(std::string& bytes, std::size_t from, std::size_t wanted) {
+  bytes.resize(from + wanted);
+  const std::size_t read = std::fread(bytes.data() + from, 1, wanted, file_.get());
+  bytes.resize(from + read);
+  if (read == wanted) return true;
+  if (std::ferror(file_.get())) Raise(error::kDeviceIoError);
+  file_.reset();
+  return false;
 }
 
 bool TextFileReader::Fill() {
   if (!file_) return false;
-  constexpr std::size_t kBlock = 64 * 1024;
-  auto next = std::make_shared<std::string>(kBlock, '\0');
-  const std::size_t read = std::fread(next->data(), 1, kBlock, file_.get());
-  if (read == 0 && std::ferror(file_.get())) Raise(error::kDeviceIoError);
-  next->resize(read);
-  block_ = std::move(next);
-  at_ = 0;
-  return read > 0;
+  // A line the last piece left unfinished starts this one.
+  std::string bytes(lines_->Rest());
+  // A line longer than a piece: read on, looking for its end only in what is new.
+  std::size_t from = bytes.empty() ? 0 : bytes.size() - 1;
+  while (ReadOn(bytes, bytes.size(), kPiece) && !HoldsWholeLineEnd(bytes, from)) from = bytes.size() - 1;
+  lines_ = std::make_shared<const TextLines>(std::move(bytes), !file_);
+  next_ = 0;
+  return lines_->Count() > 0;
 }
 
-bool TextFileReader::AtEnd() {
-  if (!block_) Raise(error::kBadFileNameOrNumber);  // closed
-  return at_ == block_->size() && !Fill();
+bool TextFileReader::NoLineLeft() {
+  if (!lines_) Raise(error::kBadFileNameOrNumber);  // closed
+  return !Fill();
 }
 
-namespace {
-
-bool Ascii(std::string_view bytes) {
-  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// Where the line starting at `from` ends: its CR or LF, or the end of the block.
-std::size_t LineEnd(const std::string& block, std::size_t from) {
-  const char* begin = block.data() + from;
-  const std::size_t left = block.size() - from;
-  const void* lf = std::memchr(begin, '\n', left);
-  const std::size_t scanned = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) : left;
-  const void* cr = std::memchr(begin, '\r', scanned);
-  return from + (cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - begin) : scanned);
-}
-
-}  // namespace
-
-std::string TextFileReader::ReadLine() {
-  std::string line;
-  ReadLine(line);
-  return line;
-}
-
-void TextFileReader::ConsumeLine(std::string* line) {
-  while (true) {
-    const std::string& block = *block_;
-    const std::size_t end = LineEnd(block, at_);
-    if (line) line->append(block, at_, end - at_);
-    if (end == block.size()) {
-      at_ = end;
-      if (!Fill()) return;
-      continue;
-    }
-    at_ = end + 1;
-    // CR LF is one line end, even when the block ends between the two.
-    if (block[end] == '\r' && (at_ < block_->size() || Fill()) && (*block_)[at_] == '\n') ++at_;
-    return;
-  }
-}
-
-void TextFileReader::ReadLine(std::string& line) {
+std::string_view TextFileReader::ReadAnyLineView() {
   if (AtEnd()) Raise(error::kInputPastEndOfFile);
-  line.clear();
-  ConsumeLine(&line);
-  if (!Ascii(line)) line = Windows1252ToUtf8(line);
+  const std::string_view line = lines_->Line(next_++);
+  if (lines_->Ascii() || Ascii(line)) return line;
+  converted_ = Windows1252ToUtf8(line);
+  return converted_;
 }
+
+std::string TextFileReader::ReadLine() { return std::string(ReadLineView()); }
+
+void TextFileReader::ReadLine(std::string& line) { line.assign(ReadLineView()); }
 
 bool TextFileReader::ReadLineStartingWith(char first, std::string& line) {
   while (!AtEnd()) {
-    if ((*block_)[at_] == first) {
+    const std::string_view next = lines_->Line(next_);
+    if (!next.empty() && next.front() == first) {
       ReadLine(line);
       return true;
     }
-    ConsumeLine(nullptr);
+    ++next_;
   }
   return false;
 }
 
 void TextFileReader::Close() {
   file_.reset();
-  block_.reset();
-  at_ = 0;
+  lines_.reset();
+  next_ = 0;
 }
 
 TextFileWriter::TextFileWriter(const std::string& path) : replacement_(path), path_(path) { replacement_.Open(); }

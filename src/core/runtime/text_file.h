@@ -7,6 +7,7 @@
 
 #include "runtime/file_replacement.h"
 #include "runtime/paths.h"
+#include "runtime/text_lines.h"
 
 namespace zembrati::runtime {
 
@@ -20,11 +21,18 @@ class TextFileReader {
   explicit TextFileReader(const std::string& path);
 
   // True when no line is left: the runtime's EOF.
-  bool AtEnd();
+  bool AtEnd() { return !(lines_ && next_ < lines_->Count()) && NoLineLeft(); }
   std::string ReadLine();
   // The same, into `line`, whose room is used again: a reader going through a long table
   // makes no new string per line.
   void ReadLine(std::string& line);
+  // The same, seen where it lies: valid until the next read from this reader or its Close().
+  // A reader that only looks at a line copies nothing. The common case is inline: a selection
+  // in the dialog reads thousands of lines of a long table.
+  std::string_view ReadLineView() {
+    if (lines_ && next_ < lines_->Count() && lines_->Ascii()) return lines_->Line(next_++);
+    return ReadAnyLineView();
+  }
   // Reads on to the next line that starts with `first` (an ASCII character), into `line`; false
   // when no such line is left. The lines passed over are not copied.
   bool ReadLineStartingWith(char first, std::string& line);
@@ -34,19 +42,24 @@ class TextFileReader {
   struct Closer {
     void operator()(std::FILE* file) const;
   };
-  // Reads the next block from the file; false when nothing is left.
+  // The file whole, unless it is very large: then its first piece.
+  std::string ReadFirstPiece(const std::string& path);
+  // Reads up to `wanted` bytes into `bytes` from `from` on; false, and the file closed, when it
+  // has ended.
+  bool ReadOn(std::string& bytes, std::size_t from, std::size_t wanted);
+  // Reads the next piece of the file, on to a whole line; false when no line is left.
   bool Fill();
-  // Moves past the next line and its end, appending its bytes to `line` unless it is null.
-  void ConsumeLine(std::string* line);
-  // In a FileReadingScope: reads the whole file at once and keeps it for the scope's other
-  // readers (a file too large to keep is read on in blocks, as outside a scope).
-  void ReadWhole(const std::string& path, const OpenFileFacts& facts);
+  // AtEnd() once the lines at hand are read.
+  bool NoLineLeft();
+  // ReadLineView() past the lines at hand, or of a line that needs a code-page conversion.
+  std::string_view ReadAnyLineView();
 
-  std::unique_ptr<std::FILE, Closer> file_;  // null once everything is in `block_`
-  // The file is read in blocks and lines are cut from them: the catalogue is read again at every
-  // selection in the dialog, so reading it costs what reading a file costs, not a call per byte.
-  std::shared_ptr<const std::string> block_;  // null once closed
-  std::size_t at_ = 0;
+  std::unique_ptr<std::FILE, Closer> file_;  // null once the last piece is read
+  // The lines of the piece being read: the whole file, unless it is very large. A file read whole
+  // in a FileReadingScope is shared with the scope's other readers, lines cut once for all.
+  std::shared_ptr<const TextLines> lines_;  // null once closed
+  std::size_t next_ = 0;
+  std::string converted_;  // the last line read, when it needed a code-page conversion
 };
 
 // Sequential output of an 8-bit text file, one line at a time, each ended by CR LF, converted

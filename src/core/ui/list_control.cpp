@@ -11,9 +11,9 @@ void ListControl::Clear() {
   newIndex_ = -1;
 }
 
-void ListControl::AddItem(std::string text) {
+void ListControl::AddItem(std::string_view text, std::int16_t itemData) {
   if (entries_.size() >= 32767) runtime::Raise(runtime::error::kOverflow);
-  entries_.push_back({std::move(text), 0});
+  entries_.emplace_back(text, itemData);
   newIndex_ = static_cast<std::int16_t>(entries_.size() - 1);
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zembrati::ui {
@@ -13,8 +14,8 @@ namespace zembrati::ui {
 class ListControl {
  public:
   void Clear();
-  // Appends an entry at the end; NewIndex() is then its index.
-  void AddItem(std::string text);
+  // Appends an entry at the end, with its item data; NewIndex() is then its index.
+  void AddItem(std::string_view text, std::int16_t itemData = 0);
   std::int16_t NewIndex() const { return newIndex_; }
   std::int16_t ListCount() const { return static_cast<std::int16_t>(entries_.size()); }
   // An entry's text and item data; an index outside the list raises error 381.
@@ -44,6 +45,7 @@ class ListControl {
 
  private:
   struct Entry {
+    Entry(std::string_view entryText, std::int16_t data) : text(entryText), itemData(data) {}
     std::string text;
     std::int16_t itemData = 0;
   };

@@ -56,18 +56,33 @@ TEST_F(TextFileTest, ReadsCrLfLfAndCrLineEndsAlike) {
             (std::vector<std::string>{"one", "two", "three", "four"}));
 }
 
-// Lines longer than the blocks the file is read in, and a CR LF split between two blocks, read as
-// they would from one block; bytes beyond ASCII still come out as UTF-8.
-TEST_F(TextFileTest, LinesCutAcrossReadBlocksComeOutWhole) {
+// A file too large to read whole is read in pieces: lines longer than a piece, and a CR LF split
+// between two pieces, read as they would from one; bytes beyond ASCII still come out as UTF-8.
+TEST_F(TextFileTest, LinesCutAcrossReadPiecesComeOutWhole) {
+  constexpr std::size_t kPiece = 64 * 1024;
   const std::string longLine(200000, 'x');
-  const std::string beforeSplit(64 * 1024 - 1, 'a');  // its CR ends one block, its LF starts the next
-  WriteBytes("long.txt", longLine + "\n" + beforeSplit.substr(longLine.size() % (64 * 1024) + 1) + "\r\nnext\r\xE4\xDF");
+  const std::string beforeSplit(kPiece - 1, 'a');  // its CR ends one piece, its LF starts the next
+  const std::string filler(1 << 20, 'f');          // 17 lines of 1 MB: more than is read whole
+  std::string bytes = longLine + "\n" + beforeSplit.substr(longLine.size() % kPiece + 1) + "\r\n";
+  for (int i = 0; i < 17; ++i) bytes += filler + "\r\n";
+  WriteBytes("long.txt", bytes + "next\r\xE4\xDF");
   const std::vector<std::string> lines = ReadAll(PathOf("long.txt"));
-  ASSERT_EQ(lines.size(), 4u);
+  ASSERT_EQ(lines.size(), 21u);
   EXPECT_EQ(lines[0], longLine);
-  EXPECT_EQ(lines[2], "next");
-  EXPECT_EQ(lines[3], "\xC3\xA4\xC3\x9F");
-  EXPECT_EQ((longLine.size() + 1 + lines[1].size()) % (64 * 1024), 64u * 1024 - 1);
+  EXPECT_EQ((longLine.size() + 1 + lines[1].size()) % kPiece, kPiece - 1);
+  EXPECT_EQ(lines[2], filler);
+  EXPECT_EQ(lines[18], filler);
+  EXPECT_EQ(lines[19], "next");
+  EXPECT_EQ(lines[20], "\xC3\xA4\xC3\x9F");
+}
+
+// A file read whole: its last line needs no line end, and a reading scope shares it.
+TEST_F(TextFileTest, AFileReadWholeKeepsItsLastLine) {
+  WriteBytes("small.tab", "100|a\r\n\n999|b|");
+  EXPECT_EQ(ReadAll(PathOf("small.tab")), (std::vector<std::string>{"100|a", "", "999|b|"}));
+  const FileReadingScope action;
+  EXPECT_EQ(ReadAll(PathOf("small.tab")), (std::vector<std::string>{"100|a", "", "999|b|"}));
+  EXPECT_EQ(ReadAll(PathOf("small.tab")), (std::vector<std::string>{"100|a", "", "999|b|"}));
 }
 
 // Within one reading scope (one user action) a file is read from the disk once: every reader sees
