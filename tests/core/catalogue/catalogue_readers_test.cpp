@@ -111,14 +111,17 @@ TEST_F(CatalogueReadersTest, QDataFillsSizesAndMaterialsWithTheirLinePositions) 
       "120|114|0|120|",       // 4
       "  ",                   // 5
       "140|133|0|140|",       // 6
+      "  HE 160 A  |152|",    // 7: spaces inside a name stay
+      "\t180 |171|",           // 8: only spaces are trimmed
+      "   |0|",               // 9: a name of spaces is empty
   });
   folder_.Write("tab/mat.txt", {"# grades", "", "  S235  ", "S355"});
   const std::string dataDir = folder_.Dir() + "tab/";
   QData(index, dataDir, 2, sizes_, description_, materials_);
   EXPECT_TRUE(messages_.shown.empty());
   EXPECT_EQ(description_.caption, "desc");
-  EXPECT_EQ(Entries(sizes_), (Lines{"100", "120", "140"}));
-  EXPECT_EQ(ItemData(sizes_), (std::vector<int>{3, 4, 6}));
+  EXPECT_EQ(Entries(sizes_), (Lines{"100", "120", "140", "HE 160 A", "\t180", ""}));
+  EXPECT_EQ(ItemData(sizes_), (std::vector<int>{3, 4, 6, 7, 8, 9}));
   EXPECT_EQ(sizes_.Tag(), dataDir + "a.tab");
   EXPECT_EQ(Entries(materials_), (Lines{"S235", "S355"}));
   EXPECT_EQ(materials_.Tag(), dataDir + "mat.txt");
