@@ -1,11 +1,10 @@
 // Prints how the built-in host's scene scales with the number of parts: loading a scene file's
 // text, saving it, and changing one part's length as the host does (the length set, the part's
 // class told, the page updated), at 100, 1,000 and 10,000 HEA parts that carry all of a part's
-// data. Loading also reports the scene text's size per part and the heap the loaded scene holds
-// per part.
+// data. Each reports the most heap it held at once beyond what was in use before it (per part for
+// loading and saving); loading also reports the scene text's size and the heap the loaded scene
+// keeps, per part.
 #include <benchmark/benchmark.h>
-
-#include <malloc.h>
 
 #include <map>
 #include <string>
@@ -14,6 +13,7 @@
 #include "automation/object_creation.h"
 #include "document_file.h"
 #include "geometry/section_types.h"
+#include "heap_meter.h"
 #include "host/scene_members.h"
 #include "host/session_state.h"
 #include "parts_set_aside.h"
@@ -59,27 +59,43 @@ const std::string& SceneText(int count) {
   return made[count] = scene::DocumentToJson(sceneHost.document());
 }
 
-// Bytes of the heap in use (glibc's count of what is allocated and not yet freed).
-double HeapBytesInUse() { return static_cast<double>(mallinfo2().uordblks); }
+namespace bench = zembrati::bench;
+
+// The most heap `work` held at once beyond what was in use when it began.
+template <typename Work>
+double PeakHeapOf(Work&& work) {
+  const std::size_t before = bench::HeapInUse();
+  bench::ResetHeapPeak();
+  work();
+  return static_cast<double>(bench::HeapPeak() - before);
+}
 
 void BM_LoadScene(benchmark::State& state) {
   const std::string& text = SceneText(static_cast<int>(state.range(0)));
-  double perPart = 0;
+  const double parts = static_cast<double>(state.range(0));
+  double kept = 0;
+  double peak = 0;
   for (auto _ : state) {
-    const double before = HeapBytesInUse();
-    scene::Document document = scene::DocumentFromJson(text);
-    perPart = (HeapBytesInUse() - before) / static_cast<double>(state.range(0));
+    const std::size_t before = bench::HeapInUse();
+    scene::Document document;
+    peak = PeakHeapOf([&] { document = scene::DocumentFromJson(text); });
+    kept = static_cast<double>(bench::HeapInUse() - before);
     benchmark::DoNotOptimize(document);
   }
-  state.counters["file_bytes_per_part"] = static_cast<double>(text.size()) / static_cast<double>(state.range(0));
-  state.counters["memory_bytes_per_part"] = perPart;
+  state.counters["file_bytes_per_part"] = static_cast<double>(text.size()) / parts;
+  state.counters["memory_bytes_per_part"] = kept / parts;
+  state.counters["peak_bytes_per_part"] = peak / parts;
   state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_LoadScene)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
 
 void BM_SaveScene(benchmark::State& state) {
   const scene::Document document = scene::DocumentFromJson(SceneText(static_cast<int>(state.range(0))));
-  for (auto _ : state) benchmark::DoNotOptimize(scene::DocumentToJson(document));
+  double peak = 0;
+  for (auto _ : state) {
+    peak = PeakHeapOf([&] { benchmark::DoNotOptimize(scene::DocumentToJson(document)); });
+  }
+  state.counters["peak_bytes_per_part"] = peak / static_cast<double>(state.range(0));
   state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_SaveScene)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
@@ -90,12 +106,16 @@ void BM_ChangeOnePartsLength(benchmark::State& state) {
   zembrati::automation::ScopedObjectCreator creator(sceneHost);
   const ObjectRef part = sceneHost.Wrap(sceneHost.document().Parts().front());
   double length = 1500;
+  double peak = 0;
   for (auto _ : state) {
     length = length == 1500 ? 1600 : 1500;
-    parts::SetPartLength(part, length);
-    benchmark::DoNotOptimize(zembrati::addin::PreUpdate(part));
-    host::Update(sceneHost.ActivePage());
+    peak = PeakHeapOf([&] {
+      parts::SetPartLength(part, length);
+      benchmark::DoNotOptimize(zembrati::addin::PreUpdate(part));
+      host::Update(sceneHost.ActivePage());
+    });
   }
+  state.counters["peak_bytes"] = peak;
   state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_ChangeOnePartsLength)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();

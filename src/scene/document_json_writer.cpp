@@ -231,7 +231,8 @@ std::string DocumentToJson(const Document& document) {
     out.Key("root");
     WriteNode(out, *document.root, 0);
     out.EndObject();
-    return text + "\n";
+    text += '\n';  // appended, not concatenated: a copy would hold the whole text twice
+    return text;
   } catch (const std::exception& e) {
     RaiseSceneError(scene_error::kBadDocument, std::string("The scene cannot be saved: ") + e.what());
   }
