@@ -127,17 +127,9 @@ NamedValues ReadNamedFields(std::string_view line) {
 }  // namespace
 
 std::string_view SizeName(std::string_view line) {
-  // One look at the few bytes before the bar: the size list takes a name from every line of a
-  // table at every selection.
-  std::size_t first = line.size();
-  std::size_t last = 0;
-  for (std::size_t at = 0; at < line.size(); ++at) {
-    if (line[at] == '|') return first < at ? line.substr(first, last - first + 1) : std::string_view();
-    if (line[at] == ' ') continue;
-    if (first == line.size()) first = at;
-    last = at;
-  }
-  runtime::Raise(runtime::error::kInvalidProcedureCall);
+  const std::size_t bar = line.find('|');
+  if (bar == std::string_view::npos) runtime::Raise(runtime::error::kInvalidProcedureCall);
+  return TrimmedView(line.substr(0, bar));
 }
 
 bool IsSizeLine(std::string_view line) {

@@ -64,14 +64,15 @@ std::string TextFileReader::ReadFirstPiece(const std::string& path) {
     file_.reset();
     return buffer.substr(0, read);
   }
-  std::string bytes(buffer);
-  const OpenFileFacts facts = FactsOf(file_.get());
   // The rest as the file holds it and one byte more, to see its end in the same call; a very
   // large file is read on in pieces, as the lines are read.
-  if (facts.sizeKnown && facts.size < kLargestWhole) {
-    const std::size_t size = static_cast<std::size_t>(facts.size);
-    ReadOn(bytes, bytes.size(), size >= bytes.size() ? size + 1 - bytes.size() : 1);
-  }
+  const OpenFileFacts facts = FactsOf(file_.get());
+  const bool whole = facts.sizeKnown && facts.size < kLargestWhole;
+  const std::size_t size = whole ? std::max(static_cast<std::size_t>(facts.size), kPiece) : kPiece;
+  std::string bytes;
+  bytes.reserve(size + 1);
+  bytes = buffer;
+  if (whole) ReadOn(bytes, bytes.size(), size + 1 - bytes.size());
   return bytes;
 }
 

@@ -21,7 +21,7 @@ class TextFileReader {
   explicit TextFileReader(const std::string& path);
 
   // True when no line is left: the runtime's EOF.
-  bool AtEnd() { return !(lines_ && next_ < lines_->Count()) && NoLineLeft(); }
+  bool AtEnd() { return !LineAtHand() && NoLineLeft(); }
   std::string ReadLine();
   // The same, into `line`, whose room is used again: a reader going through a long table
   // makes no new string per line.
@@ -30,7 +30,7 @@ class TextFileReader {
   // A reader that only looks at a line copies nothing. The common case is inline: a selection
   // in the dialog reads thousands of lines of a long table.
   std::string_view ReadLineView() {
-    if (lines_ && next_ < lines_->Count() && lines_->Ascii()) return lines_->Line(next_++);
+    if (LineAtHand() && lines_->Ascii()) return lines_->Line(next_++);
     return ReadAnyLineView();
   }
   // Reads on to the next line that starts with `first` (an ASCII character), into `line`; false
@@ -49,6 +49,8 @@ class TextFileReader {
   bool ReadOn(std::string& bytes, std::size_t from, std::size_t wanted);
   // Reads the next piece of the file, on to a whole line; false when no line is left.
   bool Fill();
+  // Whether a line of the piece read is still to be read.
+  bool LineAtHand() const { return lines_ && next_ < lines_->Count(); }
   // AtEnd() once the lines at hand are read.
   bool NoLineLeft();
   // ReadLineView() past the lines at hand, or of a line that needs a code-page conversion.

@@ -8,10 +8,7 @@ namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
 
-// The offset of the first CR in `bytes`, or kNone; the bytes' high bits are gathered into `high`
-// on the way (none set: no byte beyond ASCII, no line needs a code-page conversion). Eight bytes
-// at a time, inline: a call per line to a library search costs more than looking at the ~30 bytes
-// of a catalogue line, and the catalogue is read again at every selection.
+// Whether the eight bytes at `bytes` hold a CR; their high bits are gathered into `high`.
 inline bool WordHoldsCr(const char* bytes, std::uint64_t& high) {
   constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
   constexpr std::uint64_t kCr = 0x0D0D0D0D0D0D0D0Dull;
@@ -23,6 +20,10 @@ inline bool WordHoldsCr(const char* bytes, std::uint64_t& high) {
   return ~(((x & kLow7) + kLow7) | x | kLow7) != 0;
 }
 
+// The offset of the first CR in `bytes`, or kNone; the bytes' high bits are gathered into `high`
+// on the way (none set: no byte beyond ASCII, no line needs a code-page conversion). Eight bytes
+// at a time, inline: a call per line to a library search costs more than looking at the ~30 bytes
+// of a catalogue line, and the catalogue is read again at every selection.
 inline std::size_t FindCr(std::string_view bytes, std::uint64_t& high) {
   std::size_t at = 0;
   if (bytes.size() >= 8) {
@@ -44,16 +45,22 @@ inline std::size_t FindCr(std::string_view bytes, std::uint64_t& high) {
 // text whose lines end in CR alone is still looked at once.
 class LineCutter {
  public:
-  LineCutter(std::string_view text, bool last) : text_(text), last_(last) {}
+  LineCutter(std::string_view text, bool last) : text_(text), last_(last) { FindLf(0); }
 
   // The end of the line that starts at `at` and where the next one starts; false when the line is
   // unfinished (the piece ends before it does and more follows).
   bool Cut(std::size_t at, std::size_t& end, std::size_t& next) {
-    if (!lfKnown_ || lf_ < at) FindLf(at);
+    if (lf_ < at) FindLf(at);
     if (lf_ < text_.size()) {
       end = lf_ > at && text_[lf_ - 1] == '\r' ? lf_ - 1 : lf_;
       next = lf_ + 1;
-      return CutAtLoneCr(at, end, next);
+      // A CR before that ends the line there.
+      const std::size_t cr = FindCr(text_.substr(at, end - at), high_);
+      if (cr != kNone) {
+        end = at + cr;
+        next = end + 1;
+      }
+      return true;
     }
     // No LF below: ended by a CR (one that is the last byte may be half of a CR LF when more
     // follows), or by the end of the text when nothing does.
@@ -74,23 +81,11 @@ class LineCutter {
   void FindLf(std::size_t from) {
     const void* lf = std::memchr(text_.data() + from, '\n', text_.size() - from);
     lf_ = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text_.data()) : text_.size();
-    lfKnown_ = true;
-  }
-
-  // A CR before `end` ends the line there.
-  bool CutAtLoneCr(std::size_t at, std::size_t& end, std::size_t& next) {
-    const std::size_t cr = FindCr(text_.substr(at, end - at), high_);
-    if (cr != kNone) {
-      end = at + cr;
-      next = end + 1;
-    }
-    return true;
   }
 
   std::string_view text_;
   bool last_;
-  std::size_t lf_ = 0;
-  bool lfKnown_ = false;
+  std::size_t lf_ = 0;  // the next LF at or after the line being cut, or the size of the text
   std::uint64_t high_ = 0;
 };
 
