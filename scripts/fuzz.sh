@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install-packages.sh
-install_missing_packages
+install_missing_packages build tests
 
 seconds=${1:-600}
 shift || true

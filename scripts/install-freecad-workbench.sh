@@ -9,7 +9,7 @@ source scripts/install-packages.sh
 
 mod_dir="${1:-$HOME/.local/share/FreeCAD/Mod}"
 mod_dir="$(mkdir -p "$mod_dir" && cd "$mod_dir" && pwd)"
-install_missing_packages
+install_missing_packages build freecad
 cmake -S . -B build/freecad-workbench -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DZEMBRATI_BUILD_TESTS=OFF -DZEMBRATI_BUILD_BENCH=OFF -DZEMBRATI_FREECAD_MOD_DIR="$mod_dir"
 cmake --build build/freecad-workbench --target zembrati_workbench

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <unistd.h>
 #include "support/run_command.h"
 
 namespace {
@@ -17,12 +18,16 @@ namespace fs = std::filesystem;
 
 struct CliRun {
   int exitCode;
-  std::string output;  // standard output and standard error together
+  std::string out;     // standard output alone: what --json prints, and nothing a runtime may add
+  std::string output;  // standard output and standard error together, for the messages
 };
 
 CliRun Zembrati(const std::string& arguments) {
-  const auto [exitCode, output] = zembrati::testing::RunCommand(std::string(ZEMBRATI_CLI) + " " + arguments + " 2>&1");
-  return {exitCode, output};
+  // One file per test process: ctest runs the tests of this file side by side.
+  const fs::path errors = fs::temp_directory_path() / ("zembrati_cli_test_stderr_" + std::to_string(getpid()));
+  const auto run = zembrati::testing::RunCapturingErrors(std::string(ZEMBRATI_CLI) + " " + arguments, errors.string());
+  fs::remove(errors);
+  return {run.exitCode, run.out, run.out + run.err};
 }
 
 TEST(ZembratiCliTest, SectionReportsTheTabulatedAreaAndWritesItsFiles) {
@@ -32,7 +37,7 @@ TEST(ZembratiCliTest, SectionReportsTheTabulatedAreaAndWritesItsFiles) {
   const CliRun run = Zembrati("section --type HE --dims 190,200,6.5,10,18 --length 1500 --json" + step +
                               " --stl " + (folder / "a.stl").string() + " --svg " + (folder / "a.svg").string());
   ASSERT_EQ(run.exitCode, 0) << run.output;
-  const auto report = nlohmann::json::parse(run.output);
+  const auto report = nlohmann::json::parse(run.out);
   EXPECT_NEAR(report["area_mm2"].get<double>(), 5383.124, 0.0005);
   EXPECT_NEAR(report["volume_mm3"].get<double>(), 5383.124 * 1500, 1);
   EXPECT_NEAR(report["mass_kg"].get<double>(), 63.386, 0.001);
@@ -48,7 +53,7 @@ TEST(ZembratiCliTest, SectionReportsTheTabulatedAreaAndWritesItsFiles) {
 TEST(ZembratiCliTest, SquareTypesTakeTheirSideOnceAndTypesGoByCodeToo) {
   const CliRun run = Zembrati("section --type 12 --dims 20 --length 100 --json");
   ASSERT_EQ(run.exitCode, 0) << run.output;
-  EXPECT_EQ(nlohmann::json::parse(run.output)["area_mm2"].get<double>(), 400);
+  EXPECT_EQ(nlohmann::json::parse(run.out)["area_mm2"].get<double>(), 400);
   const CliRun text = Zembrati("section --type quadcavo --dims 40,4 --length 1000");
   EXPECT_EQ(text.exitCode, 0);
   EXPECT_NE(text.output.find("section area"), std::string::npos);
@@ -95,7 +100,7 @@ namespace {
 TEST(ZembratiCatalogueTest, NamesAndPartNumbersTellEverySectionOfAFamilyApart) {
   const CliRun run = Zembrati("catalogue list --json");
   ASSERT_EQ(run.exitCode, 0);
-  const auto list = nlohmann::json::parse(run.output);
+  const auto list = nlohmann::json::parse(run.out);
   for (const auto& family : list["families"]) {
     std::map<std::string, std::string> names;
     std::map<std::string, std::pair<std::string, std::string>> partNumbers;  // to product and where
@@ -146,7 +151,7 @@ TEST(ZembratiCatalogueTest, TheShippedCatalogueChecksWithoutAProblem) {
 TEST(ZembratiCatalogueTest, ShippedSizesHaveTheirPublishedAreasAndMoments) {
   const CliRun run = Zembrati("catalogue list --json");
   ASSERT_EQ(run.exitCode, 0);
-  const auto list = nlohmann::json::parse(run.output);
+  const auto list = nlohmann::json::parse(run.out);
   const auto section = [&](const std::string& family, const std::string& standard, const std::string& size) {
     for (const auto& f : list["families"]) {
       if (f["name"] != family) continue;
@@ -181,7 +186,7 @@ TEST(ZembratiCatalogueTest, ShippedSizesHaveTheirPublishedAreasAndMoments) {
 TEST(ZembratiCatalogueTest, ListShowsEveryFamilyWithItsTypes) {
   const CliRun run = Zembrati("catalogue list --json");
   ASSERT_EQ(run.exitCode, 0) << run.output;
-  const auto list = nlohmann::json::parse(run.output);
+  const auto list = nlohmann::json::parse(run.out);
   ASSERT_EQ(list["families"].size(), 4u);
   // EN and DIN offer every type; the British and American families no tees and no bars.
   const std::vector<std::vector<int>> offered{{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12},
