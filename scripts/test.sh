@@ -4,7 +4,10 @@
 # Clang build with AddressSanitizer + UndefinedBehaviorSanitizer that also builds the libFuzzer
 # targets and runs each briefly with a fixed seed. Then it cross-builds the Windows COM server
 # with mingw-w64 and its installer package with msitools, and runs their tests under Wine.
-# Warnings are errors in every build.
+# Warnings are errors in every build, and a part of the build that a missing package would leave
+# out stops it instead. Last, README's main job runs on a fresh minimal Debian 12 tree, where a
+# package missing from the list shows (set ZEMBRATI_FRESH_TREE_STAGE=off to leave that stage out,
+# as scripts/test-in-fresh-tree.sh does, the whole command being in a fresh tree there).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install-packages.sh
@@ -13,13 +16,18 @@ build_and_test() {
   local name=$1
   shift
   echo "=== ${name} build ==="
-  cmake -S . -B "build/${name}" -G Ninja -DZEMBRATI_WERROR=ON "$@"
+  cmake -S . -B "build/${name}" -G Ninja -DZEMBRATI_WERROR=ON -DZEMBRATI_REQUIRE_ALL=ON "$@"
   cmake --build "build/${name}"
   (cd "build/${name}" && ctest --output-on-failure -j "$(nproc)")
 }
 
-install_missing_packages
+install_missing_packages "${zembrati_package_groups[@]}"
 build_and_test release -DCMAKE_BUILD_TYPE=RelWithDebInfo
 build_and_test sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
   -DZEMBRATI_SANITIZE=ON -DZEMBRATI_FUZZ=ON
 build_and_test windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+if [ "${ZEMBRATI_FRESH_TREE_STAGE:-on}" = off ]; then
+  echo "=== fresh Debian 12 tree: left out (ZEMBRATI_FRESH_TREE_STAGE=off) ==="
+else
+  scripts/check-main-job-in-fresh-tree.sh
+fi
