@@ -66,7 +66,10 @@ fresh_tree_make() {
   local dir=$1 log=$2
   fresh_tree_remove "$dir"
   mkdir -p "$(dirname "$dir")"
-  if ! debootstrap --variant=minbase "$fresh_tree_release" "$dir" "$fresh_tree_mirror" > "$log" 2>&1; then
+  # debootstrap mounts proc and sys into the tree while it works: in a namespace of its own those
+  # mounts end with it, even when it is stopped half way.
+  if ! unshare --mount --propagation private -- \
+      debootstrap --variant=minbase "$fresh_tree_release" "$dir" "$fresh_tree_mirror" > "$log" 2>&1; then
     echo "debootstrap could not make a Debian 12 tree from $fresh_tree_mirror; its last words ($log):" >&2
     tail -n 5 "$log" >&2
     return 1

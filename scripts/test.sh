@@ -16,14 +16,15 @@ build_and_test() {
   local name=$1
   shift
   echo "=== ${name} build ==="
-  cmake -S . -B "build/${name}" -G Ninja -DZEMBRATI_WERROR=ON -DZEMBRATI_REQUIRE_ALL=ON "$@"
+  cmake -S . -B "build/${name}" -G Ninja -DZEMBRATI_WERROR=ON "$@"
   cmake --build "build/${name}"
   (cd "build/${name}" && ctest --output-on-failure -j "$(nproc)")
 }
 
 install_missing_packages "${zembrati_package_groups[@]}"
-build_and_test release -DCMAKE_BUILD_TYPE=RelWithDebInfo
-build_and_test sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+# The Linux builds have every part (the Windows one has no solid modeller and no FreeCAD to miss).
+build_and_test release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBRATI_REQUIRE_ALL=ON
+build_and_test sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DZEMBRATI_REQUIRE_ALL=ON \
   -DZEMBRATI_SANITIZE=ON -DZEMBRATI_FUZZ=ON
 build_and_test windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 if [ "${ZEMBRATI_FRESH_TREE_STAGE:-on}" = off ]; then
