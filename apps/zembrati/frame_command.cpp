@@ -3,10 +3,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
+#include <set>
 #include <memory>
 #include <sstream>
 
 #include "cli_support.h"
+#include "csv_table.h"
+#include "joint_list.h"
+#include "joints.h"
 #include "member_drop.h"
 #include "member_list.h"
 #include "parts_set_aside.h"
@@ -18,19 +23,20 @@ namespace {
 
 struct FrameOptions {
   SettingsOptions settings;
-  std::string scene, list;
+  std::string scene, list, joints;
   bool json = false;
 };
 
 // A member list of 64 MiB holds about a million members: anything larger is not one.
 constexpr std::uintmax_t kMaxListBytes = 64u << 20;
 
-std::string ReadList(const std::string& path) {
-  RequirePlainText(path, "member list");
+// `what` is "member list" or "joint list".
+std::string ReadList(const std::string& path, const std::string& what) {
+  RequirePlainText(path, what);
   const std::filesystem::path file = runtime::PathFromUtf8(path);
   std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error)) throw UsageError(path + ": no such member list file");
-  if (std::filesystem::file_size(file, error) > kMaxListBytes) throw UsageError(path + ": larger than a member list can be (64 MiB)");
+  if (!std::filesystem::is_regular_file(file, error)) throw UsageError(path + ": no such " + what + " file");
+  if (std::filesystem::file_size(file, error) > kMaxListBytes) throw UsageError(path + ": larger than a " + what + " can be (64 MiB)");
   std::ifstream in(file, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
@@ -38,9 +44,54 @@ std::string ReadList(const std::string& path) {
   return text.str();
 }
 
+// The marks of a member list, each with the line of the member it names; a mark two members
+// share names neither, and a joint that uses it is refused.
+std::map<std::string, int> MarksOf(const std::vector<MemberRow>& rows, std::set<std::string>& shared) {
+  std::map<std::string, int> marks;
+  for (const MemberRow& row : rows) {
+    if (!row.mark.empty() && !marks.emplace(row.mark, row.line).second) shared.insert(row.mark);
+  }
+  return marks;
+}
+
+std::vector<JointRow> ReadJoints(const FrameOptions& options, const std::vector<MemberRow>& members) {
+  if (options.joints.empty()) return {};
+  std::set<std::string> shared;
+  const std::map<std::string, int> lines = MarksOf(members, shared);
+  std::set<std::string> marks;
+  for (const auto& [mark, line] : lines) marks.insert(mark);
+  std::vector<JointRow> joints = ReadJointList(ReadList(options.joints, "joint list"), options.joints, marks);
+  for (const JointRow& joint : joints) {
+    for (const std::string& mark : {joint.mark, joint.to}) {
+      if (shared.count(mark)) {
+        RaiseRowError(options.joints, joint.line, "the mark " + mark + " is given to more than one member of " +
+                                                      options.list + " (first on line " + std::to_string(lines.at(mark)) + ")");
+      }
+    }
+  }
+  return joints;
+}
+
+// Joins the members a frame has just made, row by row: a joint that cannot be made is the row's
+// fault, reported with its line, and nothing is saved.
+void MakeJoints(SceneSession& session, const FrameOptions& options, const std::vector<JointRow>& joints,
+                const std::map<std::string, scene::NodePtr>& byMark) {
+  for (const JointRow& row : joints) {
+    frame::JointRequest request{byMark.at(row.mark), row.end, row.kind, byMark.at(row.to), row.gap, row.extend, row.onFacePlane};
+    try {
+      frame::AddJoint(session.host().document(), request, row.mark, row.to);
+    } catch (const frame::JointError& error) {
+      session.RestorePreferences();
+      RaiseRowError(options.joints, row.line, error.what());
+    }
+  }
+}
+
 int RunFrame(const FrameOptions& options) {
-  const std::vector<MemberRow> rows = ReadMemberList(ReadList(options.list), options.list);
+  const std::vector<MemberRow> rows = ReadMemberList(ReadList(options.list, "member list"), options.list);
+  const std::vector<JointRow> joints = ReadJoints(options, rows);
   SceneSession session(options.scene, options.settings, SceneSession::Access::Change);
+  std::map<std::string, scene::NodePtr> byMark;
   std::vector<std::string> names;
   std::vector<headless::HeadlessPresenter::Message> messages;
   for (const MemberRow& row : rows) {
@@ -63,13 +114,16 @@ int RunFrame(const FrameOptions& options) {
       return kExitSystemError;
     }
     names.push_back(part->name);
+    if (!row.mark.empty()) byMark.emplace(row.mark, part);
   }
+  MakeJoints(session, options, joints, byMark);
   session.SaveChanges();
   PrintMessages(messages);
   if (options.json) {
-    PrintJson({{"ok", true}, {"members", names}});
+    PrintJson({{"ok", true}, {"members", names}, {"joints", joints.size()}});
   } else {
-    std::cout << "Made " << names.size() << " members in " << options.scene << ".\n";
+    std::cout << "Made " << names.size() << " members" << (joints.empty() ? "" : " and " + std::to_string(joints.size()) + " joints")
+              << " in " << options.scene << ".\n";
   }
   return kExitSuccess;
 }
@@ -88,12 +142,19 @@ void AddFrameCommand(CLI::App& app, int& exitCode) {
                       "thickness, material, x1, y1, z1, x2, y2, z2, roll (mm and degrees; type, standard, size and "
                       "the points are required)")
       ->required();
+  command->add_option("--joints", options->joints,
+                      "Joint list (CSV): a header row naming the columns mark, end, kind, to, gap and optionally "
+                      "extend and plane; each row joins the end (start or end) of the member with that mark to the "
+                      "member 'to' as a mitre (both ends cut on the bisecting plane), butt (cut where its axis meets "
+                      "the other, square or with plane=yes on its face) or cope (shaped around the other), less the "
+                      "gap (mm); extend moves the end first (mm, negative shortens)");
   AddSettingsOptions(*command, options->settings);
   command->add_flag("--json", options->json, "Print the names of the members made as JSON");
-  command->footer("Example:\n  zembrati frame --scene out/portal.json docs/portal-frame.csv\n\n"
+  command->footer("Example:\n  zembrati frame --scene out/portal.json docs/portal-frame.csv --joints docs/portal-joints.csv\n\n"
                   "A member list:\n  mark,type,standard,size,material,x1,y1,z1,x2,y2,z2,roll\n"
-                  "  C1,HE,HEA,200,S355J2,0,0,0,0,0,4000,0\n"
-                  "  R1,HE,IPE,240,S355J2,0,0,4000,6000,0,4500,0");
+                  "  C1,HE,HEA,200,S355J2,0,0,0,0,0,4000,90\n"
+                  "  R1,HE,IPE,240,S355J2,0,0,4000,6000,0,4500,0\n\n"
+                  "A joint list:\n  mark,end,kind,to,gap\n  R1,start,butt,C1,0");
   command->callback([options, &exitCode] { exitCode = RunReportingErrors(options->json, [&] { return RunFrame(*options); }); });
 }
 

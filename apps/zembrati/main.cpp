@@ -8,6 +8,7 @@
 #include "cli_support.h"
 #include "bom_command.h"
 #include "frame_command.h"
+#include "joint_command.h"
 #include "part_commands.h"
 #include "section_command.h"
 
@@ -31,6 +32,7 @@ int Run(int argc, char** argv) {
   zembrati::cli::AddCatalogueCommand(app, exitCode);
   zembrati::cli::AddPartCommands(app, exitCode);
   zembrati::cli::AddFrameCommand(app, exitCode);
+  zembrati::cli::AddJointCommand(app, exitCode);
   zembrati::cli::AddBomCommand(app, exitCode);
   try {
     app.parse(argc, argv);

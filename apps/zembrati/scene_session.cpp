@@ -1,5 +1,6 @@
 #include "scene_session.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,6 +18,7 @@
 #include "file_output.h"
 #include "runtime/file_replacement.h"
 #include "runtime/paths.h"
+#include "joints.h"
 #include "ui/message_box.h"
 
 namespace zembrati::cli {
@@ -60,6 +62,11 @@ SceneSession::SceneSession(const std::string& sceneFile, const SettingsOptions& 
     }
   }
   loaded_ = scene::DocumentToJson(document);
+  // The cuts of the joints are solved from the members as they stand in the file.
+  for (const frame::JointProblem& problem : frame::SolveJoints(document)) {
+    brokenAtLoad_.push_back(document.joints[problem.index]);
+    std::cerr << "zembrati: " << sceneFile << ": " << problem.reason << "; that end is left square\n";
+  }
   host_ = std::make_unique<scene::SceneHost>(std::move(document), std::move(loaded));
   creator_ = std::make_unique<automation::ScopedObjectCreator>(*host_);
 }
@@ -73,7 +80,15 @@ scene::NodePtr SceneSession::FindPart(const std::string& name) const {
   throw UsageError("no part \"" + name + "\" in the scene; it holds " + (names.empty() ? "no parts" : names));
 }
 
-void SceneSession::SaveChanges() const {
+void SceneSession::SaveChanges() {
+  for (const frame::JointProblem& problem : frame::SolveJoints(host_->document())) {
+    const scene::JointRecord& joint = host_->document().joints[problem.index];
+    if (std::find(brokenAtLoad_.begin(), brokenAtLoad_.end(), joint) == brokenAtLoad_.end()) {
+      RestorePreferences();
+      throw CommandFailure("the change breaks " + problem.reason +
+                           "; nothing was saved (remove the joint first with 'joint --remove')");
+    }
+  }
   if (scene::DocumentToJson(host_->document()) == loaded_) return;
   try {
     const std::filesystem::path folder = runtime::PathFromUtf8(sceneFile_).parent_path();

@@ -30,8 +30,10 @@ class SceneSession {
   // The part of that name, or a usage error naming the parts there are.
   scene::NodePtr FindPart(const std::string& name) const;
   // Saves the scene when it differs from what was loaded (a new scene that is still empty is not
-  // written at all); a failure to write is a CommandFailure, the file left as it was.
-  void SaveChanges() const;
+  // written at all); a failure to write is a CommandFailure, the file left as it was. The joints
+  // are solved again first, so that they follow what the command changed; a joint that held when
+  // the scene was loaded and no longer does is a CommandFailure naming it, and nothing is saved.
+  void SaveChanges();
 
   // Runs a session of the system with the dialog worked by a scripted user making `choices`.
   // Returns whether the session completed: OK made the part, Cancel closed the dialog, or the
@@ -50,6 +52,7 @@ class SceneSession {
   std::string sceneFile_;
   std::unique_ptr<SceneLock> lock_;
   std::string loaded_;  // the document as it was loaded, as JSON
+  std::vector<scene::JointRecord> brokenAtLoad_;  // joints that did not solve when it was loaded
   // The preferences file as it was before the command, put back when the scene cannot be saved.
   std::string prefsFile_;
   std::optional<std::string> prefsBefore_;

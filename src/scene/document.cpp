@@ -1,5 +1,6 @@
 #include "document.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -42,6 +43,23 @@ LoopSketch& SketchToDraw(Node& loop) {
     loop.sketch = std::make_shared<LoopSketch>(SketchOf(loop));
   }
   return *loop.sketch;
+}
+
+std::uint64_t Document::IdentityOf(const NodePtr& part) {
+  if (part->id != 0) return part->id;
+  std::uint64_t highest = 0;
+  root->ForEachChildShape([&](const NodePtr& other) { highest = std::max(highest, other->id); });
+  part->id = highest + 1;
+  return part->id;
+}
+
+NodePtr Document::PartWithIdentity(std::uint64_t id) const {
+  NodePtr found;
+  if (id == 0) return found;
+  root->ForEachChildShape([&](const NodePtr& part) {
+    if (!found && part->id == id) found = part;
+  });
+  return found;
 }
 
 NodePtr FirstBody(const Node& part) {

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "automation/variant.h"
+#include "body_cuts.h"
 #include "flat_map.h"
+#include "joint_record.h"
 #include "rigid_transform.h"
 #include "section/loop_sketch.h"
 #include "section/section.h"
@@ -47,6 +49,9 @@ struct Node {
   std::int32_t kind = 0;
   std::string name;
   RigidTransform placement;  // shapes: where they stand in their parent shape
+  // Parts: the identity the host gives a part once something refers to it (a joint), which
+  // renaming, edits and saving keep; 0 for none yet.
+  std::uint64_t id = 0;
 
   std::map<std::int32_t, std::vector<NodePtr>> components;  // shapes and profiles, by kind
   std::vector<NodePtr> shapes;                              // components: the shapes they hold
@@ -68,6 +73,9 @@ struct Node {
   double length = 0;
   std::shared_ptr<const std::vector<LoopSketch>> builtFrom;  // the loops the section was built from
   std::unique_ptr<SizeBox> sizeBox;
+  // Bodies of jointed members: their end cuts as the joints were last solved (not saved: the
+  // joints are, and their cuts are solved from them).
+  std::shared_ptr<const BodyCuts> cuts;
 
   // The shape that holds this node (a shape's parent shape; a component's shape).
   NodePtr OwningShape() const;
@@ -119,8 +127,15 @@ struct Document {
   // rebuilds these rather than comparing every body of a scene of thousands.
   std::vector<std::weak_ptr<Node>> changedBodies;
 
+  // The joints between parts, in the order they were made.
+  std::vector<JointRecord> joints;
+
   // The parts: the shapes under the root, in scene order.
   std::vector<NodePtr> Parts() const { return root->ChildShapes(); }
+  // The part's identity, given it now (one above every identity there is) if it has none.
+  std::uint64_t IdentityOf(const NodePtr& part);
+  // The part with that identity, or null (a part removed from the scene).
+  NodePtr PartWithIdentity(std::uint64_t id) const;
   // Every body of the document, in scene order.
   std::vector<NodePtr> Bodies() const;
 };

@@ -7,6 +7,9 @@ namespace zembrati::scene::document_json {
 
 inline constexpr const char* kFormat = "zembrati-scene";
 inline constexpr int kVersion = 1;
+// A scene with joints is written as version 2, so that a program that reads only version 1 refuses
+// it rather than dropping its joints unseen; everything else is as in version 1.
+inline constexpr int kVersionWithJoints = 2;
 // How deeply the JSON of a scene may nest. A part at the root of a scene reaches about 22 levels
 // and every shape nested inside another adds 4, so this allows about 60 levels of shapes in
 // shapes; anything deeper is not a scene this host wrote, and refusing it early keeps every

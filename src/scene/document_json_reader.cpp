@@ -1,4 +1,5 @@
 // A scene read from its JSON text, node by node as the text is read, every value checked.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -18,6 +19,7 @@ using automation::Variant;
 using document_json::kFormat;
 using document_json::kMaxNesting;
 using document_json::kVersion;
+using document_json::kVersionWithJoints;
 using json::JsonKind;
 using json::JsonNumber;
 using json::JsonReader;
@@ -344,6 +346,10 @@ NodePtr ReadNode(JsonReader& in, const NodePtr& owner) {
       haveKind = true;
     } else if (key == "name") {
       node->name = Text(in, "a name");
+    } else if (key == "id") {
+      const std::int64_t id = WholeNumber<std::int64_t>(in, "a part's identity");
+      if (id < 1) in.Fail("a part's identity is not a number from 1 up");
+      node->id = static_cast<std::uint64_t>(id);
     } else if (key == "placement") {
       node->placement = ReadPlacement(in);
     } else if (key == "components") {
@@ -373,6 +379,77 @@ NodePtr ReadNode(JsonReader& in, const NodePtr& owner) {
   return node;
 }
 
+std::uint64_t ReadIdentity(JsonReader& in, const char* what) {
+  const std::int64_t id = WholeNumber<std::int64_t>(in, what);
+  if (id < 1) in.Fail(std::string(what) + " is not a part's identity (a number from 1 up)");
+  return static_cast<std::uint64_t>(id);
+}
+
+MemberEnd ReadMemberEnd(JsonReader& in, const char* what) {
+  const std::string name = Text(in, what);
+  const std::optional<MemberEnd> end = MemberEndFromName(name);
+  if (!end) in.Fail(std::string(what) + " \"" + name + "\" is neither start nor end");
+  return *end;
+}
+
+double ReadFiniteDouble(JsonReader& in, const char* what) {
+  if (in.Peek() != JsonKind::Number) in.Fail(std::string(what) + " is not a number");
+  return in.Number().real;
+}
+
+JointRecord ReadJoint(JsonReader& in) {
+  JointRecord joint;
+  bool haveMember = false, haveTo = false, haveKind = false, haveToEnd = false;
+  ReadObject(in, "a joint", [&](const std::string& key) {
+    if (key == "member") {
+      joint.member = ReadIdentity(in, "a joint's member");
+      haveMember = true;
+    } else if (key == "to") {
+      joint.to = ReadIdentity(in, "a joint's other member");
+      haveTo = true;
+    } else if (key == "end") {
+      joint.end = ReadMemberEnd(in, "a joint's end");
+    } else if (key == "toEnd") {
+      joint.toEnd = ReadMemberEnd(in, "a joint's other end");
+      haveToEnd = true;
+    } else if (key == "kind") {
+      const std::string name = Text(in, "a joint's kind");
+      const std::optional<JointKind> kind = JointKindFromName(name);
+      if (!kind) in.Fail("unknown joint kind \"" + name + "\"");
+      joint.kind = *kind;
+      haveKind = true;
+    } else if (key == "gap") {
+      joint.gap = ReadFiniteDouble(in, "a joint's gap");
+      if (joint.gap < 0) in.Fail("a joint's gap is negative");
+    } else if (key == "extend") {
+      joint.extend = ReadFiniteDouble(in, "a joint's extension");
+    } else if (key == "plane") {
+      if (in.Peek() != JsonKind::True && in.Peek() != JsonKind::False) in.Fail("a joint's plane is not true or false");
+      joint.onFacePlane = in.Boolean();
+    } else {
+      return false;
+    }
+    return true;
+  });
+  if (!haveMember || !haveTo || !haveKind) in.Fail("a joint needs its member, its kind and the member it meets");
+  if (joint.kind == JointKind::Mitre && !haveToEnd) in.Fail("a mitre needs the end of the member it meets");
+  if (joint.member == joint.to) in.Fail("a joint joins a member to itself");
+  return joint;
+}
+
+// Identities belong to one part each: a scene in which two parts share one is not one this host
+// wrote.
+void CheckIdentities(const Document& document) {
+  std::vector<std::uint64_t> ids;
+  for (const NodePtr& part : document.Parts()) {
+    if (part->id != 0) ids.push_back(part->id);
+  }
+  std::sort(ids.begin(), ids.end());
+  if (std::adjacent_find(ids.begin(), ids.end()) != ids.end()) {
+    throw std::runtime_error("two parts have the identity " + std::to_string(*std::adjacent_find(ids.begin(), ids.end())));
+  }
+}
+
 Document ReadDocument(JsonReader& in) {
   Document document;
   std::optional<std::string> format, unit;
@@ -384,7 +461,7 @@ Document ReadDocument(JsonReader& in) {
       if (*format != kFormat) throw std::runtime_error("not a scene file");
     } else if (key == "version") {
       version = WholeNumber<std::int32_t>(in, "the version");
-      if (*version != kVersion) {
+      if (*version != kVersion && *version != kVersionWithJoints) {
         throw std::runtime_error("version " + std::to_string(*version) + " is not one this program reads");
       }
     } else if (key == "unit") {
@@ -395,6 +472,8 @@ Document ReadDocument(JsonReader& in) {
     } else if (key == "root") {
       document.root = ReadNode(in, nullptr);
       haveRoot = true;
+    } else if (key == "joints") {
+      ReadArray(in, "the joints", [&] { document.joints.push_back(ReadJoint(in)); });
     } else {
       return false;
     }
@@ -405,6 +484,7 @@ Document ReadDocument(JsonReader& in) {
   if (!version) throw std::runtime_error("no version");
   if (!unit) throw std::runtime_error("no length unit");
   if (!haveRoot) throw std::runtime_error("no root shape");
+  CheckIdentities(document);
   return document;
 }
 

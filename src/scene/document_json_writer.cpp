@@ -187,6 +187,10 @@ void WriteNode(JsonWriter& out, const Node& node, int depth) {
     out.Key("name");
     out.String(node.name);
   }
+  if (node.id != 0) {
+    out.Key("id");
+    out.Integer(static_cast<std::int64_t>(node.id));
+  }
   if (node.role == NodeRole::Shape) {
     out.Key("placement");
     out.BeginArray();
@@ -215,6 +219,34 @@ void WriteNode(JsonWriter& out, const Node& node, int depth) {
   out.EndObject();
 }
 
+void WriteJoints(JsonWriter& out, const std::vector<JointRecord>& joints) {
+  out.BeginArray();
+  for (const JointRecord& joint : joints) {
+    out.NewLine(2);
+    out.BeginObject();
+    out.Key("member");
+    out.Integer(static_cast<std::int64_t>(joint.member));
+    out.Key("end");
+    out.String(MemberEndName(joint.end));
+    out.Key("kind");
+    out.String(JointKindName(joint.kind));
+    out.Key("to");
+    out.Integer(static_cast<std::int64_t>(joint.to));
+    if (joint.kind == JointKind::Mitre) {
+      out.Key("toEnd");
+      out.String(MemberEndName(joint.toEnd));
+    }
+    out.Key("gap");
+    WriteDouble(out, joint.gap);
+    out.Key("extend");
+    WriteDouble(out, joint.extend);
+    out.Key("plane");
+    out.Boolean(joint.onFacePlane);
+    out.EndObject();
+  }
+  out.EndArray();
+}
+
 }  // namespace
 
 std::string DocumentToJson(const Document& document) {
@@ -225,11 +257,15 @@ std::string DocumentToJson(const Document& document) {
     out.Key("format");
     out.String(document_json::kFormat);
     out.Key("version");
-    out.Integer(document_json::kVersion);
+    out.Integer(document.joints.empty() ? document_json::kVersion : document_json::kVersionWithJoints);
     out.Key("unit");
     out.String(LengthUnitName(document.unit));
     out.Key("root");
     WriteNode(out, *document.root, 0);
+    if (!document.joints.empty()) {
+      out.Key("joints");
+      WriteJoints(out, document.joints);
+    }
     out.EndObject();
     text += '\n';  // appended, not concatenated: a copy would hold the whole text twice
     return text;

@@ -3,13 +3,10 @@
 #include <cmath>
 #include <numbers>
 
+#include "vector_math.h"
+
 namespace zembrati::scene {
 namespace {
-
-double Dot(Vector3 a, Vector3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Vector3 Cross(Vector3 a, Vector3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-Vector3 Scaled(Vector3 v, double s) { return {v.x * s, v.y * s, v.z * s}; }
-Vector3 Sum(Vector3 a, Vector3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 
 // The unit quaternion (w, x, y, z) of the rotation whose matrix has the columns x, y, z (an
 // orthonormal right-handed frame), taken from the largest of its four possible pivots so that
@@ -39,22 +36,21 @@ std::array<double, 4> QuaternionOfFrame(Vector3 x, Vector3 y, Vector3 z) {
 }  // namespace
 
 double Distance(Vector3 a, Vector3 b) {
-  const Vector3 d{b.x - a.x, b.y - a.y, b.z - a.z};
-  return std::sqrt(Dot(d, d));
+  return Length(b - a);
 }
 
 std::optional<RigidTransform> MemberPlacement(Vector3 start, Vector3 end, double rollDegrees) {
   const double length = Distance(start, end);
   if (!(length > 0) || !std::isfinite(length) || !std::isfinite(rollDegrees)) return std::nullopt;
-  const Vector3 z = Scaled({end.x - start.x, end.y - start.y, end.z - start.z}, 1 / length);
+  const Vector3 z = (end - start) * (1 / length);
   const Vector3 up{0, 0, 1};
   // Within a millionth of a radian of vertical the axis leaves no direction nearer +Z to choose.
-  const Vector3 towardUp = Sum(up, Scaled(z, -Dot(up, z)));
+  const Vector3 towardUp = up - z * Dot(up, z);
   const Vector3 y0 = std::sqrt(Dot(towardUp, towardUp)) < 1e-6 ? Vector3{0, 1, 0} : Normalized(towardUp);
   const Vector3 x0 = Cross(y0, z);
   const double roll = rollDegrees * std::numbers::pi / 180;
-  const Vector3 x = Sum(Scaled(x0, std::cos(roll)), Scaled(y0, std::sin(roll)));
-  const Vector3 y = Sum(Scaled(x0, -std::sin(roll)), Scaled(y0, std::cos(roll)));
+  const Vector3 x = x0 * std::cos(roll) + y0 * std::sin(roll);
+  const Vector3 y = y0 * std::cos(roll) - x0 * std::sin(roll);
   return RigidTransform{start, QuaternionOfFrame(x, y, z)};
 }
 

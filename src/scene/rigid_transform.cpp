@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "vector_math.h"
+
 namespace zembrati::scene {
 namespace {
 
@@ -27,10 +29,6 @@ Quaternion Canonical(Quaternion q) {
   return q;
 }
 
-double Dot(Vector3 a, Vector3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Vector3 Cross(Vector3 a, Vector3 b) {
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
 
 }  // namespace
 
@@ -57,6 +55,12 @@ Vector3 RigidTransform::Rotate(Vector3 v) const {
 
 RigidTransform RigidTransform::After(const RigidTransform& inner) const {
   return {Map(inner.translation), Canonical(Multiply(rotation, inner.rotation))};
+}
+
+RigidTransform RigidTransform::Inverse() const {
+  const RigidTransform turnBack{{}, {rotation[0], -rotation[1], -rotation[2], -rotation[3]}};
+  const Vector3 shift = turnBack.Rotate(translation);
+  return {{-shift.x, -shift.y, -shift.z}, Canonical(turnBack.rotation)};
 }
 
 RigidTransform RigidTransform::FromFrames(Vector3 origin1, Vector3 direction1, Vector3 origin2,

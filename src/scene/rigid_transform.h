@@ -24,6 +24,8 @@ struct RigidTransform {
   Vector3 Map(Vector3 point) const { return Add(Rotate(point), translation); }
   // The transform that applies `inner` first, then this one.
   RigidTransform After(const RigidTransform& inner) const;
+  // The transform that undoes this one.
+  RigidTransform Inverse() const;
   // The transform that takes the frame (origin1, direction1) to (origin2, direction2): the
   // shortest rotation turning direction1 into direction2, then the shift taking origin1 to
   // origin2.

@@ -3,6 +3,10 @@
 #include "data_objects.h"
 #include "host/host_classes.h"
 #include "report/section_report.h"
+#include "runtime/runtime_error.h"
+#include "step/cut_solids.h"
+
+#include <cmath>
 
 namespace zembrati::report {
 namespace {
@@ -53,6 +57,39 @@ Json PropertiesReport(const scene::Node& part) {
   return properties;
 }
 
+double Rounded(double value, double step) { return std::round(value / step) * step + 0.0; }
+
+Json EndReport(const scene::Node& body, bool atEnd) {
+  const scene::EndCut none;
+  const scene::EndCut& cut = body.cuts ? (atEnd ? body.cuts->end : body.cuts->start) : none;
+  Json end = {{"end", atEnd ? "end" : "start"}, {"joint", nullptr}};
+  if (cut.joint) {
+    const auto other = cut.joint->other.lock();
+    end["joint"] = {{"kind", cut.joint->kind}, {"to", other ? Json(other->name) : Json(nullptr)}, {"gap_mm", cut.joint->gap}};
+  }
+  const scene::EndAngles angles = scene::AnglesOf(*body.section, cut);
+  end["angle_web_deg"] = Rounded(angles.web, 0.01);
+  end["angle_flange_deg"] = Rounded(angles.flange, 0.01);
+  return end;
+}
+
+// What is left of the member after its end cuts: its length tip to tip (to a tenth of a
+// millimetre, as it is cut), its volume and mass, and how each end is cut. A solid the modeller
+// cannot make reports no figures rather than wrong ones.
+void AddCutReport(Json& out, const scene::Node& body) {
+  try {
+    const scene::CutExtent extent = scene::ExtentOf(body);
+    out["cut_length_mm"] = Rounded(extent.zMax - extent.zMin, 0.1);
+    out["volume_mm3"] = extent.volume;
+    out["mass_kg"] = SteelMassKg(extent.volume);
+  } catch (const runtime::RuntimeError&) {
+    out["cut_length_mm"] = nullptr;
+    out["volume_mm3"] = nullptr;
+    out["mass_kg"] = nullptr;
+  }
+  out["ends"] = Json::array({EndReport(body, false), EndReport(body, true)});
+}
+
 }  // namespace
 
 Json ValueReport(const automation::Variant& value) {
@@ -94,10 +131,8 @@ Json PartReport(const scene::NodePtr& part) {
     }
   }
   if (body && body->section) {
-    const double volume = body->section->area * body->length;
     out["area_mm2"] = body->section->area;
-    out["volume_mm3"] = volume;
-    out["mass_kg"] = SteelMassKg(volume);
+    AddCutReport(out, *body);
     out["section"] = SectionPropertiesJson(*body->section, StoredTypeCode(part));
   }
   Json placement = Json::array();

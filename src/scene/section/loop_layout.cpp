@@ -6,6 +6,7 @@
 #include <string>
 
 #include "scene_error.h"
+#include "section/boundary_queries.h"
 #include "section/point_math.h"
 
 namespace zembrati::scene {
@@ -14,24 +15,6 @@ namespace {
 using Kind = BoundaryElement::Kind;
 constexpr double kTwoPi = 2 * std::numbers::pi;
 
-
-double StartAngle(const BoundaryElement& arc) {
-  return std::atan2(arc.from.y - arc.centre.y, arc.from.x - arc.centre.x);
-}
-
-// Whether the direction `angle` from an arc's centre falls on the arc, `slack` radians beyond
-// either end included.
-bool OnArc(const BoundaryElement& arc, double angle, double slack) {
-  const double span = std::fabs(arc.sweep);
-  if (span >= kTwoPi - slack) return true;
-  double along = (angle - StartAngle(arc)) * (arc.sweep >= 0 ? 1 : -1);
-  along -= kTwoPi * std::floor(along / kTwoPi);  // in [0, 2π)
-  return along <= span + slack || along >= kTwoPi - slack;
-}
-
-bool OnArc(const BoundaryElement& arc, Point2 p, double slack) {
-  return OnArc(arc, std::atan2(p.y - arc.centre.y, p.x - arc.centre.x), slack);
-}
 
 Point2 NearestOnLine(const BoundaryElement& line, Point2 x) {
   const Point2 d = line.to - line.from;

@@ -1,11 +1,19 @@
 #include "step/body_solid.h"
 
+#include <BRepAlgoAPI_Cut.hxx>
+#include <BRepBndLib.hxx>
 #include <BRepBuilderAPI_MakeEdge.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_MakeWire.hxx>
 #include <BRepBuilderAPI_Transform.hxx>
 #include <BRepCheck_Analyzer.hxx>
+#include <BRepGProp.hxx>
+#include <BRepOffsetAPI_MakeOffset.hxx>
+#include <BRepPrimAPI_MakeHalfSpace.hxx>
 #include <BRepPrimAPI_MakePrism.hxx>
+#include <Bnd_Box.hxx>
+#include <GProp_GProps.hxx>
+#include <TopExp_Explorer.hxx>
 #include <GC_MakeArcOfCircle.hxx>
 #include <Message.hxx>
 #include <Message_Messenger.hxx>
@@ -21,6 +29,7 @@
 
 #include "scene_error.h"
 #include "section/section_properties.h"
+#include "step/cut_solids.h"
 
 namespace zembrati::scene {
 
@@ -68,9 +77,93 @@ void CheckInModellingRange(double value, const std::string& what) {
   }
 }
 
-}  // namespace
 
-TopoDS_Shape BodySolid(const Node& body, const RigidTransform& placement) {
+gp_Trsf TransformOf(const RigidTransform& placement) {
+  gp_Trsf transform;
+  const auto& q = placement.rotation;
+  transform.SetRotation(gp_Quaternion(q[1], q[2], q[3], q[0]));
+  transform.SetTranslationPart(gp_Vec(placement.translation.x, placement.translation.y, placement.translation.z));
+  return transform;
+}
+
+// The section's face (outline and holes) at z = `z`.
+TopoDS_Face SectionFace(const Section& section, double z) {
+  BRepBuilderAPI_MakeFace face(gp_Pln(gp_Pnt(0, 0, z), gp::DZ()), WireOf(section.outline, true));
+  for (const Boundary& hole : section.holes) face.Add(WireOf(hole, false));
+  if (!face.IsDone()) RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not make the section face");
+  return face.Face();
+}
+
+gp_Pnt At(Vector3 p) { return gp_Pnt(p.x, p.y, p.z); }
+gp_Dir DirectionOf(Vector3 v) { return gp_Dir(v.x, v.y, v.z); }
+
+// Everything on the outer side of a cut plane, as a solid to cut away.
+TopoDS_Shape OuterSide(const CutPlane& plane) {
+  const TopoDS_Face face = BRepBuilderAPI_MakeFace(gp_Pln(At(plane.point), DirectionOf(plane.normal))).Face();
+  const Vector3 outside = RigidTransform::Add(plane.point, {plane.normal.x, plane.normal.y, plane.normal.z});
+  return BRepPrimAPI_MakeHalfSpace(face, At(outside)).Solid();
+}
+
+// The solid of the member a coped end is shaped around: its outline grown by the gap (arcs about
+// convex corners, exactly), extruded along its length, where it stands in this body.
+TopoDS_Shape CopeToolSolid(const CopeTool& tool) {
+  TopoDS_Wire wire = WireOf(tool.outline, true);
+  if (tool.gap > 0) {
+    BRepOffsetAPI_MakeOffset offset(wire, GeomAbs_Arc);
+    offset.Perform(tool.gap);
+    if (!offset.IsDone()) RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not grow the cope by its gap");
+    TopExp_Explorer grown(offset.Shape(), TopAbs_WIRE);
+    if (!grown.More()) RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not grow the cope by its gap");
+    wire = TopoDS::Wire(grown.Current());
+  }
+  BRepBuilderAPI_MakeFace face(gp_Pln(gp_Pnt(0, 0, tool.zMin), gp::DZ()), wire);
+  if (!face.IsDone()) RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not make the cope's face");
+  const TopoDS_Shape prism = BRepPrimAPI_MakePrism(face.Face(), gp_Vec(0, 0, tool.zMax - tool.zMin)).Shape();
+  return BRepBuilderAPI_Transform(prism, TransformOf(tool.frame), true).Shape();
+}
+
+TopoDS_Shape Cut(const TopoDS_Shape& from, const TopoDS_Shape& tool, const std::string& name) {
+  BRepAlgoAPI_Cut cut(from, tool);
+  if (!cut.IsDone()) RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not cut the end of \"" + name + "\"");
+  return cut.Shape();
+}
+
+// Of the pieces a cope leaves, the member's own: the largest. What lies beyond the other member
+// or in the hollows of its section is an offcut.
+TopoDS_Shape LargestSolid(const TopoDS_Shape& shape, const std::string& name) {
+  TopoDS_Shape largest;
+  double largestVolume = 0;
+  for (TopExp_Explorer solid(shape, TopAbs_SOLID); solid.More(); solid.Next()) {
+    GProp_GProps properties;
+    BRepGProp::VolumeProperties(solid.Current(), properties);
+    if (properties.Mass() > largestVolume) {
+      largestVolume = properties.Mass();
+      largest = solid.Current();
+    }
+  }
+  if (largest.IsNull()) RaiseSceneError(scene_error::kBadLoopLayout, "Nothing is left of \"" + name + "\" after its cuts");
+  return largest;
+}
+
+// The body's solid in its own coordinates: the prism, and for a jointed member, the stock its
+// end planes need cut on them, less what its copes take.
+TopoDS_Shape LocalSolid(const Node& body) {
+  if (!body.cuts) return BRepPrimAPI_MakePrism(SectionFace(*body.section, 0), gp_Vec(0, 0, body.length)).Shape();
+  const BodyCuts& cuts = *body.cuts;
+  const CutExtent stock = PlanesExtent(*body.section, body.length, cuts);
+  constexpr double kMarginMm = 1;
+  TopoDS_Shape solid = BRepPrimAPI_MakePrism(SectionFace(*body.section, stock.zMin - kMarginMm),
+                                             gp_Vec(0, 0, stock.zMax - stock.zMin + 2 * kMarginMm))
+                           .Shape();
+  solid = Cut(solid, OuterSide(EndPlane(cuts.start, false, body.length)), body.name);
+  solid = Cut(solid, OuterSide(EndPlane(cuts.end, true, body.length)), body.name);
+  for (const EndCut* end : {&cuts.start, &cuts.end}) {
+    if (end->cope) solid = LargestSolid(Cut(solid, CopeToolSolid(*end->cope), body.name), body.name);
+  }
+  return LargestSolid(solid, body.name);
+}
+
+void CheckInRange(const Node& body, const RigidTransform& placement) {
   if (!body.section) RaiseSceneError(scene_error::kNoSuchObject, "The body has no solid to export");
   const std::string what = "The body \"" + body.name + "\"";
   CheckInModellingRange(body.length, what);
@@ -80,18 +173,29 @@ TopoDS_Shape BodySolid(const Node& body, const RigidTransform& placement) {
   const Box2& box = body.section->box;
   for (const double v : {box.minX, box.minY, box.maxX, box.maxY}) CheckInModellingRange(v, what);
   for (const double v : placement.rotation) CheckInModellingRange(v, what);
-  BRepBuilderAPI_MakeFace face(gp_Pln(gp::XOY()), WireOf(body.section->outline, true));
-  for (const Boundary& hole : body.section->holes) face.Add(WireOf(hole, false));
-  if (!face.IsDone()) RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not make the section face");
-  const TopoDS_Shape prism = BRepPrimAPI_MakePrism(face.Face(), gp_Vec(0, 0, body.length)).Shape();
-  if (!BRepCheck_Analyzer(prism).IsValid()) {
+}
+
+}  // namespace
+
+TopoDS_Shape BodySolid(const Node& body, const RigidTransform& placement) {
+  CheckInRange(body, placement);
+  const TopoDS_Shape solid = LocalSolid(body);
+  if (!BRepCheck_Analyzer(solid).IsValid()) {
     RaiseSceneError(scene_error::kBadLoopLayout, "The modeller found the solid of \"" + body.name + "\" invalid");
   }
-  gp_Trsf transform;
-  const auto& q = placement.rotation;
-  transform.SetRotation(gp_Quaternion(q[1], q[2], q[3], q[0]));
-  transform.SetTranslationPart(gp_Vec(placement.translation.x, placement.translation.y, placement.translation.z));
-  return BRepBuilderAPI_Transform(prism, transform, true).Shape();
+  return BRepBuilderAPI_Transform(solid, TransformOf(placement), true).Shape();
+}
+
+CutExtent MeasuredExtent(const Node& body) {
+  CheckInRange(body, {});
+  const TopoDS_Shape solid = LocalSolid(body);
+  GProp_GProps properties;
+  BRepGProp::VolumeProperties(solid, properties);
+  Bnd_Box box;
+  BRepBndLib::AddOptimal(solid, box, false, false);
+  double xMin = 0, yMin = 0, zMin = 0, xMax = 0, yMax = 0, zMax = 0;
+  box.Get(xMin, yMin, zMin, xMax, yMax, zMax);
+  return {properties.Mass(), zMin, zMax};
 }
 
 }  // namespace zembrati::scene

@@ -2,6 +2,7 @@
 // built-in host works, and asking for STEP says why it cannot be had.
 #include "scene_error.h"
 #include "step/brep_text.h"
+#include "step/cut_solids.h"
 #include "step/step_export.h"
 
 namespace zembrati::scene {
@@ -9,7 +10,8 @@ namespace zembrati::scene {
 namespace {
 [[noreturn]] void RaiseUnavailable() {
   RaiseSceneError(scene_error::kBadDocument,
-                  "This build has no STEP export: Open CASCADE was not found when it was built");
+                  "This build has no solid modeller (Open CASCADE was not found when it was built): no STEP export, "
+                  "and no coped members");
 }
 }  // namespace
 
@@ -18,5 +20,16 @@ void WriteStep(const std::vector<PlacedBody>&, const std::string&) { RaiseUnavai
 StepContents ReadStepContents(const std::string&) { RaiseUnavailable(); }
 
 std::string SolidBrepText(const Node&, const RigidTransform&) { RaiseUnavailable(); }
+
+CutExtent ExtentOf(const Node& body) {
+  if (!body.section) RaiseSceneError(scene_error::kNoSuchObject, "The body has no solid");
+  if (const auto exact = PlaneCutExtent(*body.section, body.length, body.cuts.get())) return *exact;
+  RaiseUnavailable();
+}
+
+Mesh ExportMesh(const Node& body, const RigidTransform& placement) {
+  if (body.cuts && body.cuts->HasCope()) RaiseUnavailable();
+  return MeshOfBody(body, placement);
+}
 
 }  // namespace zembrati::scene

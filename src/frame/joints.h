@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "joint_geometry.h"
+
+namespace zembrati::frame {
+
+// A joint of the scene that could not be solved as its members now stand, and why.
+struct JointProblem {
+  std::size_t index = 0;  // in the scene's joints
+  std::string reason;
+};
+
+// Solves every joint of the scene into the end cuts of its members' bodies, from the members as
+// they stand now: after an edit, a length change or loading, the cuts follow the members. A
+// joint whose member has left the scene goes with it. A joint that cannot be solved leaves the
+// ends it would cut square and is reported, in words that name both members.
+std::vector<JointProblem> SolveJoints(scene::Document& document);
+
+// What a new joint joins: the end `end` of `part` (nearest the other when not given) to `other`.
+struct JointRequest {
+  scene::NodePtr part;
+  std::optional<MemberEnd> end;
+  scene::JointKind kind = scene::JointKind::Butt;
+  scene::NodePtr other;
+  double gap = 0;
+  double extend = 0;
+  bool onFacePlane = false;
+};
+
+// Adds a joint to the scene and solves the joints again. Raises a JointError, leaving the scene
+// as it was, when the joint cannot be made: a part that is no member, a member joined to itself,
+// an end (either end of a mitre) joined already, a negative gap, or a joint that does not solve.
+// `label` and `otherLabel` are what messages call the two members (their marks, say).
+void AddJoint(scene::Document& document, const JointRequest& request, const std::string& label,
+              const std::string& otherLabel);
+
+// Removes the joints at `part` (at its end `end` only, and only those to `other`, where given),
+// solving the rest again; returns how many went.
+std::size_t RemoveJoints(scene::Document& document, const scene::NodePtr& part, std::optional<MemberEnd> end,
+                         const scene::NodePtr& other);
+
+}  // namespace zembrati::frame
