@@ -53,14 +53,9 @@ void PrintCut(const scene::NodePtr& part) {
   const Json report = report::PartReport(part);
   std::cout << part->name << ": cut length "
             << (report["cut_length_mm"].is_number() ? runtime::GeneralForm(report["cut_length_mm"].get<double>()) + " mm"
-                                                    : std::string("unknown"));
-  for (const Json& end : report["ends"]) {
-    std::cout << ", " << end["end"].get<std::string>() << " "
-              << (end["joint"].is_null() ? std::string("square") : end["joint"]["kind"].get<std::string>()) << " "
-              << runtime::GeneralForm(end["angle_web_deg"].get<double>()) << "°/"
-              << runtime::GeneralForm(end["angle_flange_deg"].get<double>()) << "°";
-  }
-  std::cout << "\n";
+                                                    : std::string("unknown"))
+            << "\n"
+            << EndsText(report, "  ");
 }
 
 int Finish(const JointOptions& options, const std::vector<scene::NodePtr>& parts, const std::string& said) {

@@ -23,6 +23,7 @@
 #include "runtime/paths.h"
 #include "scene_objects.h"
 #include "scene_session.h"
+#include "step/cut_solids.h"
 #include "step/step_export.h"
 
 namespace zembrati::cli {
@@ -170,8 +171,12 @@ int RunEdit(const PartOptions& options) {
   if (partClass == nullptr || partClass->typeCode == 0) throw UsageError("\"" + options.part + "\" is not a part of this system");
   const automation::ObjectRef shape = host.Wrap(part);
   const bool completed = session.RunWithDialog(options.choices, [&] { return addin::DblClick(shape, partClass->typeCode); });
+  // The system rebuilds an edited part as a new one in its place: the member it stands for, and
+  // the joints that refer to it, carry over to that one.
+  const std::vector<scene::NodePtr> made = NewParts(before, host.document().Parts());
+  if (completed && made.size() == 1 && part->id != 0) made.front()->id = part->id;
   if (completed) session.SaveChanges();
-  return Report(session, completed, NewParts(before, host.document().Parts()), options.json);
+  return Report(session, completed, made, options.json);
 }
 
 int RunSetLength(const PartOptions& options) {
@@ -253,7 +258,7 @@ int RunExport(const PartOptions& options) {
     if (!options.stl.empty()) {
       scene::Mesh all;
       for (const scene::PlacedBody& placed : bodies) {
-        const scene::Mesh mesh = scene::MeshOfBody(*placed.body, placed.placement);
+        const scene::Mesh mesh = scene::ExportMesh(*placed.body, placed.placement);
         all.triangles.insert(all.triangles.end(), mesh.triangles.begin(), mesh.triangles.end());
       }
       scene::WriteStl(all, options.stl, parts.size() == 1 ? parts.front()->name : "zembrati scene");

@@ -170,6 +170,28 @@ Json MessagesJson(const std::vector<headless::HeadlessPresenter::Message>& messa
   return out;
 }
 
+namespace {
+
+std::string Figure(const Json& value, double scale, const char* unit) {
+  if (!value.is_number()) return "unknown";
+  return runtime::GeneralForm(std::round(value.get<double>() * scale) / scale) + unit;
+}
+
+}  // namespace
+
+std::string EndsText(const Json& report, const std::string& indent) {
+  std::string text;
+  for (const Json& end : report["ends"]) {
+    const Json& joint = end["joint"];
+    if (joint.is_null()) continue;
+    text += indent + end["end"].get<std::string>() + ": " + joint["kind"].get<std::string>() + " to " +
+            (joint["to"].is_string() ? "\"" + joint["to"].get<std::string>() + "\"" : std::string("a removed part")) +
+            ", gap " + Figure(joint["gap_mm"], 100, " mm") + ", cut " + Figure(end["angle_web_deg"], 10, "°") + "/" +
+            Figure(end["angle_flange_deg"], 10, "°") + " from square (web/flange)\n";
+  }
+  return text;
+}
+
 void PrintPart(const scene::NodePtr& part) {
   const Json json = report::PartReport(part);
   std::cout << part->name << "\n";
@@ -177,9 +199,10 @@ void PrintPart(const scene::NodePtr& part) {
             << ", size " << json["size"].get<std::string>() << ", material " << json["material"].get<std::string>()
             << "\n";
   if (json.contains("area_mm2")) {
-    std::cout << "  length " << runtime::GeneralForm(json["length_mm"].get<double>()) << " mm, section "
-              << runtime::GeneralForm(std::round(json["area_mm2"].get<double>() * 1000) / 1000) << " mm², mass "
-              << runtime::GeneralForm(std::round(json["mass_kg"].get<double>() * 1000) / 1000) << " kg\n";
+    std::cout << "  length " << runtime::GeneralForm(json["length_mm"].get<double>()) << " mm, cut length " << Figure(json["cut_length_mm"], 10, " mm")
+              << ", section " << Figure(json["area_mm2"], 1000, " mm²") << ", mass " << Figure(json["mass_kg"], 1000, " kg")
+              << "\n";
+    std::cout << EndsText(json, "  ");
     std::cout << report::SectionPropertiesText(*scene::FirstBody(*part)->section, report::StoredTypeCode(part), "  ");
   }
   for (const auto& p : json["properties"]) {

@@ -66,5 +66,8 @@ nlohmann::ordered_json MessagesJson(const std::vector<headless::HeadlessPresente
 
 // What `show` prints of a part (`--json` gives report::PartReport).
 void PrintPart(const scene::NodePtr& part);
+// A line for each joined end of a part's report: the joint, the other part, the gap and the cut's
+// angles; each line starts with `indent`.
+std::string EndsText(const nlohmann::ordered_json& report, const std::string& indent);
 
 }  // namespace zembrati::cli

@@ -60,9 +60,11 @@ void CheckExtension(const JointRecord& joint, const Member& member) {
 }
 
 JointCuts SolveMitre(const JointRecord& joint, const Member& member, const Member& other) {
-  const Vector3 point = ExtendedPoint(member, joint.end, joint.extend);
-  const double apart = Length(point - other.Point(joint.toEnd));
-  if (apart > kSharedPointMm) {
+  const Vector3 end = ExtendedPoint(member, joint.end, joint.extend), otherEnd = other.Point(joint.toEnd);
+  // Ends that meet within the tolerance meet halfway, so that neither member is favoured.
+  const Vector3 point = (end + otherEnd) * 0.5;
+  const double apart = Length(end - otherEnd);
+  if (apart > kSharedPointMm + 1e-9) {
     throw JointError("a mitre joins members that share an end point, and the " + std::string(MemberEndName(joint.end)) +
                      " of " + member.label + " lies " + Millimetres(apart) + " from the " +
                      MemberEndName(joint.toEnd) + " of " + other.label);

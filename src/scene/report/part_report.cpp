@@ -57,7 +57,11 @@ Json PropertiesReport(const scene::Node& part) {
   return properties;
 }
 
-double Rounded(double value, double step) { return std::round(value / step) * step + 0.0; }
+// To `places` decimals, as printed: a figure the shop reads.
+double Rounded(double value, int places) {
+  const double scale = std::pow(10.0, places);
+  return std::round(value * scale) / scale + 0.0;
+}
 
 Json EndReport(const scene::Node& body, bool atEnd) {
   const scene::EndCut none;
@@ -68,8 +72,8 @@ Json EndReport(const scene::Node& body, bool atEnd) {
     end["joint"] = {{"kind", cut.joint->kind}, {"to", other ? Json(other->name) : Json(nullptr)}, {"gap_mm", cut.joint->gap}};
   }
   const scene::EndAngles angles = scene::AnglesOf(*body.section, cut);
-  end["angle_web_deg"] = Rounded(angles.web, 0.01);
-  end["angle_flange_deg"] = Rounded(angles.flange, 0.01);
+  end["angle_web_deg"] = Rounded(angles.web, 2);
+  end["angle_flange_deg"] = Rounded(angles.flange, 2);
   return end;
 }
 
@@ -79,7 +83,7 @@ Json EndReport(const scene::Node& body, bool atEnd) {
 void AddCutReport(Json& out, const scene::Node& body) {
   try {
     const scene::CutExtent extent = scene::ExtentOf(body);
-    out["cut_length_mm"] = Rounded(extent.zMax - extent.zMin, 0.1);
+    out["cut_length_mm"] = Rounded(extent.zMax - extent.zMin, 1);
     out["volume_mm3"] = extent.volume;
     out["mass_kg"] = SteelMassKg(extent.volume);
   } catch (const runtime::RuntimeError&) {

@@ -85,6 +85,39 @@ Point2 OutwardNormal(const Boundary& boundary, std::size_t element, Point2 at) {
   return MomentsOf(boundary).area > 0 ? right : right * -1;
 }
 
+namespace {
+
+bool SameElement(const BoundaryElement& a, const BoundaryElement& b, double tolerance) {
+  if (a.kind != b.kind) return false;
+  const auto near = [tolerance](Point2 p, Point2 q) { return Distance(p, q) <= tolerance; };
+  const bool sameEnds = (near(a.from, b.from) && near(a.to, b.to)) || (near(a.from, b.to) && near(a.to, b.from));
+  if (a.kind == BoundaryElement::Kind::Line) return sameEnds;
+  return sameEnds && near(a.centre, b.centre) && std::fabs(a.radius - b.radius) <= tolerance &&
+         std::fabs(std::fabs(a.sweep) - std::fabs(b.sweep)) <= 1e-9;
+}
+
+}  // namespace
+
+bool MirrorsOntoItself(const Section& section, bool acrossX) {
+  const Box2& box = section.box;
+  const double tolerance = 1e-6 * std::max({box.Width(), box.Height(), 1.0});
+  const auto mirrored = [acrossX](Point2 p) { return acrossX ? Point2{p.x, -p.y} : Point2{-p.x, p.y}; };
+  for (const Boundary* loop : section.Loops()) {
+    for (const BoundaryElement& e : loop->elements) {
+      BoundaryElement image = e;
+      image.from = mirrored(e.from);
+      image.to = mirrored(e.to);
+      image.centre = mirrored(e.centre);
+      bool found = false;
+      for (const Boundary* other : section.Loops()) {
+        for (const BoundaryElement& candidate : other->elements) found = found || SameElement(image, candidate, tolerance);
+      }
+      if (!found) return false;
+    }
+  }
+  return true;
+}
+
 bool InMaterial(const Section& section, Point2 p) {
   if (!Inside(section.outline, p)) return false;
   for (const Boundary& hole : section.holes) {

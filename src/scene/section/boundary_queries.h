@@ -32,6 +32,11 @@ double Support(const Boundary& boundary, Point2 gradient);
 // encloses, whichever way the boundary runs.
 Point2 OutwardNormal(const Boundary& boundary, std::size_t element, Point2 at);
 
+// Whether the section is its own mirror image across its y axis (x → −x; `acrossX` false) or its
+// x axis (y → −y; `acrossX` true): every line and arc of it mirrored is one of its own, to within
+// a millionth of its size.
+bool MirrorsOntoItself(const Section& section, bool acrossX);
+
 // Whether a point lies in the section's material: inside the outline and in none of its holes.
 bool InMaterial(const Section& section, Point2 p);
 

@@ -9,7 +9,6 @@
 #include <BRepCheck_Analyzer.hxx>
 #include <BRepGProp.hxx>
 #include <BRepOffsetAPI_MakeOffset.hxx>
-#include <BRepPrimAPI_MakeHalfSpace.hxx>
 #include <BRepPrimAPI_MakePrism.hxx>
 #include <Bnd_Box.hxx>
 #include <GProp_GProps.hxx>
@@ -24,6 +23,7 @@
 #include <gp_Quaternion.hxx>
 #include <gp_Trsf.hxx>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -86,22 +86,46 @@ gp_Trsf TransformOf(const RigidTransform& placement) {
   return transform;
 }
 
-// The section's face (outline and holes) at z = `z`.
-TopoDS_Face SectionFace(const Section& section, double z) {
-  BRepBuilderAPI_MakeFace face(gp_Pln(gp_Pnt(0, 0, z), gp::DZ()), WireOf(section.outline, true));
+// The section's face (outline and holes), in the plane z = 0 its wires are drawn in.
+TopoDS_Face SectionFace(const Section& section) {
+  BRepBuilderAPI_MakeFace face(gp_Pln(gp::XOY()), WireOf(section.outline, true));
   for (const Boundary& hole : section.holes) face.Add(WireOf(hole, false));
   if (!face.IsDone()) RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not make the section face");
   return face.Face();
 }
 
+// A face in the plane z = 0 extruded from z = `from` to z = `to`.
+TopoDS_Shape Extruded(const TopoDS_Face& face, double from, double to) {
+  const TopoDS_Shape prism = BRepPrimAPI_MakePrism(face, gp_Vec(0, 0, to - from)).Shape();
+  if (from == 0) return prism;
+  gp_Trsf shift;
+  shift.SetTranslation(gp_Vec(0, 0, from));
+  return BRepBuilderAPI_Transform(prism, shift, true).Shape();
+}
+
 gp_Pnt At(Vector3 p) { return gp_Pnt(p.x, p.y, p.z); }
 gp_Dir DirectionOf(Vector3 v) { return gp_Dir(v.x, v.y, v.z); }
 
-// Everything on the outer side of a cut plane, as a solid to cut away.
-TopoDS_Shape OuterSide(const CutPlane& plane) {
-  const TopoDS_Face face = BRepBuilderAPI_MakeFace(gp_Pln(At(plane.point), DirectionOf(plane.normal))).Face();
-  const Vector3 outside = RigidTransform::Add(plane.point, {plane.normal.x, plane.normal.y, plane.normal.z});
-  return BRepPrimAPI_MakeHalfSpace(face, At(outside)).Solid();
+// What lies on the outer side of a cut plane within `reach` of its point, as a solid to cut away:
+// a block standing on the plane. (The modeller's infinite half-spaces left some cuts undone.)
+TopoDS_Shape OuterSide(const CutPlane& plane, double reach) {
+  const gp_Pln onPlane(gp_Ax3(At(plane.point), DirectionOf(plane.normal)));
+  const TopoDS_Face face = BRepBuilderAPI_MakeFace(onPlane, -reach, reach, -reach, reach).Face();
+  const gp_Vec out(plane.normal.x * reach, plane.normal.y * reach, plane.normal.z * reach);
+  return BRepPrimAPI_MakePrism(face, out).Shape();
+}
+
+// How far from a cut plane's point the stock reaches: the distance to its farthest corner.
+double ReachOf(const CutPlane& plane, const Box2& box, double zMin, double zMax) {
+  double reach = 0;
+  for (const double x : {box.minX, box.maxX}) {
+    for (const double y : {box.minY, box.maxY}) {
+      for (const double z : {zMin, zMax}) {
+        reach = std::max(reach, std::hypot(x - plane.point.x, y - plane.point.y, z - plane.point.z));
+      }
+    }
+  }
+  return 2 * reach + 1;
 }
 
 // The solid of the member a coped end is shaped around: its outline grown by the gap (arcs about
@@ -116,10 +140,9 @@ TopoDS_Shape CopeToolSolid(const CopeTool& tool) {
     if (!grown.More()) RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not grow the cope by its gap");
     wire = TopoDS::Wire(grown.Current());
   }
-  BRepBuilderAPI_MakeFace face(gp_Pln(gp_Pnt(0, 0, tool.zMin), gp::DZ()), wire);
+  BRepBuilderAPI_MakeFace face(gp_Pln(gp::XOY()), wire);
   if (!face.IsDone()) RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not make the cope's face");
-  const TopoDS_Shape prism = BRepPrimAPI_MakePrism(face.Face(), gp_Vec(0, 0, tool.zMax - tool.zMin)).Shape();
-  return BRepBuilderAPI_Transform(prism, TransformOf(tool.frame), true).Shape();
+  return BRepBuilderAPI_Transform(Extruded(face.Face(), tool.zMin, tool.zMax), TransformOf(tool.frame), true).Shape();
 }
 
 TopoDS_Shape Cut(const TopoDS_Shape& from, const TopoDS_Shape& tool, const std::string& name) {
@@ -148,15 +171,15 @@ TopoDS_Shape LargestSolid(const TopoDS_Shape& shape, const std::string& name) {
 // The body's solid in its own coordinates: the prism, and for a jointed member, the stock its
 // end planes need cut on them, less what its copes take.
 TopoDS_Shape LocalSolid(const Node& body) {
-  if (!body.cuts) return BRepPrimAPI_MakePrism(SectionFace(*body.section, 0), gp_Vec(0, 0, body.length)).Shape();
+  if (!body.cuts) return Extruded(SectionFace(*body.section), 0, body.length);
   const BodyCuts& cuts = *body.cuts;
   const CutExtent stock = PlanesExtent(*body.section, body.length, cuts);
   constexpr double kMarginMm = 1;
-  TopoDS_Shape solid = BRepPrimAPI_MakePrism(SectionFace(*body.section, stock.zMin - kMarginMm),
-                                             gp_Vec(0, 0, stock.zMax - stock.zMin + 2 * kMarginMm))
-                           .Shape();
-  solid = Cut(solid, OuterSide(EndPlane(cuts.start, false, body.length)), body.name);
-  solid = Cut(solid, OuterSide(EndPlane(cuts.end, true, body.length)), body.name);
+  const double zLo = stock.zMin - kMarginMm, zHi = stock.zMax + kMarginMm;
+  TopoDS_Shape solid = Extruded(SectionFace(*body.section), zLo, zHi);
+  for (const CutPlane& plane : {EndPlane(cuts.start, false, body.length), EndPlane(cuts.end, true, body.length)}) {
+    solid = Cut(solid, OuterSide(plane, ReachOf(plane, body.section->box, zLo, zHi)), body.name);
+  }
   for (const EndCut* end : {&cuts.start, &cuts.end}) {
     if (end->cope) solid = LargestSolid(Cut(solid, CopeToolSolid(*end->cope), body.name), body.name);
   }
