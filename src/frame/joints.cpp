@@ -187,8 +187,10 @@ std::size_t RemoveJoints(scene::Document& document, const scene::NodePtr& part, 
   if (part->id == 0) return 0;
   const std::size_t before = document.joints.size();
   std::erase_if(document.joints, [&](const JointRecord& joint) {
+    // The part's own end, or the part a joint meets: a butt or a cope meets no end of it, so
+    // only a mitre's other end answers to --end.
     const bool atPart = (joint.member == part->id && (!end || joint.end == *end)) ||
-                        (joint.kind == JointKind::Mitre && joint.to == part->id && (!end || joint.toEnd == *end));
+                        (joint.to == part->id && (!end || (joint.kind == JointKind::Mitre && joint.toEnd == *end)));
     const std::uint64_t otherId = joint.member == part->id ? joint.to : joint.member;
     return atPart && (!other || other->id == otherId);
   });

@@ -39,8 +39,8 @@ struct JointRequest {
 void AddJoint(scene::Document& document, const JointRequest& request, const std::string& label,
               const std::string& otherLabel);
 
-// Removes the joints at `part` (at its end `end` only, and only those to `other`, where given),
-// solving the rest again; returns how many went.
+// Removes the joints of `part`, those of its ends and those that meet it (only those at its end
+// `end`, and only those with `other`, where given), solving the rest again; returns how many went.
 std::size_t RemoveJoints(scene::Document& document, const scene::NodePtr& part, std::optional<MemberEnd> end,
                          const scene::NodePtr& other);
 

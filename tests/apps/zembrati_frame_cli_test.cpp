@@ -180,8 +180,9 @@ TEST_F(ZembratiFrameTest, TheCuttingListCountsSumsAndNamesTheMarks) {
   std::string header, first;
   std::getline(csv, header);
   std::getline(csv, first);
-  EXPECT_EQ(header, "standard,designation,material,length_mm,count,unit_mass_kg,total_length_mm,total_mass_kg,marks");
-  EXPECT_EQ(first.substr(0, 37), "CHS EN 10219,CFCHS60.3x4,S235JRH,1200");
+  EXPECT_EQ(header, "standard,designation,material,length_mm,start_angle_web_deg,start_angle_flange_deg,"
+                    "end_angle_web_deg,end_angle_flange_deg,count,unit_mass_kg,total_length_mm,total_mass_kg,marks");
+  EXPECT_EQ(first.substr(0, 48), "CHS EN 10219,CFCHS60.3x4,S235JRH,12000,0,0,0,0,");
 }
 
 TEST_F(ZembratiFrameTest, AMemberKeepsItsMarkThroughAnEditAndALengthChange) {
@@ -206,10 +207,14 @@ TEST_F(ZembratiFrameTest, AMarkInAnotherCodePageIsReportedAsMade) {
 }
 
 TEST_F(ZembratiFrameTest, TheReadmesPortalFrameIsMadeAndWeighed) {
-  const Json made = RunJson("frame --scene " + Scene() + " " + ZEMBRATI_DOCS_DIR "/portal-frame.csv");
+  const Json made = RunJson("frame --scene " + Scene() + " " + ZEMBRATI_DOCS_DIR "/portal-frame.csv --joints " +
+                            ZEMBRATI_DOCS_DIR "/portal-joints.csv");
   EXPECT_EQ(made["members"].size(), 15u);
+  EXPECT_EQ(made["joints"], 10);
   const Json bom = RunJson("bom --scene " + Scene());
-  EXPECT_NEAR(bom["total_mass_kg"].get<double>(), 2789.61, 0.005);  // the figure README shows
+  EXPECT_NEAR(bom["total_mass_kg"].get<double>(), 2818.23, 0.005);  // the figures README shows
+  EXPECT_EQ(bom["lines"][1]["length_mm"], 5944.4);
+  EXPECT_EQ(bom["lines"][1]["count"], 4);
 }
 
 TEST_F(ZembratiFrameTest, ASingleDropPlacesAMemberBetweenTwoPointsAndTurnsIt) {

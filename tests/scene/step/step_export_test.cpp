@@ -61,19 +61,20 @@ TEST(StepExportTest, FrameMembersStandWhereTheMemberListSaysThem) {
     EXPECT_EQ(contents.solids, 1) << part;
     return contents.boxes.empty() ? std::array<double, 6>{} : contents.boxes.front();
   };
-  // C2 stands from (12000, 0, 0) to (12000, 0, 5000): HEA 240, b 240 across X, h 230 across Y.
-  const auto column = boxOf("HEA 240 x 5000 C2");
-  EXPECT_NEAR(column[0], 12000 - 120, 0.01);
-  EXPECT_NEAR(column[3], 12000 + 120, 0.01);
-  EXPECT_NEAR(column[1], -115, 0.01);
+  // C2 stands from (12000, 0, 0) to (12000, 0, 5200) turned a quarter: HEA 240, h 230 across X,
+  // b 240 across Y.
+  const auto column = boxOf("HEA 240 x 5200 C2");
+  EXPECT_NEAR(column[0], 12000 - 115, 0.01);
+  EXPECT_NEAR(column[3], 12000 + 115, 0.01);
+  EXPECT_NEAR(column[1], -120, 0.01);
   EXPECT_NEAR(column[2], 0, 0.01);
-  EXPECT_NEAR(column[5], 5000, 0.01);
-  // P3 runs along Y at the ridge, from (6000, 0, 5750) to (6000, 6000, 5750), its web 140 high.
+  EXPECT_NEAR(column[5], 5200, 0.01);
+  // P3 runs along Y at the ridge, from (6000, 0, 5820.8) to (6000, 6000, 5820.8), its web 140 high.
   const auto purlin = boxOf("UPN 140 x 6000 P3");
   EXPECT_NEAR(purlin[1], 0, 0.01);
   EXPECT_NEAR(purlin[4], 6000, 0.01);
-  EXPECT_NEAR(purlin[2], 5750 - 70, 0.01);
-  EXPECT_NEAR(purlin[5], 5750 + 70, 0.01);
+  EXPECT_NEAR(purlin[2], 5820.8 - 70, 0.01);
+  EXPECT_NEAR(purlin[5], 5820.8 + 70, 0.01);
   // R2 rises from (12000, 0, 5000) towards the ridge (6000, 0, 5600), 6029.9 mm long (the
   // distance to 0.1 mm): its end faces square to the slope, its web (300 deep) as near upright as
   // the slope allows, its flanges 150 wide.
