@@ -182,7 +182,7 @@ TEST_F(ZembratiFrameTest, TheCuttingListCountsSumsAndNamesTheMarks) {
   std::getline(csv, first);
   EXPECT_EQ(header, "standard,designation,material,length_mm,start_angle_web_deg,start_angle_flange_deg,"
                     "end_angle_web_deg,end_angle_flange_deg,count,unit_mass_kg,total_length_mm,total_mass_kg,marks");
-  EXPECT_EQ(first.substr(0, 48), "CHS EN 10219,CFCHS60.3x4,S235JRH,12000,0,0,0,0,");
+  EXPECT_EQ(first.substr(0, 49), "CHS EN 10219,CFCHS60.3x4,S235JRH,12000,0,0,0,0,1,");
 }
 
 TEST_F(ZembratiFrameTest, AMemberKeepsItsMarkThroughAnEditAndALengthChange) {
