@@ -1,12 +1,14 @@
 // The scene loader, given any text: a document or a host error saying it is damaged. A document
 // it loads saves as text that loads into the same document again (load, save, load, save: the
-// two saves are the same bytes), and the host can walk it.
+// two saves are the same bytes), the host can walk it, and its joints solve or say why not,
+// whatever members they join.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "document_file.h"
 #include "fuzz_input_file.h"
+#include "joints.h"
 #include "runtime/runtime_error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -22,6 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const scene::NodePtr& child : part->ChildShapes()) (void)child->OwningShape();
   }
   (void)document.Bodies();
+  const std::size_t joints = document.joints.size();
+  for (const zembrati::frame::JointProblem& problem : zembrati::frame::SolveJoints(document)) {
+    if (problem.index >= document.joints.size() || problem.reason.empty()) zembrati::fuzz::Finding("a problem of no joint");
+  }
+  if (document.joints.size() > joints) zembrati::fuzz::Finding("solving made joints");
   const std::string saved = scene::DocumentToJson(document);
   scene::Document again;
   try {

@@ -17,7 +17,8 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=
   -DZEMBRATI_SANITIZE=ON -DZEMBRATI_FUZZ=ON > /dev/null
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(fuzz_numeric_prefix fuzz_catalogue_index fuzz_size_table fuzz_materials
-                                     fuzz_settings fuzz_scene fuzz_preferences)
+                                     fuzz_settings fuzz_scene fuzz_preferences fuzz_member_list fuzz_joint_list
+                                     fuzz_text_lines fuzz_install_paths)
 cmake --build "$build" --target "${targets[@]}"
 
 export LSAN_OPTIONS="suppressions=$PWD/cmake/lsan.supp:print_suppressions=0"

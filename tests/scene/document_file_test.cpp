@@ -99,12 +99,48 @@ TEST(DocumentFileTest, DamagedFilesAreClearErrorsAndStayUntouched) {
   };
   EXPECT_EQ(errorOf("[]"), scene_error::kBadDocument);
   EXPECT_EQ(errorOf(R"({"format":"other","version":1})"), scene_error::kBadDocument);
-  EXPECT_EQ(errorOf(R"({"format":"zembrati-scene","version":2,"unit":"mm","root":{}})"), scene_error::kBadDocument);
+  EXPECT_EQ(errorOf(R"({"format":"zembrati-scene","version":3,"unit":"mm","root":{"role":"shape","kind":0}})"),
+            scene_error::kBadDocument);
   EXPECT_EQ(errorOf(R"({"format":"zembrati-scene","version":1,"unit":"yd","root":{"role":"shape","kind":0}})"),
             scene_error::kBadDocument);
   EXPECT_EQ(testing::ErrorNumberOf([&] { LoadDocument((folder / "missing.json").string()); }),
             scene_error::kBadDocument);
   fs::remove_all(folder);
+}
+
+TEST(DocumentFileTest, JointsAreKeptWithTheIdentitiesOfThePartsTheyJoin) {
+  SceneHost host;
+  FillScene(host);
+  test::BuildSectionPart(host, 7, test::Dims({60.3, 2000, 4}));
+  Document& document = host.document();
+  const std::vector<NodePtr> parts = document.Parts();
+  JointRecord mitre{document.IdentityOf(parts[1]), MemberEnd::Start, JointKind::Mitre, document.IdentityOf(parts[0]),
+                    MemberEnd::End, 2.5, -10, false};
+  document.joints = {mitre};
+  EXPECT_EQ(parts[0]->id, 2u);  // one above every identity there was
+  const std::string saved = DocumentToJson(document);
+  EXPECT_NE(saved.find("\"version\":2"), std::string::npos);
+  const Document loaded = DocumentFromJson(saved);
+  ASSERT_EQ(loaded.joints.size(), 1u);
+  EXPECT_EQ(loaded.joints.front(), mitre);
+  EXPECT_EQ(loaded.PartWithIdentity(1)->name, parts[1]->name);
+  EXPECT_EQ(DocumentToJson(loaded), saved);
+
+  // Joints that no scene of this host holds are damage.
+  const std::string head = saved.substr(0, saved.find(",\"joints\""));
+  const auto errorOf = [&](const std::string& joints) {
+    return testing::ErrorNumberOf([&] { DocumentFromJson(head + ",\"joints\":[" + joints + "]}"); });
+  };
+  EXPECT_EQ(errorOf(R"({"member":1,"end":"start","kind":"mitre","to":2,"toEnd":"end","gap":0})"), 0);
+  EXPECT_EQ(errorOf(R"({"member":1,"end":"start","kind":"weld","to":2})"), scene_error::kBadDocument);
+  EXPECT_EQ(errorOf(R"({"member":1,"end":"start","kind":"butt","to":2,"gap":-1})"), scene_error::kBadDocument);
+  EXPECT_EQ(errorOf(R"({"member":1,"end":"start","kind":"butt","to":1})"), scene_error::kBadDocument);
+  EXPECT_EQ(errorOf(R"({"member":1,"end":"start","kind":"mitre","to":2})"), scene_error::kBadDocument);
+  EXPECT_EQ(errorOf(R"({"member":0,"end":"start","kind":"butt","to":2})"), scene_error::kBadDocument);
+  EXPECT_EQ(errorOf(R"({"member":1,"end":"middle","kind":"butt","to":2})"), scene_error::kBadDocument);
+  std::string twins = saved;
+  twins.replace(twins.find("\"id\":2"), 6, "\"id\":1");
+  EXPECT_EQ(testing::ErrorNumberOf([&] { DocumentFromJson(twins); }), scene_error::kBadDocument);
 }
 
 TEST(DocumentFileTest, AnUnfinishedBodyDoesNotMakeTheSceneUnreadable) {
