@@ -76,14 +76,16 @@ std::vector<JointRow> ReadJoints(const FrameOptions& options, const std::vector<
 // fault, reported with its line, and nothing is saved.
 void MakeJoints(SceneSession& session, const FrameOptions& options, const std::vector<JointRow>& joints,
                 const std::map<std::string, scene::NodePtr>& byMark) {
+  std::vector<frame::LabelledJoint> requests;
   for (const JointRow& row : joints) {
-    frame::JointRequest request{byMark.at(row.mark), row.end, row.kind, byMark.at(row.to), row.gap, row.extend, row.onFacePlane};
-    try {
-      frame::AddJoint(session.host().document(), request, row.mark, row.to);
-    } catch (const frame::JointError& error) {
-      session.RestorePreferences();
-      RaiseRowError(options.joints, row.line, error.what());
-    }
+    requests.push_back({{byMark.at(row.mark), row.end, row.kind, byMark.at(row.to), row.gap, row.extend, row.onFacePlane},
+                        row.mark, row.to});
+  }
+  try {
+    frame::AddJoints(session.host().document(), requests);
+  } catch (const frame::JointRequestError& error) {
+    session.RestorePreferences();
+    RaiseRowError(options.joints, joints[error.index].line, error.what());
   }
 }
 

@@ -24,6 +24,7 @@
 #include "scene_objects.h"
 #include "scene_session.h"
 #include "step/cut_solids.h"
+#include "step/member_views.h"
 #include "step/step_export.h"
 
 namespace zembrati::cli {
@@ -234,6 +235,17 @@ void CheckExportTargets(const PartOptions& options) {
   }
 }
 
+// A part's drawing: its section, and for a member cut by joints, its elevation and plan with the
+// cut length and the ends' angles beside the section.
+void WriteSvg(const scene::Node& body, const std::string& caption, const std::string& path) {
+  if (!body.cuts) return scene::WriteSectionSvg(*body.section, caption, path);
+  const scene::CutExtent extent = scene::ExtentOf(body);
+  scene::MemberDrawing drawing{body.section.get(), scene::ElevationOf(body), scene::PlanOf(body), extent.zMin, extent.zMax,
+                               scene::AnglesOf(*body.section, body.cuts->start), scene::AnglesOf(*body.section, body.cuts->end),
+                               caption};
+  scene::WriteMemberSvg(drawing, path);
+}
+
 int RunExport(const PartOptions& options) {
   if (options.step.empty() && options.stl.empty() && options.svg.empty()) {
     throw UsageError("say what to write: --step FILE, --stl FILE or --svg FILE");
@@ -263,7 +275,7 @@ int RunExport(const PartOptions& options) {
       }
       scene::WriteStl(all, options.stl, parts.size() == 1 ? parts.front()->name : "zembrati scene");
     }
-    if (!options.svg.empty()) scene::WriteSectionSvg(*bodies.front().body->section, parts.front()->name, options.svg);
+    if (!options.svg.empty()) WriteSvg(*bodies.front().body, parts.front()->name, options.svg);
   });
   if (!status.ok()) {
     PrintError(options.json, "failure", status.description, status.number);

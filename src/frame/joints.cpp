@@ -131,55 +131,89 @@ class Solver {
 
 std::vector<JointProblem> SolveJoints(scene::Document& document) { return Solver(document).Run(); }
 
-void AddJoint(scene::Document& document, const JointRequest& request, const std::string& label,
-              const std::string& otherLabel) {
-  if (request.part == request.other) throw JointError(label + " cannot be joined to itself");
+namespace {
+
+// A request made into the record the scene keeps, its ends settled: checked on the members as
+// they stand, before the scene is touched.
+JointRecord RecordOf(const LabelledJoint& labelled) {
+  const JointRequest& request = labelled.request;
+  if (request.part == request.other) throw JointError(labelled.label + " cannot be joined to itself");
   if (request.gap < 0) throw JointError("the gap is negative");
   std::optional<Member> member = MemberOf(request.part), other = MemberOf(request.other);
-  if (!member) throw JointError(label + " has no solid to cut");
-  if (!other) throw JointError(otherLabel + " has no solid to cut");
-  member->label = label;
-  other->label = otherLabel;
+  if (!member) throw JointError(labelled.label + " has no solid to cut");
+  if (!other) throw JointError(labelled.otherLabel + " has no solid to cut");
+  member->label = labelled.label;
+  other->label = labelled.otherLabel;
   JointRecord joint;
   joint.end = request.end ? *request.end : NearerEnd(*member, *other, request.kind);
   joint.kind = request.kind;
   joint.gap = request.gap;
   joint.extend = request.extend;
   joint.onFacePlane = request.onFacePlane;
-  if (joint.kind == JointKind::Mitre) joint.toEnd = NearestEnd(*other, member->Point(joint.end) + member->Outward(joint.end) * joint.extend);
-  // Checked against the members as they stand before the scene is touched: the joint must solve,
-  // and what it cuts must not be cut by another joint.
+  if (joint.kind == JointKind::Mitre) {
+    joint.toEnd = NearestEnd(*other, member->Point(joint.end) + member->Outward(joint.end) * joint.extend);
+  }
   SolveJoint(joint, *member, *other);
-  const auto endsOf = [](const JointRecord& j) {
-    std::vector<std::pair<std::uint64_t, MemberEnd>> ends{{j.member, j.end}};
-    if (j.kind == JointKind::Mitre) ends.push_back({j.to, j.toEnd});
-    return ends;
+  return joint;
+}
+
+using TakenEnd = std::pair<const scene::Node*, MemberEnd>;
+
+}  // namespace
+
+void AddJoints(scene::Document& document, const std::vector<LabelledJoint>& joints) {
+  // The ends the scene's joints cut already, and then those of the new ones, each once.
+  const auto parts = PartsByIdentity(document);
+  std::map<TakenEnd, std::string> taken;
+  const auto label = [&](const scene::Node* part, const LabelledJoint* by) {
+    return by ? (part == by->request.part.get() ? by->label : by->otherLabel) : part->name;
   };
-  // A part without an identity yet has no joints.
-  joint.member = request.part->id;
-  joint.to = request.other->id;
-  for (const JointRecord& existing : document.joints) {
-    for (const auto& taken : endsOf(existing)) {
-      for (const auto& [id, end] : endsOf(joint)) {
-        if (id != 0 && taken == std::pair{id, end}) {
-          throw JointError("the " + std::string(scene::MemberEndName(end)) + " of " +
-                           (id == joint.member ? label : otherLabel) + " is joined already");
-        }
-      }
+  const auto take = [&](const scene::Node* part, MemberEnd end, const LabelledJoint* by) {
+    if (!taken.emplace(TakenEnd{part, end}, label(part, by)).second) {
+      throw JointError("the " + std::string(scene::MemberEndName(end)) + " of " + label(part, by) + " is joined already");
+    }
+  };
+  for (const JointRecord& joint : document.joints) {
+    const auto member = parts.find(joint.member), other = parts.find(joint.to);
+    if (member == parts.end() || other == parts.end()) continue;
+    taken.emplace(TakenEnd{member->second.get(), joint.end}, member->second->name);
+    if (joint.kind == JointKind::Mitre) taken.emplace(TakenEnd{other->second.get(), joint.toEnd}, other->second->name);
+  }
+  std::vector<JointRecord> records;
+  for (std::size_t i = 0; i < joints.size(); ++i) {
+    try {
+      JointRecord record = RecordOf(joints[i]);
+      take(joints[i].request.part.get(), record.end, &joints[i]);
+      if (record.kind == JointKind::Mitre) take(joints[i].request.other.get(), record.toEnd, &joints[i]);
+      records.push_back(record);
+    } catch (const JointError& error) {
+      throw JointRequestError(i, error.what());
     }
   }
-  const std::uint64_t partIdBefore = request.part->id, otherIdBefore = request.other->id;
-  joint.member = document.IdentityOf(request.part);
-  joint.to = document.IdentityOf(request.other);
-  document.joints.push_back(joint);
-  for (const JointProblem& problem : SolveJoints(document)) {
-    if (problem.index + 1 != document.joints.size()) continue;
-    document.joints.pop_back();
-    request.part->id = partIdBefore;
-    request.other->id = otherIdBefore;
-    SolveJoints(document);
-    throw JointError(problem.reason);
+  // The joints made, solved with all the others; the first that does not solve undoes them all,
+  // identities given included.
+  std::vector<std::pair<scene::NodePtr, std::uint64_t>> identities;
+  for (std::size_t i = 0; i < joints.size(); ++i) {
+    for (const scene::NodePtr& part : {joints[i].request.part, joints[i].request.other}) {
+      if (part->id == 0) identities.push_back({part, 0});
+    }
+    records[i].member = document.IdentityOf(joints[i].request.part);
+    records[i].to = document.IdentityOf(joints[i].request.other);
   }
+  const std::size_t before = document.joints.size();
+  document.joints.insert(document.joints.end(), records.begin(), records.end());
+  for (const JointProblem& problem : SolveJoints(document)) {
+    if (problem.index < before) continue;
+    document.joints.resize(before);
+    for (const auto& [part, id] : identities) part->id = id;
+    SolveJoints(document);
+    throw JointRequestError(problem.index - before, problem.reason);
+  }
+}
+
+void AddJoint(scene::Document& document, const JointRequest& request, const std::string& label,
+              const std::string& otherLabel) {
+  AddJoints(document, {{request, label, otherLabel}});
 }
 
 std::size_t RemoveJoints(scene::Document& document, const scene::NodePtr& part, std::optional<MemberEnd> end,

@@ -32,10 +32,25 @@ struct JointRequest {
   bool onFacePlane = false;
 };
 
-// Adds a joint to the scene and solves the joints again. Raises a JointError, leaving the scene
-// as it was, when the joint cannot be made: a part that is no member, a member joined to itself,
-// an end (either end of a mitre) joined already, a negative gap, or a joint that does not solve.
-// `label` and `otherLabel` are what messages call the two members (their marks, say).
+// A joint to add, with what messages call its two members (their marks, say).
+struct LabelledJoint {
+  JointRequest request;
+  std::string label, otherLabel;
+};
+
+// The joint of a batch that could not be made: its place in the batch, and why.
+class JointRequestError : public JointError {
+ public:
+  JointRequestError(std::size_t at, const std::string& reason) : JointError(reason), index(at) {}
+  std::size_t index;
+};
+
+// Adds joints to the scene and solves the joints again, all or none. Raises a JointRequestError
+// for the first that cannot be made, leaving the scene as it was: a part that is no member, a
+// member joined to itself, an end (either end of a mitre) joined already or by two of them, a
+// negative gap, or a joint that does not solve.
+void AddJoints(scene::Document& document, const std::vector<LabelledJoint>& joints);
+// One joint, as AddJoints adds it; raises a JointError.
 void AddJoint(scene::Document& document, const JointRequest& request, const std::string& label,
               const std::string& otherLabel);
 

@@ -13,8 +13,6 @@ namespace zembrati::scene {
 namespace {
 
 using Kind = BoundaryElement::Kind;
-constexpr double kTwoPi = 2 * std::numbers::pi;
-
 
 Point2 NearestOnLine(const BoundaryElement& line, Point2 x) {
   const Point2 d = line.to - line.from;

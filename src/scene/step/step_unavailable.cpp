@@ -3,6 +3,7 @@
 #include "scene_error.h"
 #include "step/brep_text.h"
 #include "step/cut_solids.h"
+#include "step/member_views.h"
 #include "step/step_export.h"
 
 namespace zembrati::scene {
@@ -26,6 +27,9 @@ CutExtent ExtentOf(const Node& body) {
   if (const auto exact = PlaneCutExtent(*body.section, body.length, body.cuts.get())) return *exact;
   RaiseUnavailable();
 }
+
+MemberView ElevationOf(const Node&) { RaiseUnavailable(); }
+MemberView PlanOf(const Node&) { RaiseUnavailable(); }
 
 Mesh ExportMesh(const Node& body, const RigidTransform& placement) {
   if (body.cuts && body.cuts->HasCope()) RaiseUnavailable();
