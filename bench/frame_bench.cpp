@@ -2,6 +2,8 @@
 // it (the member list read and checked, every member dropped through the dialog session and
 // placed between its points, the scene saved), for frames of 100, 1,000 and 10,000 HEA 200
 // columns on a 1 m grid. A cost per member that stays flat shows the work grows linearly.
+// Beside it, what joints add: window frames of four SHS 100x5 members each, made without joints
+// and with a mitre at every member end, in one run.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -9,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -48,6 +51,58 @@ void BM_Frame(benchmark::State& state) {
   fs::remove(scene);
 }
 BENCHMARK(BM_Frame)->Arg(100)->Arg(1000)->Arg(10000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// `count` / 4 windows of 1000 x 600 on a grid, and the mitres at their corners.
+std::pair<fs::path, fs::path> WindowLists(int count) {
+  const std::string stem = (fs::temp_directory_path() / ("zembrati_bench_windows_" + std::to_string(count))).string();
+  std::ofstream members(stem + ".csv", std::ios::binary), joints(stem + "_joints.csv", std::ios::binary);
+  members << "mark,type,standard,size,thickness,x1,y1,z1,x2,y2,z2,roll\n";
+  joints << "mark,end,kind,to,gap\n";
+  for (int w = 0; w < count / 4; ++w) {
+    const int x = 1500 * (w % 50), z = 1000 * (w / 50);
+    const int corners[4][2] = {{x, z}, {x + 1000, z}, {x + 1000, z + 600}, {x, z + 600}};
+    for (int side = 0; side < 4; ++side) {
+      const auto& from = corners[side];
+      const auto& to = corners[(side + 1) % 4];
+      members << "W" << w << "S" << side << ",QUADCAVO,SHS EN 10210,100,5," << from[0] << ",0," << from[1] << "," << to[0]
+              << ",0," << to[1] << ",0\n";
+      joints << "W" << w << "S" << side << ",end,mitre,W" << w << "S" << (side + 1) % 4 << ",\n";
+    }
+  }
+  return {stem + ".csv", stem + "_joints.csv"};
+}
+
+void BM_Windows(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const bool withJoints = state.range(1) != 0;
+  const auto [members, joints] = WindowLists(count);
+  const fs::path scene = fs::temp_directory_path() / "zembrati_bench_windows_scene.json";
+  const fs::path config = fs::temp_directory_path() / "zembrati_bench_frame_config";
+  const std::string command = "XDG_CONFIG_HOME='" + config.string() + "' '" ZEMBRATI_CLI "' frame --scene '" +
+                              scene.string() + "' '" + members.string() + "'" +
+                              (withJoints ? " --joints '" + joints.string() + "'" : std::string()) + " > /dev/null";
+  for (auto _ : state) {
+    fs::remove(scene);
+    const auto start = std::chrono::steady_clock::now();
+    if (std::system(command.c_str()) != 0) {
+      state.SkipWithError("zembrati frame failed");
+      return;
+    }
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    state.SetIterationTime(took.count());
+    state.counters["ms_per_member"] = 1000 * took.count() / count;
+  }
+  state.SetLabel(withJoints ? "a mitre at every end" : "no joints");
+  fs::remove(scene);
+}
+BENCHMARK(BM_Windows)
+    ->Args({1000, 0})
+    ->Args({1000, 1})
+    ->Args({10000, 0})
+    ->Args({10000, 1})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

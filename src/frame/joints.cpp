@@ -1,5 +1,6 @@
 #include "joints.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <unordered_map>
@@ -192,20 +193,26 @@ void AddJoints(scene::Document& document, const std::vector<LabelledJoint>& join
   }
   // The joints made, solved with all the others; the first that does not solve undoes them all,
   // identities given included.
-  std::vector<std::pair<scene::NodePtr, std::uint64_t>> identities;
-  for (std::size_t i = 0; i < joints.size(); ++i) {
-    for (const scene::NodePtr& part : {joints[i].request.part, joints[i].request.other}) {
-      if (part->id == 0) identities.push_back({part, 0});
+  std::vector<scene::NodePtr> identified;
+  std::uint64_t next = 1;
+  for (const auto& [id, part] : parts) next = std::max(next, id + 1);
+  const auto identityOf = [&](const scene::NodePtr& part) {
+    if (part->id == 0) {
+      part->id = next++;
+      identified.push_back(part);
     }
-    records[i].member = document.IdentityOf(joints[i].request.part);
-    records[i].to = document.IdentityOf(joints[i].request.other);
+    return part->id;
+  };
+  for (std::size_t i = 0; i < joints.size(); ++i) {
+    records[i].member = identityOf(joints[i].request.part);
+    records[i].to = identityOf(joints[i].request.other);
   }
   const std::size_t before = document.joints.size();
   document.joints.insert(document.joints.end(), records.begin(), records.end());
   for (const JointProblem& problem : SolveJoints(document)) {
     if (problem.index < before) continue;
     document.joints.resize(before);
-    for (const auto& [part, id] : identities) part->id = id;
+    for (const scene::NodePtr& part : identified) part->id = 0;
     SolveJoints(document);
     throw JointRequestError(problem.index - before, problem.reason);
   }
