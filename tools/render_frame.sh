@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Draws a scene's parts as FreeCAD sees them, from the isometric view, into a PNG (the frame
 # picture in README): each part exported as STL by the command line, shown in FreeCAD under Xvfb,
-# coloured by its standard.
+# coloured by its standard. With RENDER_FOCUS=X,Y,Z and RENDER_HEIGHT=MM the view closes in on that
+# point, MM of the scene high (a joint, say).
 #   tools/render_frame.sh SCENE OUTPUT.png [ZEMBRATI]
 set -euo pipefail
 scene=$(realpath "$1")
@@ -32,6 +33,14 @@ document.recompute()
 view = FreeCADGui.activeDocument().activeView()
 view.viewIsometric()
 view.fitAll()
+focus, height = "${RENDER_FOCUS:-}", "${RENDER_HEIGHT:-}"
+if focus:
+    from pivy import coin
+    camera = view.getCameraNode()
+    towards = camera.orientation.getValue().multVec(coin.SbVec3f(0, 0, -1))
+    point = coin.SbVec3f(*[float(v) for v in focus.split(",")])
+    camera.position.setValue(point - towards * 50000)
+    camera.height.setValue(float(height or 1000))
 FreeCADGui.updateGui()
 view.saveImage("$output", 1000, 650, "White")
 os._exit(0)

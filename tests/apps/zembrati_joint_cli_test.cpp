@@ -2,6 +2,7 @@
 // command, what show and bom report of the cut members, and joints that follow their members.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -119,6 +120,17 @@ TEST_F(ZembratiJointTest, AWindowMitredAtItsCornersIsCutAsTheShopCutsIt) {
   EXPECT_NEAR(low[2], -50, 1e-3);
   EXPECT_NEAR(high[2], 650, 1e-3);
   EXPECT_NEAR(high[1] - low[1], 100, 1e-3);
+
+  // The member's drawing shows its cuts: elevation and plan beside the section, the cut length
+  // and the angles.
+  const std::string svg = (folder_ / "a.svg").string();
+  ASSERT_EQ(Run("export --scene " + Scene() + " --part \"SHS 100x5 x 1000 A\" --svg " + svg).exitCode, 0);
+  std::ifstream drawing(svg);
+  const std::string text{std::istreambuf_iterator<char>(drawing), {}};
+  EXPECT_NE(text.find("cut length 1100"), std::string::npos) << text;
+  EXPECT_NE(text.find(">start -45° / 0°<"), std::string::npos) << text;
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n') > 8, true);
+  EXPECT_NE(text.find("class=\"edge\" d=\"M "), std::string::npos);
 
   // The cutting list: two pieces of each length, whichever way round they lie, with their angles.
   const Json bom = RunJson("bom --scene " + Scene());
