@@ -106,7 +106,8 @@ def main():
     pump()
     toolbar = main_window.findChild(QtGui.QToolBar, "Zembrati")
     actions = [action.objectName() for action in toolbar.actions()] if toolbar else []
-    check(actions[:2] == ["Zembrati_Insert", "Zembrati_Edit"], "the Zembrati toolbar holds Insert and Edit: %s" % actions)
+    check(actions == ["Zembrati_Insert", "Zembrati_Edit", "Zembrati_Mitre", "Zembrati_Butt", "Zembrati_Cope"],
+          "the Zembrati toolbar holds Insert, Edit and the joints: %s" % actions)
     check(toolbar and not toolbar.actions()[0].icon().isNull(), "the Insert command has its section icon")
 
     doc = FreeCAD.newDocument("Frame")
@@ -168,6 +169,17 @@ def main():
     column.Length = 1250
     doc.recompute()
     check(column.Label == "HEA 200 x 1250", "a new length regenerates the part: %s" % column.Label)
+
+    # The beam, left standing at 1500, butted down onto the shorter column: it reaches it again.
+    FreeCADGui.Selection.clearSelection()
+    FreeCADGui.Selection.addSelection(beam)
+    FreeCADGui.Selection.addSelection(column)
+    FreeCADGui.runCommand("Zembrati_Butt")
+    pump()
+    joint = doc.Objects[-1]
+    check(getattr(joint, "JointKind", "") == "butt" and joint.Member == beam, "Butt joins the selected parts: %s" % joint.Label)
+    check(abs(beam.CutLength.Value - 1250) < 0.05 and abs(beam.Shape.BoundBox.ZMin - 1250) < 1e-6,
+          "the beam is cut where its axis meets the column: %s" % beam.Shape.BoundBox)
 
 
 code = 1

@@ -11,6 +11,7 @@
 #include "document_file.h"
 #include "drop_hook.h"
 #include "host/scene_members.h"
+#include "joints.h"
 #include "parts/part_data.h"
 #include "python_ui.h"
 #include "report/part_report.h"
@@ -177,6 +178,51 @@ std::string SetPartLength(const SessionSetup& setup, pybind11::object ui, const 
       return status;
     };
     return Run(host, std::move(ui), call, [&] { return std::vector<scene::NodePtr>{changed}; });
+  });
+}
+
+std::string SolveJoints(const std::vector<FreecadPart>& parts, const std::vector<FreecadJoint>& joints) {
+  return Reporting([&] {
+    // One scene of every part, each the one its FreeCAD object holds, with an identity of its own.
+    scene::Document document;
+    const scene::NodePtr holder = document.root->FirstComponent(scene::kind::kPartHolder);
+    for (const FreecadPart& part : parts) {
+      const scene::NodePtr node = DocumentOf(part).Parts().front();
+      node->owner = holder;
+      node->id = 0;
+      holder->shapes.push_back(node);
+    }
+    Json problems = Json::array();
+    for (std::size_t i = 0; i < joints.size(); ++i) {
+      const FreecadJoint& joint = joints[i];
+      if (joint.member >= parts.size() || joint.other >= parts.size()) {
+        problems.push_back({{"joint", i}, {"reason", "the joint names a part that is not there"}});
+        continue;
+      }
+      const std::optional<scene::JointKind> kind = scene::JointKindFromName(joint.kind);
+      const std::optional<scene::MemberEnd> end = scene::MemberEndFromName(joint.end);
+      if (!kind || (!end && !joint.end.empty())) {
+        problems.push_back({{"joint", i}, {"reason", "no joint kind \"" + joint.kind + "\" or end \"" + joint.end + "\""}});
+        continue;
+      }
+      const scene::NodePtr member = holder->shapes[joint.member], other = holder->shapes[joint.other];
+      try {
+        frame::AddJoint(document, {member, end, *kind, other, joint.gap, joint.extend, joint.onFacePlane}, member->name,
+                        other->name);
+      } catch (const frame::JointError& error) {
+        problems.push_back({{"joint", i}, {"reason", error.what()}});
+      }
+    }
+    Json solved = Json::array();
+    for (const scene::NodePtr& part : holder->shapes) {
+      const scene::NodePtr body = scene::FirstBody(*part);
+      if (!body || !body->section) {
+        scene::RaiseSceneError(scene::scene_error::kNoSuchObject, "The part \"" + part->name + "\" has no solid");
+      }
+      solved.push_back({{"report", report::PartReport(part)}, {"brep", scene::SolidBrepText(*body, body->placement)}});
+    }
+    const Json result = {{"ok", true}, {"error", nullptr}, {"parts", solved}, {"problems", problems}};
+    return result.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
   });
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <pybind11/pybind11.h>
 
@@ -48,5 +49,21 @@ struct DropTarget {
 std::string InsertPart(const SessionSetup& setup, pybind11::object ui, const std::optional<DropTarget>& onto);
 std::string EditPart(const SessionSetup& setup, pybind11::object ui, const FreecadPart& part);
 std::string SetPartLength(const SessionSetup& setup, pybind11::object ui, const FreecadPart& part, double length);
+
+// A joint between two of the parts given to SolveJoints, by their places in that list; `end` is
+// "start", "end" or empty (the end nearer the other part).
+struct FreecadJoint {
+  std::size_t member = 0, other = 0;
+  std::string end, kind;
+  double gap = 0, extend = 0;
+  bool onFacePlane = false;
+};
+
+// Solves joints between FreeCAD's parts as the system solves a scene's: the parts placed where
+// FreeCAD has them, each joint checked and solved into the cuts of its members. Answers with one
+// JSON text: {"ok", "error", "parts": [{"report", "brep"}] (every part given, cut or not, its
+// solid in its own coordinates), "problems": [{"joint", "reason"}] (the joints that could not be
+// made, whose ends are left square)}.
+std::string SolveJoints(const std::vector<FreecadPart>& parts, const std::vector<FreecadJoint>& joints);
 
 }  // namespace zembrati::freecad

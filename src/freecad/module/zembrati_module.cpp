@@ -115,6 +115,26 @@ PYBIND11_MODULE(zembrati_freecad, m) {
       },
       py::arg("setup"), py::arg("ui"), py::arg("part"), py::arg("length"),
       "Regenerates a part whose length the host changed. Returns the result as JSON.");
+  m.def(
+      "solve_joints",
+      [](const py::list& parts, const py::list& joints) {
+        std::vector<FreecadPart> given;
+        for (const py::handle& part : parts) given.push_back(PartFrom(part.cast<py::dict>()));
+        std::vector<zembrati::freecad::FreecadJoint> wanted;
+        for (const py::handle& item : joints) {
+          const py::dict joint = item.cast<py::dict>();
+          wanted.push_back({joint["member"].cast<std::size_t>(), joint["other"].cast<std::size_t>(),
+                            joint["end"].cast<std::string>(), joint["kind"].cast<std::string>(),
+                            joint["gap"].cast<double>(), joint["extend"].cast<double>(),
+                            joint["plane"].cast<bool>()});
+        }
+        return zembrati::freecad::SolveJoints(given, wanted);
+      },
+      py::arg("parts"), py::arg("joints"),
+      "Solves joints between parts ([{document, label, placement}]) as the system does: joints "
+      "[{member, other (places in parts), end ('start', 'end' or ''), kind ('mitre', 'butt', 'cope'), "
+      "gap, extend, plane}]. Returns every part's report and cut solid, and the joints that could not "
+      "be made, as JSON.");
   m.def("type_picture", &TypePicture, py::arg("type_code"),
         "The outline loops of the type's typical section, in mm (outline first)");
   m.def(

@@ -1,13 +1,14 @@
-"""The workbench's commands: insert a steel section (on the selected face, if any) and edit the
-selected one."""
+"""The workbench's commands: insert a steel section (on the selected face, if any), edit the
+selected one, and join two selected ones."""
 import FreeCADGui
 
 import zembrati_part
 
-from . import operations, session
+from . import joints, operations, session
 
 INSERT, EDIT = "Zembrati_Insert", "Zembrati_Edit"
-NAMES = [INSERT, EDIT]
+JOIN = {"mitre": "Zembrati_Mitre", "butt": "Zembrati_Butt", "cope": "Zembrati_Cope"}
+NAMES = [INSERT, EDIT] + list(JOIN.values())
 
 
 def selected_part():
@@ -49,6 +50,48 @@ class EditCommand:
         return selected_part() is not None
 
 
+def selected_pair():
+    selection = FreeCADGui.Selection.getSelection()
+    if len(selection) == 2 and all(zembrati_part.is_steel_part(obj) for obj in selection):
+        return selection
+    return None
+
+
+class JoinCommand:
+    """Joins the first selected steel part's nearer end to the second: the joint's gap, end,
+    extension and face cut are its properties afterwards."""
+
+    TEXTS = {"mitre": ("Mitre members", "Cut both selected parts on the plane that bisects their axes "
+                                        "where their ends meet"),
+             "butt": ("Butt member", "Cut the first selected part where its axis meets the second"),
+             "cope": ("Cope member", "Shape the first selected part around the second")}
+    PIXMAPS = {"mitre": "QUADCAVO", "butt": "UPN", "cope": "TUBO"}
+
+    def __init__(self, kind):
+        self.kind = kind
+
+    def GetResources(self):
+        text, tip = self.TEXTS[self.kind]
+        return {"Pixmap": session.icon_path(self.PIXMAPS[self.kind]), "MenuText": text, "ToolTip": tip}
+
+    def Activated(self):
+        pair = selected_pair()
+        if pair is None:
+            return
+        try:
+            joint = joints.make(pair[0], pair[1], self.kind)
+        except ValueError as refused:
+            operations.windows().show_message(str(refused), "Zembrati", "critical", "ok")
+            return
+        FreeCADGui.Selection.clearSelection()
+        FreeCADGui.Selection.addSelection(joint)
+
+    def IsActive(self):
+        return selected_pair() is not None
+
+
 def register():
     FreeCADGui.addCommand(INSERT, InsertCommand())
     FreeCADGui.addCommand(EDIT, EditCommand())
+    for kind, name in JOIN.items():
+        FreeCADGui.addCommand(name, JoinCommand(kind))
