@@ -29,23 +29,30 @@ fs::path MemberList(int count) {
   return path;
 }
 
-void BM_Frame(benchmark::State& state) {
-  const int count = static_cast<int>(state.range(0));
-  const fs::path list = MemberList(count);
-  const fs::path scene = fs::temp_directory_path() / "zembrati_bench_frame_scene.json";
+// Times `zembrati frame` on a member list (and a joint list, when one is given) as a user runs it,
+// from no scene; false when the command failed.
+bool TimeFrame(benchmark::State& state, const fs::path& members, const fs::path& joints, int count, const fs::path& scene) {
   const fs::path config = fs::temp_directory_path() / "zembrati_bench_frame_config";
   const std::string command = "XDG_CONFIG_HOME='" + config.string() + "' '" ZEMBRATI_CLI "' frame --scene '" +
-                              scene.string() + "' '" + list.string() + "' > /dev/null";
+                              scene.string() + "' '" + members.string() + "'" +
+                              (joints.empty() ? std::string() : " --joints '" + joints.string() + "'") + " > /dev/null";
+  fs::remove(scene);
+  const auto start = std::chrono::steady_clock::now();
+  if (std::system(command.c_str()) != 0) {
+    state.SkipWithError("zembrati frame failed");
+    return false;
+  }
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+  state.SetIterationTime(took.count());
+  state.counters["ms_per_member"] = 1000 * took.count() / count;
+  return true;
+}
+
+void BM_Frame(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const fs::path scene = fs::temp_directory_path() / "zembrati_bench_frame_scene.json";
   for (auto _ : state) {
-    fs::remove(scene);
-    const auto start = std::chrono::steady_clock::now();
-    if (std::system(command.c_str()) != 0) {
-      state.SkipWithError("zembrati frame failed");
-      return;
-    }
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    state.SetIterationTime(took.count());
-    state.counters["ms_per_member"] = 1000 * took.count() / count;
+    if (!TimeFrame(state, MemberList(count), {}, count, scene)) return;
     state.counters["scene_bytes_per_member"] = static_cast<double>(fs::file_size(scene)) / count;
   }
   fs::remove(scene);
@@ -77,20 +84,8 @@ void BM_Windows(benchmark::State& state) {
   const bool withJoints = state.range(1) != 0;
   const auto [members, joints] = WindowLists(count);
   const fs::path scene = fs::temp_directory_path() / "zembrati_bench_windows_scene.json";
-  const fs::path config = fs::temp_directory_path() / "zembrati_bench_frame_config";
-  const std::string command = "XDG_CONFIG_HOME='" + config.string() + "' '" ZEMBRATI_CLI "' frame --scene '" +
-                              scene.string() + "' '" + members.string() + "'" +
-                              (withJoints ? " --joints '" + joints.string() + "'" : std::string()) + " > /dev/null";
   for (auto _ : state) {
-    fs::remove(scene);
-    const auto start = std::chrono::steady_clock::now();
-    if (std::system(command.c_str()) != 0) {
-      state.SkipWithError("zembrati frame failed");
-      return;
-    }
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    state.SetIterationTime(took.count());
-    state.counters["ms_per_member"] = 1000 * took.count() / count;
+    if (!TimeFrame(state, members, withJoints ? joints : fs::path(), count, scene)) return;
   }
   state.SetLabel(withJoints ? "a mitre at every end" : "no joints");
   fs::remove(scene);

@@ -18,30 +18,18 @@ fresh_tree_become_root "$@"
 
 fresh_tree_options "$@"
 
-work=$PWD/build/fresh-tree
-tree=$work/main-job
-mkdir -p "$work"
-started=$SECONDS
-verdict() {
-  echo "=== fresh Debian 12 tree: README's main job $1 ($((SECONDS - started)) s, commit ${fresh_tree_commit:0:12}) ==="
-}
+fresh_tree_begin main-job "README's main job"
+log=$fresh_tree_work/main-job.log
 fail() {
   echo "$1" >&2
-  verdict FAILED
+  fresh_tree_verdict FAILED
   exit 1
 }
-cleanup() {
-  $fresh_tree_keep || fresh_tree_remove "$tree"
-}
-trap cleanup EXIT
 
-echo "Making a minimal Debian 12 tree with debootstrap ..."
-fresh_tree_make "$tree" "$work/main-job.debootstrap.log" || fail "No tree to try the main job in."
-fresh_tree_clone "$tree" "$PWD" "$fresh_tree_commit"
-echo "Running scripts/demo.sh there as README gives it (its output: $work/main-job.log) ..."
-if ! fresh_tree_run "$tree" /bin/sh -c 'cd /root/zembrati && scripts/demo.sh' > "$work/main-job.log" 2>&1; then
-  tail -n 25 "$work/main-job.log" >&2
-  fail "scripts/demo.sh failed in the fresh tree (above: the end of $work/main-job.log)."
+echo "Running scripts/demo.sh there as README gives it (its output: $log) ..."
+if ! fresh_tree_run "$fresh_tree_dir" /bin/sh -c 'cd /root/zembrati && scripts/demo.sh' > "$log" 2>&1; then
+  tail -n 25 "$log" >&2
+  fail "scripts/demo.sh failed in the fresh tree (above: the end of $log)."
 fi
-python3 scripts/check_main_job_outputs.py "$tree/root/zembrati/out" || fail "The main job's outputs are not what README says."
-verdict PASSED
+python3 scripts/check_main_job_outputs.py "$fresh_tree_dir/root/zembrati/out" || fail "The main job's outputs are not what README says."
+fresh_tree_verdict PASSED

@@ -40,6 +40,28 @@ fresh_tree_options() {
   fi
 }
 
+# fresh_tree_begin NAME WHAT: makes the tree build/fresh-tree/NAME (fresh_tree_dir) for trying
+# WHAT ("README's main job"), with the commit cloned into it, and removes it when the script ends
+# unless --keep was given. fresh_tree_verdict PASSED|FAILED then prints the stage's own line.
+fresh_tree_begin() {
+  fresh_tree_what=$2
+  fresh_tree_work=$PWD/build/fresh-tree
+  fresh_tree_dir=$fresh_tree_work/$1
+  fresh_tree_started=$SECONDS
+  mkdir -p "$fresh_tree_work"
+  trap '$fresh_tree_keep || fresh_tree_remove "$fresh_tree_dir"' EXIT
+  echo "Making a minimal Debian 12 tree with debootstrap ..."
+  if ! fresh_tree_make "$fresh_tree_dir" "$fresh_tree_work/$1.debootstrap.log"; then
+    fresh_tree_verdict FAILED
+    exit 1
+  fi
+  fresh_tree_clone "$fresh_tree_dir" "$PWD" "$fresh_tree_commit"
+}
+
+fresh_tree_verdict() {
+  echo "=== fresh Debian 12 tree: $fresh_tree_what $1 ($((SECONDS - fresh_tree_started)) s, commit ${fresh_tree_commit:0:12}) ==="
+}
+
 # Ends every process still running inside the tree (a daemon a test started), so that the tree
 # can be removed and nothing of it keeps running on this machine.
 fresh_tree_end_processes() {

@@ -17,30 +17,13 @@ source scripts/fresh-tree.sh
 fresh_tree_become_root "$@"
 fresh_tree_options "$@"
 
-work=$PWD/build/fresh-tree
-tree=$work/tests
-log=$work/tests.log
-mkdir -p "$work"
-started=$SECONDS
-verdict() {
-  echo "=== fresh Debian 12 tree: README's test command $1 ($((SECONDS - started)) s, commit ${fresh_tree_commit:0:12}) ==="
-}
-cleanup() {
-  $fresh_tree_keep || fresh_tree_remove "$tree"
-}
-trap cleanup EXIT
-
-echo "Making a minimal Debian 12 tree with debootstrap ..."
-if ! fresh_tree_make "$tree" "$work/tests.debootstrap.log"; then
-  verdict FAILED
-  exit 1
-fi
-fresh_tree_clone "$tree" "$PWD" "$fresh_tree_commit"
+fresh_tree_begin tests "README's test command"
+log=$fresh_tree_work/tests.log
 echo "Running scripts/test.sh there as README gives it (its output: $log) ..."
-if ! fresh_tree_run "$tree" /bin/sh -c 'cd /root/zembrati && ZEMBRATI_FRESH_TREE_STAGE=off scripts/test.sh' > "$log" 2>&1; then
+if ! fresh_tree_run "$fresh_tree_dir" /bin/sh -c 'cd /root/zembrati && ZEMBRATI_FRESH_TREE_STAGE=off scripts/test.sh' > "$log" 2>&1; then
   tail -n 40 "$log" >&2
-  verdict FAILED
+  fresh_tree_verdict FAILED
   exit 1
 fi
 grep -E '^=== |tests passed|tests failed' "$log"
-verdict PASSED
+fresh_tree_verdict PASSED

@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "support/run_command.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -35,13 +36,6 @@ constexpr const char* kButts = "mark,end,kind,to,gap\nB1,end,butt,C1,\nB2,end,bu
 
 class ZembratiJointTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("zembrati_joint_cli_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
 
   std::string Scene() const { return (folder_ / "scene.json").string(); }
   std::string Prefs() const { return (folder_ / "prefs.txt").string(); }
@@ -78,7 +72,8 @@ class ZembratiJointTest : public ::testing::Test {
     return parts;
   }
 
-  fs::path folder_;
+  zembrati::testing::TempFolder temp_;
+  fs::path folder_ = temp_.Path("");
 };
 
 TEST_F(ZembratiJointTest, AWindowMitredAtItsCornersIsCutAsTheShopCutsIt) {

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "support/run_command.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -32,13 +33,6 @@ constexpr const char* kMembers = "mark,type,standard,size,thickness,x1,y1,z1,x2,
 
 class JointSolidsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("zembrati_joint_solids_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
 
   std::string File(const std::string& name, const std::string& text) const {
     std::ofstream(folder_ / name, std::ios::binary) << text;
@@ -64,7 +58,8 @@ class JointSolidsTest : public ::testing::Test {
     return solids;
   }
 
-  fs::path folder_;
+  zembrati::testing::TempFolder temp_;
+  fs::path folder_ = temp_.Path("");
 };
 
 double Volume(const TopoDS_Shape& shape) {
