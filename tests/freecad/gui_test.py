@@ -181,6 +181,14 @@ def main():
     check(abs(beam.CutLength.Value - 1250) < 0.05 and abs(beam.Shape.BoundBox.ZMin - 1250) < 1e-6,
           "the beam is cut where its axis meets the column: %s" % beam.Shape.BoundBox)
 
+    # Deleted in the tree, the joint takes its cut with it.
+    FreeCADGui.Selection.clearSelection()
+    FreeCADGui.Selection.addSelection(joint)
+    FreeCADGui.runCommand("Std_Delete")
+    pump()
+    check("CutLength" not in beam.PropertiesList and abs(beam.Shape.BoundBox.ZMin - 1500) < 1e-6,
+          "deleting the joint gives the beam its uncut solid back: %s" % beam.Shape.BoundBox)
+
 
 code = 1
 try:
