@@ -26,6 +26,13 @@ std::string TrimmedBlanks(const std::string& text) {
   return text.substr(first, last - first);
 }
 
+std::string LowerCase(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
 double ParseNumber(const std::string& text, const std::string& what) {
   RequirePlainText(text, what);
   double value = 0;

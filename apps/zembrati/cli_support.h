@@ -38,6 +38,8 @@ double ParseNumber(const std::string& text, const std::string& what);
 double ParseLength(const std::string& text, const std::string& what);
 // The text without the blanks and tabs it begins or ends with.
 std::string TrimmedBlanks(const std::string& text);
+// The text with its ASCII letters in lower case (column names, kinds and ends are read in any case).
+std::string LowerCase(std::string text);
 // Refuses a text with a control character (a line break typed into an option, say).
 void RequirePlainText(const std::string& text, const std::string& what);
 

@@ -1,18 +1,12 @@
 #include "csv_table.h"
 
 #include <algorithm>
-#include <cctype>
 #include <optional>
 
 #include "cli_support.h"
 
 namespace zembrati::cli {
 namespace {
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 // The fields of one line; a quote that is never closed is a fault.
 std::vector<std::string> Fields(const std::string& line) {
@@ -52,7 +46,7 @@ std::map<std::string, std::size_t> HeaderColumns(const std::vector<std::string>&
   std::map<std::string, std::size_t> columns;
   for (std::size_t i = 0; i < names.size(); ++i) {
     RequirePlainText(names[i], "the header");  // nothing unprintable goes into the message below
-    const std::string name = Lower(names[i]);
+    const std::string name = LowerCase(names[i]);
     if (std::find(known.begin(), known.end(), name) == known.end()) {
       std::string list;
       for (const std::string& column : known) list += (list.empty() ? "" : ", ") + column;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "cli_support.h"
+#include "joint_list.h"
 #include "joints.h"
 #include "report/part_report.h"
 #include "runtime/number_text.h"
@@ -22,31 +23,7 @@ struct JointOptions {
 
 std::optional<scene::MemberEnd> EndOption(const std::string& text) {
   if (text.empty()) return std::nullopt;
-  const auto end = scene::MemberEndFromName(text);
-  if (!end) throw UsageError("--end: \"" + text + "\" is neither start nor end");
-  return end;
-}
-
-scene::JointKind KindOption(const std::string& text) {
-  if (text == "miter") return scene::JointKind::Mitre;
-  const auto kind = scene::JointKindFromName(text);
-  if (!kind) throw UsageError("--kind: \"" + text + "\" is not a joint: give mitre, butt or cope");
-  return *kind;
-}
-
-double GapOption(const std::string& text) {
-  if (text.empty()) return 0;
-  const double gap = ParseNumber(text, "--gap");
-  if (gap < 0) throw UsageError("--gap: " + text + " mm is negative");
-  if (gap > kMaxLengthMm) throw UsageError("--gap: " + text + " mm is longer than any member");
-  return gap;
-}
-
-double ExtendOption(const std::string& text) {
-  if (text.empty()) return 0;
-  const double extend = ParseNumber(text, "--extend");
-  if (std::abs(extend) > kMaxLengthMm) throw UsageError("--extend: " + text + " mm is longer than any member");
-  return extend;
+  return ParseMemberEnd(text, "--end");
 }
 
 void PrintCut(const scene::NodePtr& part) {
@@ -93,10 +70,10 @@ int RunRemove(const JointOptions& options) {
 int RunJoint(const JointOptions& options) {
   if (options.remove) return RunRemove(options);
   if (options.kind.empty() || options.to.empty()) throw UsageError("say how and to what: --kind mitre|butt|cope --to PART");
-  const scene::JointKind kind = KindOption(options.kind);
+  const scene::JointKind kind = ParseJointKind(options.kind, "--kind");
   if (options.onFacePlane && kind != scene::JointKind::Butt) throw UsageError("--plane goes with --kind butt");
-  frame::JointRequest request{nullptr, EndOption(options.end), kind, nullptr, GapOption(options.gap),
-                              ExtendOption(options.extend), options.onFacePlane};
+  frame::JointRequest request{nullptr, EndOption(options.end), kind, nullptr, ParseGap(options.gap, "--gap"),
+                              ParseExtension(options.extend, "--extend"), options.onFacePlane};
   SceneSession session(options.scene, options.settings, SceneSession::Access::Change);
   request.part = session.FindPart(options.part);
   request.other = session.FindPart(options.to);

@@ -1,6 +1,6 @@
 #include "joint_list.h"
 
-#include <cctype>
+#include <cmath>
 #include <map>
 
 #include "cli_support.h"
@@ -11,11 +11,6 @@ namespace {
 
 const std::vector<std::string> kColumns{"mark", "end", "kind", "to", "gap", "extend", "plane"};
 const std::vector<std::string> kRequired{"mark", "end", "kind", "to"};
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 std::string Known(const std::set<std::string>& marks) {
   std::string list;
@@ -34,16 +29,8 @@ const std::string& RequireMark(const std::string& mark, const char* column, cons
   return mark;
 }
 
-scene::JointKind KindOf(const std::string& text) {
-  const std::string name = Lower(text);
-  if (name == "miter") return scene::JointKind::Mitre;  // the same joint, spelt the American way
-  if (const auto kind = scene::JointKindFromName(name)) return *kind;
-  RequirePlainText(text, "kind");
-  throw UsageError("kind \"" + text + "\" is not a joint: give mitre, butt or cope");
-}
-
 bool YesOrNo(const std::string& text, const char* column) {
-  const std::string answer = Lower(text);
+  const std::string answer = LowerCase(text);
   if (answer.empty() || answer == "no" || answer == "false" || answer == "0") return false;
   if (answer == "yes" || answer == "true" || answer == "1") return true;
   RequirePlainText(text, column);
@@ -55,20 +42,12 @@ JointRow RowOf(const CsvTable& table, const CsvRow& csvRow, const std::set<std::
   JointRow row;
   row.line = csvRow.line;
   row.mark = RequireMark(field("mark"), "mark", marks);
-  const std::optional<scene::MemberEnd> end = scene::MemberEndFromName(Lower(field("end")));
-  if (!end) {
-    RequirePlainText(field("end"), "end");
-    throw UsageError("end \"" + field("end") + "\" is neither start nor end");
-  }
-  row.end = *end;
-  row.kind = KindOf(field("kind"));
+  row.end = ParseMemberEnd(field("end"), "end");
+  row.kind = ParseJointKind(field("kind"), "kind");
   row.to = RequireMark(field("to"), "to", marks);
   if (row.to == row.mark) throw UsageError("the member " + row.mark + " is joined to itself");
-  row.gap = field("gap").empty() ? 0 : ParseNumber(field("gap"), "gap");
-  if (row.gap < 0) throw UsageError("the gap " + field("gap") + " mm is negative");
-  if (row.gap > kMaxLengthMm) throw UsageError("the gap " + field("gap") + " mm is longer than any member");
-  row.extend = field("extend").empty() ? 0 : ParseNumber(field("extend"), "extend");
-  if (std::abs(row.extend) > kMaxLengthMm) throw UsageError("the extension " + field("extend") + " mm is longer than any member");
+  row.gap = ParseGap(field("gap"), "the gap");
+  row.extend = ParseExtension(field("extend"), "the extension");
   row.onFacePlane = YesOrNo(field("plane"), "plane");
   if (row.onFacePlane && row.kind != scene::JointKind::Butt) {
     throw UsageError("plane goes with a butt joint: a " + std::string(scene::JointKindName(row.kind)) +
@@ -78,6 +57,33 @@ JointRow RowOf(const CsvTable& table, const CsvRow& csvRow, const std::set<std::
 }
 
 }  // namespace
+
+scene::JointKind ParseJointKind(const std::string& text, const std::string& what) {
+  const std::string name = LowerCase(text);
+  if (name == "miter") return scene::JointKind::Mitre;  // the same joint, spelt the American way
+  if (const auto kind = scene::JointKindFromName(name)) return *kind;
+  RequirePlainText(text, what);
+  throw UsageError(what + " \"" + text + "\" is not a joint: give mitre, butt or cope");
+}
+
+scene::MemberEnd ParseMemberEnd(const std::string& text, const std::string& what) {
+  if (const auto end = scene::MemberEndFromName(LowerCase(text))) return *end;
+  RequirePlainText(text, what);
+  throw UsageError(what + " \"" + text + "\" is neither start nor end");
+}
+
+double ParseGap(const std::string& text, const std::string& what) {
+  const double gap = text.empty() ? 0 : ParseNumber(text, what);
+  if (gap < 0) throw UsageError(what + " " + text + " mm is negative");
+  if (gap > kMaxLengthMm) throw UsageError(what + " " + text + " mm is longer than any member");
+  return gap;
+}
+
+double ParseExtension(const std::string& text, const std::string& what) {
+  const double extension = text.empty() ? 0 : ParseNumber(text, what);
+  if (std::abs(extension) > kMaxLengthMm) throw UsageError(what + " " + text + " mm is longer than any member");
+  return extension;
+}
 
 std::vector<JointRow> ReadJointList(const std::string& text, const std::string& fileName,
                                     const std::set<std::string>& marks) {

@@ -29,6 +29,15 @@ struct JointRow {
 // anything is made: the first fault is a UsageError naming the file, the line and the reason (an
 // unknown mark, an end that is neither start nor end, an unknown kind, a negative gap, a member
 // joined to itself, an end named by two rows). A mitre row joins both members.
+// What a joint list's field or the joint command's option says, read alike in any case: a kind
+// (mitre, "miter", butt or cope), an end (start or end), a gap (0 up) or an extension (either way),
+// in mm, neither longer than a member can be. Each fault is a UsageError that starts with `what`
+// ("kind", "--kind").
+scene::JointKind ParseJointKind(const std::string& text, const std::string& what);
+scene::MemberEnd ParseMemberEnd(const std::string& text, const std::string& what);
+double ParseGap(const std::string& text, const std::string& what);
+double ParseExtension(const std::string& text, const std::string& what);
+
 std::vector<JointRow> ReadJointList(const std::string& text, const std::string& fileName,
                                     const std::set<std::string>& marks);
 

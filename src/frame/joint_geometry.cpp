@@ -28,10 +28,6 @@ double Degrees(double radians) { return radians * 180 / std::numbers::pi; }
 
 std::string Millimetres(double mm) { return runtime::GeneralForm(std::round(mm * 100) / 100) + " mm"; }
 
-Vector3 ExtendedPoint(const Member& member, MemberEnd end, double extend) {
-  return member.Point(end) + member.Outward(end) * extend;
-}
-
 // A plane and a direction given in the scene, in the member's body coordinates.
 CutPlane PlaneInBody(const Member& member, Vector3 point, Vector3 normal) {
   const scene::RigidTransform toBody = member.frame.Inverse();
@@ -60,7 +56,7 @@ void CheckExtension(const JointRecord& joint, const Member& member) {
 }
 
 JointCuts SolveMitre(const JointRecord& joint, const Member& member, const Member& other) {
-  const Vector3 end = ExtendedPoint(member, joint.end, joint.extend), otherEnd = other.Point(joint.toEnd);
+  const Vector3 end = member.Point(joint.end, joint.extend), otherEnd = other.Point(joint.toEnd);
   // Ends that meet within the tolerance meet halfway, so that neither member is favoured.
   const Vector3 point = (end + otherEnd) * 0.5;
   const double apart = Length(end - otherEnd);

@@ -1,6 +1,7 @@
 #include "joints.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <unordered_map>
@@ -71,7 +72,10 @@ class Solver {
       std::vector<std::pair<CutEnd, const scene::EndCut*>> ends{{{member->body.get(), joint.end}, &cuts.cut}};
       if (cuts.otherCut) ends.push_back({{other->body.get(), joint.toEnd}, &*cuts.otherCut});
       for (const auto& [end, cut] : ends) {
-        if (byEnd_.count(end)) throw JointError("that end is joined already");
+        if (byEnd_.count(end)) {
+          throw JointError("the " + std::string(scene::MemberEndName(end.end)) + " of " +
+                           (end.body == member->body.get() ? member->label : other->label) + " is joined already");
+        }
       }
       for (const auto& [end, cut] : ends) {
         byEnd_[end] = index;
@@ -151,51 +155,26 @@ JointRecord RecordOf(const LabelledJoint& labelled) {
   joint.gap = request.gap;
   joint.extend = request.extend;
   joint.onFacePlane = request.onFacePlane;
-  if (joint.kind == JointKind::Mitre) {
-    joint.toEnd = NearestEnd(*other, member->Point(joint.end) + member->Outward(joint.end) * joint.extend);
-  }
+  if (joint.kind == JointKind::Mitre) joint.toEnd = NearestEnd(*other, member->Point(joint.end, joint.extend));
   SolveJoint(joint, *member, *other);
   return joint;
 }
 
-using TakenEnd = std::pair<const scene::Node*, MemberEnd>;
-
 }  // namespace
 
 void AddJoints(scene::Document& document, const std::vector<LabelledJoint>& joints) {
-  // The ends the scene's joints cut already, and then those of the new ones, each once.
-  const auto parts = PartsByIdentity(document);
-  std::map<TakenEnd, std::string> taken;
-  const auto label = [&](const scene::Node* part, const LabelledJoint* by) {
-    return by ? (part == by->request.part.get() ? by->label : by->otherLabel) : part->name;
-  };
-  const auto take = [&](const scene::Node* part, MemberEnd end, const LabelledJoint* by) {
-    if (!taken.emplace(TakenEnd{part, end}, label(part, by)).second) {
-      throw JointError("the " + std::string(scene::MemberEndName(end)) + " of " + label(part, by) + " is joined already");
-    }
-  };
-  for (const JointRecord& joint : document.joints) {
-    const auto member = parts.find(joint.member), other = parts.find(joint.to);
-    if (member == parts.end() || other == parts.end()) continue;
-    taken.emplace(TakenEnd{member->second.get(), joint.end}, member->second->name);
-    if (joint.kind == JointKind::Mitre) taken.emplace(TakenEnd{other->second.get(), joint.toEnd}, other->second->name);
-  }
   std::vector<JointRecord> records;
   for (std::size_t i = 0; i < joints.size(); ++i) {
     try {
-      JointRecord record = RecordOf(joints[i]);
-      take(joints[i].request.part.get(), record.end, &joints[i]);
-      if (record.kind == JointKind::Mitre) take(joints[i].request.other.get(), record.toEnd, &joints[i]);
-      records.push_back(record);
+      records.push_back(RecordOf(joints[i]));
     } catch (const JointError& error) {
       throw JointRequestError(i, error.what());
     }
   }
-  // The joints made, solved with all the others; the first that does not solve undoes them all,
-  // identities given included.
+  // The joints made, solved with all the others (which also finds an end that two of them cut);
+  // the first that does not solve undoes them all, identities given included.
   std::vector<scene::NodePtr> identified;
-  std::uint64_t next = 1;
-  for (const auto& [id, part] : parts) next = std::max(next, id + 1);
+  std::uint64_t next = document.NextIdentity();
   const auto identityOf = [&](const scene::NodePtr& part) {
     if (part->id == 0) {
       part->id = next++;
@@ -209,13 +188,15 @@ void AddJoints(scene::Document& document, const std::vector<LabelledJoint>& join
   }
   const std::size_t before = document.joints.size();
   document.joints.insert(document.joints.end(), records.begin(), records.end());
-  for (const JointProblem& problem : SolveJoints(document)) {
-    if (problem.index < before) continue;
-    document.joints.resize(before);
-    for (const scene::NodePtr& part : identified) part->id = 0;
-    SolveJoints(document);
-    throw JointRequestError(problem.index - before, problem.reason);
-  }
+  const std::vector<JointProblem> problems = SolveJoints(document);
+  const auto first = std::min_element(problems.begin(), problems.end(), [&](const JointProblem& a, const JointProblem& b) {
+    return (a.index >= before ? a.index : SIZE_MAX) < (b.index >= before ? b.index : SIZE_MAX);
+  });
+  if (first == problems.end() || first->index < before) return;
+  document.joints.resize(before);
+  for (const scene::NodePtr& part : identified) part->id = 0;
+  SolveJoints(document);
+  throw JointRequestError(first->index - before, first->reason);
 }
 
 void AddJoint(scene::Document& document, const JointRequest& request, const std::string& label,

@@ -4,8 +4,8 @@
 
 namespace zembrati::frame {
 
-Vector3 Member::Point(MemberEnd end) const {
-  return frame.Map({0, 0, end == MemberEnd::Start ? 0 : length});
+Vector3 Member::Point(MemberEnd end, double extend) const {
+  return frame.Map({0, 0, end == MemberEnd::Start ? -extend : length + extend});
 }
 
 Vector3 Member::Direction() const { return frame.Rotate({0, 0, 1}); }

@@ -21,8 +21,8 @@ struct Member {
   const scene::Section* section = nullptr;
   std::string label;  // what messages call it: its part's name, unless a caller knows it by a mark
 
-  // The axis point of an end, in the scene.
-  Vector3 Point(MemberEnd end) const;
+  // The axis point of an end, in the scene; moved `extend` out along the axis (in, when negative).
+  Vector3 Point(MemberEnd end, double extend = 0) const;
   // The unit direction of the axis from start to end, in the scene.
   Vector3 Direction() const;
   // The unit direction along the axis out of the member at an end.

@@ -46,11 +46,14 @@ LoopSketch& SketchToDraw(Node& loop) {
 }
 
 std::uint64_t Document::IdentityOf(const NodePtr& part) {
-  if (part->id != 0) return part->id;
-  std::uint64_t highest = 0;
-  root->ForEachChildShape([&](const NodePtr& other) { highest = std::max(highest, other->id); });
-  part->id = highest + 1;
+  if (part->id == 0) part->id = NextIdentity();
   return part->id;
+}
+
+std::uint64_t Document::NextIdentity() const {
+  std::uint64_t highest = 0;
+  root->ForEachChildShape([&](const NodePtr& part) { highest = std::max(highest, part->id); });
+  return highest + 1;
 }
 
 NodePtr Document::PartWithIdentity(std::uint64_t id) const {

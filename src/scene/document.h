@@ -132,8 +132,10 @@ struct Document {
 
   // The parts: the shapes under the root, in scene order.
   std::vector<NodePtr> Parts() const { return root->ChildShapes(); }
-  // The part's identity, given it now (one above every identity there is) if it has none.
+  // The part's identity, given it now (NextIdentity) if it has none.
   std::uint64_t IdentityOf(const NodePtr& part);
+  // One above every identity the parts have: the next one to give.
+  std::uint64_t NextIdentity() const;
   // The part with that identity, or null (a part removed from the scene).
   NodePtr PartWithIdentity(std::uint64_t id) const;
   // Every body of the document, in scene order.
