@@ -174,10 +174,9 @@ void AddJoints(scene::Document& document, const std::vector<LabelledJoint>& join
   // The joints made, solved with all the others (which also finds an end that two of them cut);
   // the first that does not solve undoes them all, identities given included.
   std::vector<scene::NodePtr> identified;
-  std::uint64_t next = document.NextIdentity();
   const auto identityOf = [&](const scene::NodePtr& part) {
     if (part->id == 0) {
-      part->id = next++;
+      document.IdentityOf(part);
       identified.push_back(part);
     }
     return part->id;

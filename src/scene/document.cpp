@@ -46,8 +46,17 @@ LoopSketch& SketchToDraw(Node& loop) {
 }
 
 std::uint64_t Document::IdentityOf(const NodePtr& part) {
-  if (part->id == 0) part->id = NextIdentity();
+  if (part->id == 0) {
+    RememberIdentities();
+    part->id = ++highestIdentity;
+  }
   return part->id;
+}
+
+void Document::RememberIdentities() {
+  if (identitiesKnown) return;
+  highestIdentity = std::max(highestIdentity, NextIdentity() - 1);
+  identitiesKnown = true;
 }
 
 std::uint64_t Document::NextIdentity() const {

@@ -130,12 +130,20 @@ struct Document {
   // The joints between parts, in the order they were made.
   std::vector<JointRecord> joints;
 
+  // The highest identity given or found so far: a scene of thousands of parts, each given one
+  // as it is made, looks for the highest among them once, not at every part.
+  std::uint64_t highestIdentity = 0;
+  bool identitiesKnown = false;
+
   // The parts: the shapes under the root, in scene order.
   std::vector<NodePtr> Parts() const { return root->ChildShapes(); }
   // The part's identity, given it now (NextIdentity) if it has none.
   std::uint64_t IdentityOf(const NodePtr& part);
-  // One above every identity the parts have: the next one to give.
+  // One above every identity the parts have now.
   std::uint64_t NextIdentity() const;
+  // Looks for the highest identity the parts have, once: before parts are taken out of the tree
+  // for a while (PartsSetAside), so that none of theirs is given again meanwhile.
+  void RememberIdentities();
   // The part with that identity, or null (a part removed from the scene).
   NodePtr PartWithIdentity(std::uint64_t id) const;
   // Every body of the document, in scene order.

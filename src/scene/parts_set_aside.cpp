@@ -3,6 +3,8 @@
 namespace zembrati::scene {
 
 PartsSetAside::PartsSetAside(Document& document) : holder_(document.root->FirstComponent(kind::kPartHolder)) {
+  // The parts made meanwhile get identities of their own, above those of the parts set aside.
+  document.RememberIdentities();
   if (holder_) parts_.swap(holder_->shapes);
 }
 

@@ -105,6 +105,11 @@ class ShapeCollection : public SceneObject {
     }
     if (kind_ && call.Gets("Add", 0)) {
       const NodePtr shape = AddShape(component_, *kind_);
+      // A new part has its identity from the start, so that what is exchanged of it (its IFC
+      // GlobalId) stays the same through edits, length changes and joints.
+      if (shape->kind == kind::kPartShape && component_->owner.lock() == context_->document.root) {
+        context_->document.IdentityOf(shape);
+      }
       NoteChange(context_->document, shape);
       return WrapNode(context_, shape);
     }

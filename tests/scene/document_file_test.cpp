@@ -117,13 +117,15 @@ TEST(DocumentFileTest, JointsAreKeptWithTheIdentitiesOfThePartsTheyJoin) {
   JointRecord mitre{document.IdentityOf(parts[1]), MemberEnd::Start, JointKind::Mitre, document.IdentityOf(parts[0]),
                     MemberEnd::End, 2.5, -10, false};
   document.joints = {mitre};
-  EXPECT_EQ(parts[0]->id, 2u);  // one above every identity there was
+  // Every part has had its identity since it was made, in the order they were made.
+  EXPECT_EQ(parts[0]->id, 1u);
+  EXPECT_EQ(parts[1]->id, 2u);
   const std::string saved = DocumentToJson(document);
   EXPECT_NE(saved.find("\"version\":2"), std::string::npos);
   const Document loaded = DocumentFromJson(saved);
   ASSERT_EQ(loaded.joints.size(), 1u);
   EXPECT_EQ(loaded.joints.front(), mitre);
-  EXPECT_EQ(loaded.PartWithIdentity(1)->name, parts[1]->name);
+  EXPECT_EQ(loaded.PartWithIdentity(2)->name, parts[1]->name);
   EXPECT_EQ(DocumentToJson(loaded), saved);
 
   // Joints that no scene of this host holds are damage.
@@ -166,6 +168,7 @@ TEST(DocumentFileTest, TenThousandPartsRoundTripUnchanged) {
     const NodePtr part = DocumentFromJson(onePart).Parts().front();
     part->owner = holder;
     part->name = "CHS 60.3x4 3000 M" + std::to_string(i);
+    part->id = static_cast<std::uint64_t>(i) + 1;  // each copy a part of its own
     part->placement.translation = {1000.0 * (i % 100), 1000.0 * (i / 100), 0};
     holder->shapes.push_back(part);
   }
