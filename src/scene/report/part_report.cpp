@@ -3,6 +3,7 @@
 #include "data_objects.h"
 #include "host/host_classes.h"
 #include "report/section_report.h"
+#include "parts/name_template.h"
 #include "runtime/runtime_error.h"
 #include "step/cut_solids.h"
 
@@ -109,11 +110,55 @@ Json ValueReport(const automation::Variant& value) {
   return out;
 }
 
-std::int16_t StoredTypeCode(const scene::NodePtr& part) {
-  const Json code = TypeCodeJson(Value(part->FirstComponent(kStoredDataComponent), 1, 1));
+std::int16_t StoredTypeCode(const scene::Node& part) {
+  const Json code = TypeCodeJson(Value(part.FirstComponent(kStoredDataComponent), 1, 1));
   return code.is_number_integer() && code.get<std::int64_t>() >= 1 && code.get<std::int64_t>() <= 12
              ? static_cast<std::int16_t>(code.get<std::int64_t>())
              : std::int16_t{0};
+}
+
+std::string StoredText(const scene::Node& part, std::int16_t index) {
+  return Text(part.FirstComponent(kStoredDataComponent), 2, index);
+}
+
+std::optional<std::int16_t> StoredFamily(const scene::Node& part) {
+  const automation::Variant value = Value(part.FirstComponent(kStoredDataComponent), 1, 5);
+  if (const auto* family = value.TryGet<std::int16_t>()) return *family;
+  return std::nullopt;
+}
+
+std::string PartNumberOf(const scene::Node& part) {
+  const auto summary = part.dataObjects.find(std::string(host::kSummaryObject.classId));
+  if (summary == part.dataObjects.end()) return {};
+  const auto* object = dynamic_cast<const scene::SummaryObject*>(summary->second.get());
+  return object ? object->partNumber : std::string();
+}
+
+namespace {
+std::string Trimmed(const std::string& text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  std::size_t first = 0, last = text.size();
+  while (first < last && blank(text[first])) ++first;
+  while (last > first && blank(text[last - 1])) --last;
+  return text.substr(first, last - first);
+}
+}  // namespace
+
+std::string PartDesignation(const scene::Node& part) {
+  std::string text = Text(part.FirstComponent(kStoredDataComponent), 2, 2);
+  if (const std::size_t length = text.find('@'); length != std::string::npos) {
+    // "IPE 300 x @": what comes before the length, less the " x " that joins it.
+    text = Trimmed(text.substr(0, length));
+    if (!text.empty() && (text.back() == 'x' || text.back() == 'X')) text = Trimmed(text.substr(0, text.size() - 1));
+  }
+  if (!text.empty()) return text;
+  return Trimmed(StoredText(part, 13) + " " + StoredText(part, 14));
+}
+
+std::string PartMark(const scene::Node& part) {
+  const automation::Variant nameTemplate = Value(part.FirstComponent(kStoredDataComponent), 2, 2);
+  const std::string* text = nameTemplate.TryGet<std::string>();
+  return text ? Trimmed(parts::UserSuffix(part.name, *text)) : std::string();
 }
 
 Json PartReport(const scene::NodePtr& part) {

@@ -128,9 +128,9 @@ double ReachOf(const CutPlane& plane, const Box2& box, double zMin, double zMax)
   return 2 * reach + 1;
 }
 
-// The solid of the member a coped end is shaped around: its outline grown by the gap (arcs about
-// convex corners, exactly), extruded along its length, where it stands in this body.
-TopoDS_Shape CopeToolSolid(const CopeTool& tool) {
+}  // namespace
+
+TopoDS_Wire CopeWire(const CopeTool& tool) {
   TopoDS_Wire wire = WireOf(tool.outline, true);
   if (tool.gap > 0) {
     BRepOffsetAPI_MakeOffset offset(wire, GeomAbs_Arc);
@@ -140,7 +140,15 @@ TopoDS_Shape CopeToolSolid(const CopeTool& tool) {
     if (!grown.More()) RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not grow the cope by its gap");
     wire = TopoDS::Wire(grown.Current());
   }
-  BRepBuilderAPI_MakeFace face(gp_Pln(gp::XOY()), wire);
+  return wire;
+}
+
+namespace {
+
+// The solid of the member a coped end is shaped around: its outline grown by the gap (arcs about
+// convex corners, exactly), extruded along its length, where it stands in this body.
+TopoDS_Shape CopeToolSolid(const CopeTool& tool) {
+  BRepBuilderAPI_MakeFace face(gp_Pln(gp::XOY()), CopeWire(tool));
   if (!face.IsDone()) RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not make the cope's face");
   return BRepBuilderAPI_Transform(Extruded(face.Face(), tool.zMin, tool.zMax), TransformOf(tool.frame), true).Shape();
 }
@@ -150,6 +158,8 @@ TopoDS_Shape Cut(const TopoDS_Shape& from, const TopoDS_Shape& tool, const std::
   if (!cut.IsDone()) RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not cut the end of \"" + name + "\"");
   return cut.Shape();
 }
+
+}  // namespace
 
 // Of the pieces a cope leaves, the member's own: the largest. What lies beyond the other member
 // or in the hollows of its section is an offcut.
@@ -168,10 +178,7 @@ TopoDS_Shape LargestSolid(const TopoDS_Shape& shape, const std::string& name) {
   return largest;
 }
 
-// The body's solid in its own coordinates: the prism, and for a jointed member, the stock its
-// end planes need cut on them, less what its copes take.
-TopoDS_Shape LocalSolid(const Node& body) {
-  if (!body.cuts) return Extruded(SectionFace(*body.section), 0, body.length);
+TopoDS_Shape PiecesAfterCuts(const Node& body) {
   const BodyCuts& cuts = *body.cuts;
   const CutExtent stock = PlanesExtent(*body.section, body.length, cuts);
   constexpr double kMarginMm = 1;
@@ -181,9 +188,18 @@ TopoDS_Shape LocalSolid(const Node& body) {
     solid = Cut(solid, OuterSide(plane, ReachOf(plane, body.section->box, zLo, zHi)), body.name);
   }
   for (const EndCut* end : {&cuts.start, &cuts.end}) {
-    if (end->cope) solid = LargestSolid(Cut(solid, CopeToolSolid(*end->cope), body.name), body.name);
+    if (end->cope) solid = Cut(solid, CopeToolSolid(*end->cope), body.name);
   }
-  return LargestSolid(solid, body.name);
+  return solid;
+}
+
+namespace {
+
+// The body's solid in its own coordinates: the prism, and for a jointed member, the stock its
+// end planes need cut on them, less what its copes take.
+TopoDS_Shape LocalSolid(const Node& body) {
+  if (!body.cuts) return Extruded(SectionFace(*body.section), 0, body.length);
+  return LargestSolid(PiecesAfterCuts(body), body.name);
 }
 
 void CheckInRange(const Node& body, const RigidTransform& placement) {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <TopoDS_Shape.hxx>
+#include <TopoDS_Wire.hxx>
+
+#include <string>
 
 #include "document.h"
 
@@ -19,5 +22,12 @@ TopoDS_Shape BodySolid(const Node& body, const RigidTransform& placement);
 // The volume of a body's solid after its cuts, and the lowest and highest z it reaches in the
 // body's coordinates, measured on the modeller's solid.
 CutExtent MeasuredExtent(const Node& body);
+
+// The wire a cope is shaped around: the other member's outline grown by the gap.
+TopoDS_Wire CopeWire(const CopeTool& tool);
+// A jointed body's stock cut by its end planes and copes, every piece the cuts leave kept.
+TopoDS_Shape PiecesAfterCuts(const Node& body);
+// Of a shape's solids, the largest; raises a host error naming `name` when there is none.
+TopoDS_Shape LargestSolid(const TopoDS_Shape& shape, const std::string& name);
 
 }  // namespace zembrati::scene

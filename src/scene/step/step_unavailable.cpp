@@ -2,6 +2,7 @@
 // built-in host works, and asking for STEP says why it cannot be had.
 #include "scene_error.h"
 #include "step/brep_text.h"
+#include "step/cope_exchange.h"
 #include "step/cut_solids.h"
 #include "step/member_views.h"
 #include "step/step_export.h"
@@ -26,6 +27,16 @@ CutExtent ExtentOf(const Node& body) {
   if (!body.section) RaiseSceneError(scene_error::kNoSuchObject, "The body has no solid");
   if (const auto exact = PlaneCutExtent(*body.section, body.length, body.cuts.get())) return *exact;
   RaiseUnavailable();
+}
+
+Boundary GrownCopeOutline(const CopeTool& tool) {
+  if (tool.gap > 0) RaiseUnavailable();
+  return tool.outline;
+}
+
+std::vector<Box3> CopeOffcutBoxes(const Node& body) {
+  if (body.cuts && body.cuts->HasCope()) RaiseUnavailable();
+  return {};
 }
 
 MemberView ElevationOf(const Node&) { RaiseUnavailable(); }
