@@ -1,6 +1,8 @@
 #include "part_commands.h"
 
 #include <algorithm>
+#include <ctime>
+#include <sys/stat.h>
 #include <cmath>
 #include <filesystem>
 #include <iostream>
@@ -26,6 +28,7 @@
 #include "step/cut_solids.h"
 #include "step/member_views.h"
 #include "step/step_export.h"
+#include "ifc/ifc_export.h"
 
 namespace zembrati::cli {
 namespace {
@@ -35,7 +38,7 @@ using Json = nlohmann::ordered_json;
 struct PartOptions {
   SettingsOptions settings;
   DialogChoices choices;
-  std::string scene, part, at, to, roll, on, lengthText, step, stl, svg, units;
+  std::string scene, part, at, to, roll, on, lengthText, step, stl, svg, ifc, units;
   bool json = false;
 };
 
@@ -221,7 +224,7 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 void CheckExportTargets(const PartOptions& options) {
   const std::vector<std::pair<std::string, std::string>> targets{
-      {"--step", options.step}, {"--stl", options.stl}, {"--svg", options.svg}};
+      {"--step", options.step}, {"--stl", options.stl}, {"--svg", options.svg}, {"--ifc", options.ifc}};
   for (std::size_t i = 0; i < targets.size(); ++i) {
     const auto& [option, path] = targets[i];
     if (path.empty()) continue;
@@ -246,9 +249,44 @@ void WriteSvg(const scene::Node& body, const std::string& caption, const std::st
   scene::WriteMemberSvg(drawing, path);
 }
 
+// When the scene was last written, as IFC's file header gives a time (UTC, to the second).
+std::string TimeStampOf(const std::filesystem::path& path) {
+  struct stat facts {};
+  if (::stat(path.c_str(), &facts) != 0) return "1970-01-01T00:00:00";
+  const std::time_t time = facts.st_mtime;
+  std::tm utc{};
+  gmtime_r(&time, &utc);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &utc);
+  return text;
+}
+
+// A file name's stem as UTF-8 text.
+std::string StemOf(const std::filesystem::path& path) {
+  const std::u8string stem = path.stem().u8string();
+  return std::string(stem.begin(), stem.end());
+}
+
+// The IFC model of the parts: named after the scene, stamped with the scene's own time (so that
+// exporting a scene again gives the same file), each part's GlobalId made from its identity.
+ifc::IfcModel IfcModelOf(const std::string& scenePath, const std::vector<scene::NodePtr>& parts,
+                         const std::vector<scene::NodePtr>& scenePartsInOrder) {
+  const std::filesystem::path path = runtime::PathFromUtf8(scenePath);
+  ifc::IfcModel model{StemOf(path), TimeStampOf(path), {}};
+  for (const scene::NodePtr& part : parts) {
+    std::string key = "part " + std::to_string(part->id);
+    // A part of a scene saved before parts had identities of their own: by its place.
+    if (part->id == 0) {
+      key = "at " + std::to_string(std::find(scenePartsInOrder.begin(), scenePartsInOrder.end(), part) - scenePartsInOrder.begin());
+    }
+    model.parts.push_back({part, key});
+  }
+  return model;
+}
+
 int RunExport(const PartOptions& options) {
-  if (options.step.empty() && options.stl.empty() && options.svg.empty()) {
-    throw UsageError("say what to write: --step FILE, --stl FILE or --svg FILE");
+  if (options.step.empty() && options.stl.empty() && options.svg.empty() && options.ifc.empty()) {
+    throw UsageError("say what to write: --step FILE, --stl FILE, --svg FILE or --ifc FILE");
   }
   CheckExportTargets(options);
   SceneSession session(options.scene, options.settings, SceneSession::Access::Read);
@@ -265,7 +303,9 @@ int RunExport(const PartOptions& options) {
   }
   if (bodies.empty()) throw UsageError("nothing to export: the scene holds no part with a solid");
   if (!options.svg.empty() && parts.size() != 1) throw UsageError("--svg draws one part's section: name it with --part");
+  std::vector<std::string> notes;
   const runtime::Status status = runtime::Trap([&] {
+    if (!options.ifc.empty()) notes = ifc::WriteIfc(IfcModelOf(options.scene, parts, session.host().document().Parts()), options.ifc);
     if (!options.step.empty()) scene::WriteStep(bodies, options.step);
     if (!options.stl.empty()) {
       scene::Mesh all;
@@ -277,11 +317,14 @@ int RunExport(const PartOptions& options) {
     }
     if (!options.svg.empty()) WriteSvg(*bodies.front().body, parts.front()->name, options.svg);
   });
+  if (!options.json) {
+    for (const std::string& note : notes) std::cerr << "[IFC] " << note << "\n";
+  }
   if (!status.ok()) {
     PrintError(options.json, "failure", status.description, status.number);
     return kExitSystemError;
   }
-  if (options.json) PrintJson(Json{{"ok", true}});
+  if (options.json) PrintJson(Json{{"ok", true}, {"notes", notes}});
   return kExitSuccess;
 }
 
@@ -344,16 +387,20 @@ void AddPartCommands(CLI::App& app, int& exitCode) {
 
   auto exportOptions = std::make_shared<PartOptions>();
   CLI::App* exportCommand = app.add_subcommand(
-      "export", "Export a scene's parts (or one part) as STEP solids, a binary STL mesh, or an SVG drawing of a "
-                "part's section.");
+      "export", "Export a scene's parts (or one part) as STEP solids, an IFC4 model, a binary STL mesh, or an SVG "
+                "drawing of a part's section.");
   exportCommand->add_option("--scene", exportOptions->scene, "Scene file")->required()->check(CLI::ExistingFile);
   exportCommand->add_option("--part", exportOptions->part, "Only the part of this name");
   exportCommand->add_option("--step", exportOptions->step, "Write STEP solids to this file");
   exportCommand->add_option("--stl", exportOptions->stl, "Write a binary STL mesh to this file");
   exportCommand->add_option("--svg", exportOptions->svg, "Write an SVG drawing of the part's section");
+  exportCommand->add_option("--ifc", exportOptions->ifc,
+                            "Write an IFC4 file: every part a beam, column or member with its profile, material, "
+                            "solid, axis and quantities");
   exportCommand->add_flag("--json", exportOptions->json, "Report the outcome (and any error) as JSON");
   AddSettingsOptions(*exportCommand, exportOptions->settings);
-  exportCommand->footer("Example:\n  zembrati export --scene out/scene.json --step out/parts.step");
+  exportCommand->footer("Examples:\n  zembrati export --scene out/scene.json --step out/parts.step\n"
+                        "  zembrati export --scene out/scene.json --ifc out/model.ifc");
   exportCommand->callback([exportOptions, &exitCode] { exitCode = RunReportingErrors(exportOptions->json, [&] { return RunExport(*exportOptions); }); });
 }
 
