@@ -19,9 +19,12 @@ zembrati_packages_build=(
 )
 # The tests and benchmarks: GoogleTest, Google Benchmark, Clang with its sanitizer and libFuzzer
 # runtimes and llvm-symbolizer (without it AddressSanitizer warns on every program's standard
-# error), and debootstrap for the stage that runs the main job in a fresh Debian tree.
+# error), debootstrap for the stage that runs the main job in a fresh Debian tree, and IFC++,
+# the IFC reader the exported files are read back with, which needs the en_US.UTF-8 locale (made
+# by the build from the locales package's sources).
 zembrati_packages_tests=(
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev llvm debootstrap
+  libifcplusplus-dev locales
 )
 # The FreeCAD workbench's Python module, and Xvfb for the test of FreeCAD's window.
 zembrati_packages_freecad=(pybind11-dev python3-dev xvfb xauth)
