@@ -2,7 +2,10 @@
 # driven by clicks, a part dropped on a face, the dialog opened by a double-click in the tree and
 # in the 3D view, Ctrl+Z, and a screenshot of FreeCAD with the dialog over the parts. The GUI
 # does not end by itself: the result is the exit code of os._exit.
+import json
 import os
+import subprocess
+import tempfile
 import sys
 import traceback
 
@@ -38,6 +41,25 @@ def double_click(widget, position):
                  QtCore.QEvent.MouseButtonDblClick, QtCore.QEvent.MouseButtonRelease):
         mouse(widget, kind, position)
     pump()
+
+
+class FileDialogDriver:
+    """Answers the next file dialog with `path`, as a user types a name and presses Save."""
+
+    def __init__(self, path):
+        self.path = path
+        self.done = False
+        QtCore.QTimer.singleShot(0, self.drive)
+
+    def drive(self):
+        dialog = QtGui.QApplication.activeModalWidget()
+        if not isinstance(dialog, QtGui.QFileDialog):
+            QtCore.QTimer.singleShot(50, self.drive)
+            return
+        dialog.selectFile(self.path)
+        pump(2)
+        dialog.accept()
+        self.done = True
 
 
 class DialogDriver:
@@ -106,8 +128,9 @@ def main():
     pump()
     toolbar = main_window.findChild(QtGui.QToolBar, "Zembrati")
     actions = [action.objectName() for action in toolbar.actions()] if toolbar else []
-    check(actions == ["Zembrati_Insert", "Zembrati_Edit", "Zembrati_Mitre", "Zembrati_Butt", "Zembrati_Cope"],
-          "the Zembrati toolbar holds Insert, Edit and the joints: %s" % actions)
+    check(actions == ["Zembrati_Insert", "Zembrati_Edit", "Zembrati_Mitre", "Zembrati_Butt", "Zembrati_Cope",
+                      "Zembrati_ExportIfc"],
+          "the Zembrati toolbar holds Insert, Edit, the joints and the IFC export: %s" % actions)
     check(toolbar and not toolbar.actions()[0].icon().isNull(), "the Insert command has its section icon")
 
     doc = FreeCAD.newDocument("Frame")
@@ -188,6 +211,18 @@ def main():
     pump()
     check("CutLength" not in beam.PropertiesList and abs(beam.Shape.BoundBox.ZMin - 1500) < 1e-6,
           "deleting the joint gives the beam its uncut solid back: %s" % beam.Shape.BoundBox)
+
+    # Export steel to IFC: the file dialog answered as a user does, the file read back by IFC++.
+    target = os.path.join(tempfile.mkdtemp(prefix="zembrati_gui_ifc_"), "frame.ifc")
+    saver = FileDialogDriver(target)
+    FreeCADGui.runCommand("Zembrati_ExportIfc")
+    wait_for(saver)
+    check(os.path.isfile(target), "Export steel to IFC writes the file named in its dialog")
+    reader = os.environ.get("ZEMBRATI_IFC_READER")
+    if reader and os.path.isfile(target):
+        read = json.loads(subprocess.run([reader, target], capture_output=True, text=True).stdout or "{}")
+        names = sorted(p["name"] for p in read.get("products", []))
+        check(names == sorted([beam.Label, column.Label]), "IFC++ reads the document's two parts back: %s" % names)
 
 
 code = 1

@@ -11,6 +11,7 @@
 #include "document_file.h"
 #include "drop_hook.h"
 #include "host/scene_members.h"
+#include "ifc/ifc_export.h"
 #include "joints.h"
 #include "parts/part_data.h"
 #include "python_ui.h"
@@ -181,40 +182,52 @@ std::string SetPartLength(const SessionSetup& setup, pybind11::object ui, const 
   });
 }
 
+namespace {
+
+// One scene of every part given, each the one its FreeCAD object holds, with an identity of its
+// own, and the joints between them solved; the joints that could not be made are told in
+// `problems` ({"joint", "reason"}), their ends left square.
+scene::Document JointedScene(const std::vector<FreecadPart>& parts, const std::vector<FreecadJoint>& joints, Json& problems) {
+  scene::Document document;
+  const scene::NodePtr holder = document.root->FirstComponent(scene::kind::kPartHolder);
+  for (const FreecadPart& part : parts) {
+    const scene::NodePtr node = DocumentOf(part).Parts().front();
+    node->owner = holder;
+    node->id = 0;
+    holder->shapes.push_back(node);
+  }
+  problems = Json::array();
+  for (std::size_t i = 0; i < joints.size(); ++i) {
+    const FreecadJoint& joint = joints[i];
+    if (joint.member >= parts.size() || joint.other >= parts.size()) {
+      problems.push_back({{"joint", i}, {"reason", "the joint names a part that is not there"}});
+      continue;
+    }
+    const std::optional<scene::JointKind> kind = scene::JointKindFromName(joint.kind);
+    const std::optional<scene::MemberEnd> end = scene::MemberEndFromName(joint.end);
+    if (!kind || (!end && !joint.end.empty())) {
+      problems.push_back({{"joint", i}, {"reason", "no joint kind \"" + joint.kind + "\" or end \"" + joint.end + "\""}});
+      continue;
+    }
+    const scene::NodePtr member = holder->shapes[joint.member], other = holder->shapes[joint.other];
+    try {
+      frame::AddJoint(document, {member, end, *kind, other, joint.gap, joint.extend, joint.onFacePlane}, member->name,
+                      other->name);
+    } catch (const frame::JointError& error) {
+      problems.push_back({{"joint", i}, {"reason", error.what()}});
+    }
+  }
+  return document;
+}
+
+}  // namespace
+
 std::string SolveJoints(const std::vector<FreecadPart>& parts, const std::vector<FreecadJoint>& joints) {
   return Reporting([&] {
-    // One scene of every part, each the one its FreeCAD object holds, with an identity of its own.
-    scene::Document document;
-    const scene::NodePtr holder = document.root->FirstComponent(scene::kind::kPartHolder);
-    for (const FreecadPart& part : parts) {
-      const scene::NodePtr node = DocumentOf(part).Parts().front();
-      node->owner = holder;
-      node->id = 0;
-      holder->shapes.push_back(node);
-    }
-    Json problems = Json::array();
-    for (std::size_t i = 0; i < joints.size(); ++i) {
-      const FreecadJoint& joint = joints[i];
-      if (joint.member >= parts.size() || joint.other >= parts.size()) {
-        problems.push_back({{"joint", i}, {"reason", "the joint names a part that is not there"}});
-        continue;
-      }
-      const std::optional<scene::JointKind> kind = scene::JointKindFromName(joint.kind);
-      const std::optional<scene::MemberEnd> end = scene::MemberEndFromName(joint.end);
-      if (!kind || (!end && !joint.end.empty())) {
-        problems.push_back({{"joint", i}, {"reason", "no joint kind \"" + joint.kind + "\" or end \"" + joint.end + "\""}});
-        continue;
-      }
-      const scene::NodePtr member = holder->shapes[joint.member], other = holder->shapes[joint.other];
-      try {
-        frame::AddJoint(document, {member, end, *kind, other, joint.gap, joint.extend, joint.onFacePlane}, member->name,
-                        other->name);
-      } catch (const frame::JointError& error) {
-        problems.push_back({{"joint", i}, {"reason", error.what()}});
-      }
-    }
+    Json problems;
+    const scene::Document document = JointedScene(parts, joints, problems);
     Json solved = Json::array();
-    for (const scene::NodePtr& part : holder->shapes) {
+    for (const scene::NodePtr& part : document.Parts()) {
       const scene::NodePtr body = scene::FirstBody(*part);
       if (!body || !body->section) {
         scene::RaiseSceneError(scene::scene_error::kNoSuchObject, "The part \"" + part->name + "\" has no solid");
@@ -222,6 +235,19 @@ std::string SolveJoints(const std::vector<FreecadPart>& parts, const std::vector
       solved.push_back({{"report", report::PartReport(part)}, {"brep", scene::SolidBrepText(*body, body->placement)}});
     }
     const Json result = {{"ok", true}, {"error", nullptr}, {"parts", solved}, {"problems", problems}};
+    return result.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  });
+}
+
+std::string ExportIfc(const std::vector<FreecadPart>& parts, const std::vector<FreecadJoint>& joints, const IfcTarget& target) {
+  return Reporting([&] {
+    Json problems;
+    const scene::Document document = JointedScene(parts, joints, problems);
+    ifc::IfcModel model{target.name, target.timeStamp, {}};
+    const std::vector<scene::NodePtr> inScene = document.Parts();
+    for (std::size_t i = 0; i < inScene.size(); ++i) model.parts.push_back({inScene[i], parts[i].key});
+    const std::vector<std::string> notes = ifc::WriteIfc(model, target.path);
+    const Json result = {{"ok", true}, {"error", nullptr}, {"notes", notes}, {"problems", problems}};
     return result.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
   });
 }

@@ -28,6 +28,7 @@ struct SessionSetup {
 struct FreecadPart {
   std::string document;
   std::string label;
+  std::string key;  // what exchanged files know the object by: its name in the FreeCAD document
   std::array<double, 7> placement{0, 0, 0, 1, 0, 0, 0};
 };
 
@@ -65,5 +66,18 @@ struct FreecadJoint {
 // solid in its own coordinates), "problems": [{"joint", "reason"}] (the joints that could not be
 // made, whose ends are left square)}.
 std::string SolveJoints(const std::vector<FreecadPart>& parts, const std::vector<FreecadJoint>& joints);
+
+// Where an IFC export goes and what it is called: the file, the project's name (the FreeCAD
+// document's) and the time the file gives (the document's last change, so that the same document
+// exported twice gives the same file).
+struct IfcTarget {
+  std::string path, name, timeStamp;
+};
+
+// Writes the parts, their joints solved as SolveJoints solves them, as one IFC4 file; each part's
+// GlobalId is made from its key. Answers {"ok", "error", "notes" (what the user should know of
+// the parts written), "problems" (as SolveJoints)}; a file that cannot be written is left as it
+// was.
+std::string ExportIfc(const std::vector<FreecadPart>& parts, const std::vector<FreecadJoint>& joints, const IfcTarget& target);
 
 }  // namespace zembrati::freecad

@@ -26,7 +26,25 @@ FreecadPart PartFrom(const py::dict& part) {
   result.document = part["document"].cast<std::string>();
   result.label = part["label"].cast<std::string>();
   result.placement = part["placement"].cast<std::array<double, 7>>();
+  if (part.contains("key")) result.key = part["key"].cast<std::string>();
   return result;
+}
+
+std::vector<FreecadPart> PartsFrom(const py::list& parts) {
+  std::vector<FreecadPart> given;
+  for (const py::handle& part : parts) given.push_back(PartFrom(part.cast<py::dict>()));
+  return given;
+}
+
+std::vector<zembrati::freecad::FreecadJoint> JointsFrom(const py::list& joints) {
+  std::vector<zembrati::freecad::FreecadJoint> wanted;
+  for (const py::handle& item : joints) {
+    const py::dict joint = item.cast<py::dict>();
+    wanted.push_back({joint["member"].cast<std::size_t>(), joint["other"].cast<std::size_t>(), joint["end"].cast<std::string>(),
+                      joint["kind"].cast<std::string>(), joint["gap"].cast<double>(), joint["extend"].cast<double>(),
+                      joint["plane"].cast<bool>()});
+  }
+  return wanted;
 }
 
 zembrati::scene::Vector3 VectorFrom(const py::handle& value) {
@@ -117,24 +135,22 @@ PYBIND11_MODULE(zembrati_freecad, m) {
       "Regenerates a part whose length the host changed. Returns the result as JSON.");
   m.def(
       "solve_joints",
-      [](const py::list& parts, const py::list& joints) {
-        std::vector<FreecadPart> given;
-        for (const py::handle& part : parts) given.push_back(PartFrom(part.cast<py::dict>()));
-        std::vector<zembrati::freecad::FreecadJoint> wanted;
-        for (const py::handle& item : joints) {
-          const py::dict joint = item.cast<py::dict>();
-          wanted.push_back({joint["member"].cast<std::size_t>(), joint["other"].cast<std::size_t>(),
-                            joint["end"].cast<std::string>(), joint["kind"].cast<std::string>(),
-                            joint["gap"].cast<double>(), joint["extend"].cast<double>(),
-                            joint["plane"].cast<bool>()});
-        }
-        return zembrati::freecad::SolveJoints(given, wanted);
-      },
+      [](const py::list& parts, const py::list& joints) { return zembrati::freecad::SolveJoints(PartsFrom(parts), JointsFrom(joints)); },
       py::arg("parts"), py::arg("joints"),
       "Solves joints between parts ([{document, label, placement}]) as the system does: joints "
       "[{member, other (places in parts), end ('start', 'end' or ''), kind ('mitre', 'butt', 'cope'), "
       "gap, extend, plane}]. Returns every part's report and cut solid, and the joints that could not "
       "be made, as JSON.");
+  m.def(
+      "export_ifc",
+      [](const py::list& parts, const py::list& joints, const std::string& path, const std::string& name,
+         const std::string& timeStamp) {
+        return zembrati::freecad::ExportIfc(PartsFrom(parts), JointsFrom(joints), {path, name, timeStamp});
+      },
+      py::arg("parts"), py::arg("joints"), py::arg("path"), py::arg("name"), py::arg("time_stamp"),
+      "Writes the parts ([{document, label, placement, key}], key: what the part's GlobalId is made "
+      "from) with their joints (as solve_joints takes them) as one IFC4 file, the project named "
+      "`name`. Returns {ok, error, notes, problems} as JSON.");
   m.def("type_picture", &TypePicture, py::arg("type_code"),
         "The outline loops of the type's typical section, in mm (outline first)");
   m.def(

@@ -47,6 +47,7 @@
 #include <ifcpp/reader/ReaderSTEP.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -254,6 +255,8 @@ void ReadGeometry(ProductShapeData& shape, IfcProductRead& read) {
 }  // namespace
 
 IfcFileRead ReadIfcWithIfcpp(const std::string& path) {
+  // Where glibc finds the locale the build made (unless the caller points it elsewhere).
+  setenv("LOCPATH", ZEMBRATI_LOCALE_DIR, 0);
   shared_ptr<BuildingModel> model(new BuildingModel());
   shared_ptr<ReaderSTEP> reader(new ReaderSTEP());
   reader->loadModelFromFile(std::wstring(path.begin(), path.end()), model);

@@ -38,7 +38,7 @@ struct IfcFileRead {
 };
 
 // Reads a file with IFC++ and builds its geometry. The reader needs the en_US.UTF-8 locale (it
-// reads nothing without it): the tests run with LOCPATH set to one made in the build tree.
+// reads nothing without it): LOCPATH is pointed at the one made in the build tree.
 IfcFileRead ReadIfcWithIfcpp(const std::string& path);
 
 }  // namespace zembrati::testing

@@ -1,14 +1,15 @@
 """The workbench's commands: insert a steel section (on the selected face, if any), edit the
-selected one, and join two selected ones."""
+selected one, join two selected ones, and export the document's steel to IFC."""
 import FreeCADGui
 
 import zembrati_part
 
-from . import joints, operations, session
+from . import ifc_export, joints, operations, session
 
 INSERT, EDIT = "Zembrati_Insert", "Zembrati_Edit"
 JOIN = {"mitre": "Zembrati_Mitre", "butt": "Zembrati_Butt", "cope": "Zembrati_Cope"}
-NAMES = [INSERT, EDIT] + list(JOIN.values())
+EXPORT_IFC = "Zembrati_ExportIfc"
+NAMES = [INSERT, EDIT] + list(JOIN.values()) + [EXPORT_IFC]
 
 
 def selected_part():
@@ -90,8 +91,36 @@ class JoinCommand:
         return selected_pair() is not None
 
 
+class ExportIfcCommand:
+    def GetResources(self):
+        return {"Pixmap": session.icon_path("RETTCAVO"),
+                "MenuText": "Export steel to IFC",
+                "ToolTip": "Write the document's steel parts to an IFC4 file: beams, columns and members with "
+                           "their profiles, materials, cut solids and quantities"}
+
+    def Activated(self):
+        import FreeCAD
+        from PySide import QtGui
+        doc = FreeCAD.ActiveDocument
+        path, _ = QtGui.QFileDialog.getSaveFileName(None, "Export steel to IFC", doc.Label + ".ifc", "IFC files (*.ifc)")
+        if not path:
+            return
+        outcome = ifc_export.export(doc, path)
+        if not outcome.ok:
+            operations.windows().show_message("\n".join(outcome.messages), "Zembrati", "critical", "ok")
+        elif outcome.messages:
+            operations.windows().show_message("Written to %s.\n\n%s" % (path, "\n".join(outcome.messages)),
+                                              "Zembrati", "exclamation", "ok")
+
+    def IsActive(self):
+        import FreeCAD
+        doc = FreeCAD.ActiveDocument
+        return doc is not None and any(zembrati_part.is_steel_part(obj) for obj in doc.Objects)
+
+
 def register():
     FreeCADGui.addCommand(INSERT, InsertCommand())
     FreeCADGui.addCommand(EDIT, EditCommand())
     for kind, name in JOIN.items():
         FreeCADGui.addCommand(name, JoinCommand(kind))
+    FreeCADGui.addCommand(EXPORT_IFC, ExportIfcCommand())

@@ -128,21 +128,30 @@ def remove(joint):
     doc.commitTransaction()
 
 
+def joints_of(doc):
+    """The joints of `doc` between two steel parts."""
+    return [obj for obj in doc.Objects if is_joint(obj) and zembrati_part.is_steel_part(obj.Member)
+            and zembrati_part.is_steel_part(obj.Other)]
+
+
+def wanted(joints, parts):
+    """The joints as the system's operations take them, their parts by place in `parts`."""
+    return [{"member": parts.index(j.Member), "other": parts.index(j.Other), "end": "" if j.End == "nearer" else j.End,
+             "kind": j.JointKind, "gap": j.Gap.Value, "extend": j.Extend.Value, "plane": j.OnFacePlane}
+            for j in joints]
+
+
 def solve(doc):
     """Solves every joint of `doc` into the cut solids of its parts (and gives parts that are in
     no joint any more their uncut solids back)."""
-    joints = [obj for obj in doc.Objects if is_joint(obj) and zembrati_part.is_steel_part(obj.Member)
-              and zembrati_part.is_steel_part(obj.Other)]
+    joints = joints_of(doc)
     parts = []
     for obj in [o for j in joints for o in (j.Member, j.Other)] + [o for o in doc.Objects if is_cut(o)]:
         if obj not in parts:
             parts.append(obj)
     if not parts:
         return
-    wanted = [{"member": parts.index(j.Member), "other": parts.index(j.Other), "end": "" if j.End == "nearer" else j.End,
-               "kind": j.JointKind, "gap": j.Gap.Value, "extend": j.Extend.Value, "plane": j.OnFacePlane}
-              for j in joints]
-    result = json.loads(zembrati_freecad.solve_joints([properties.part_of(p) for p in parts], wanted))
+    result = json.loads(zembrati_freecad.solve_joints([properties.part_of(p) for p in parts], wanted(joints, parts)))
     if not result["ok"]:
         for joint in joints:
             joint.Problem = result["error"]["description"]
