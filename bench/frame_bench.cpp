@@ -13,6 +13,8 @@
 #include <string>
 #include <utility>
 
+#include "member_lists.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -63,19 +65,7 @@ BENCHMARK(BM_Frame)->Arg(100)->Arg(1000)->Arg(10000)->Iterations(1)->UseManualTi
 std::pair<fs::path, fs::path> WindowLists(int count) {
   const std::string stem = (fs::temp_directory_path() / ("zembrati_bench_windows_" + std::to_string(count))).string();
   std::ofstream members(stem + ".csv", std::ios::binary), joints(stem + "_joints.csv", std::ios::binary);
-  members << "mark,type,standard,size,thickness,x1,y1,z1,x2,y2,z2,roll\n";
-  joints << "mark,end,kind,to,gap\n";
-  for (int w = 0; w < count / 4; ++w) {
-    const int x = 1500 * (w % 50), z = 1000 * (w / 50);
-    const int corners[4][2] = {{x, z}, {x + 1000, z}, {x + 1000, z + 600}, {x, z + 600}};
-    for (int side = 0; side < 4; ++side) {
-      const auto& from = corners[side];
-      const auto& to = corners[(side + 1) % 4];
-      members << "W" << w << "S" << side << ",QUADCAVO,SHS EN 10210,100,5," << from[0] << ",0," << from[1] << "," << to[0]
-              << ",0," << to[1] << ",0\n";
-      joints << "W" << w << "S" << side << ",end,mitre,W" << w << "S" << (side + 1) % 4 << ",\n";
-    }
-  }
+  zembrati::bench::WriteWindowLists(count, members, joints);
   return {stem + ".csv", stem + "_joints.csv"};
 }
 

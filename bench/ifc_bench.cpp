@@ -18,6 +18,7 @@
 #include "heap_meter.h"
 #include "ifc/ifc_export.h"
 #include "joints.h"
+#include "member_lists.h"
 
 namespace {
 
@@ -30,23 +31,6 @@ bool Run(const std::string& arguments) {
   return std::system(command.c_str()) == 0;
 }
 
-// Member and joint lists of `count` / 4 windows of 1000 x 600, mitred at their corners.
-void WriteWindows(int count, std::ofstream& members, std::ofstream& joints) {
-  members << "mark,type,standard,size,thickness,x1,y1,z1,x2,y2,z2,roll\n";
-  joints << "mark,end,kind,to,gap\n";
-  for (int w = 0; w < count / 4; ++w) {
-    const int x = 1500 * (w % 50), z = 1000 * (w / 50);
-    const int corners[4][2] = {{x, z}, {x + 1000, z}, {x + 1000, z + 600}, {x, z + 600}};
-    for (int side = 0; side < 4; ++side) {
-      const auto& from = corners[side];
-      const auto& to = corners[(side + 1) % 4];
-      members << "W" << w << "S" << side << ",QUADCAVO,SHS EN 10210,100,5," << from[0] << ",0," << from[1] << "," << to[0]
-              << ",0," << to[1] << ",0\n";
-      joints << "W" << w << "S" << side << ",end,mitre,W" << w << "S" << (side + 1) % 4 << ",\n";
-    }
-  }
-}
-
 // The scene of a frame of `count` members of the kind, made once with `zembrati frame`.
 const fs::path& FrameScene(int count, int kind) {
   static std::map<std::pair<int, int>, fs::path> made;
@@ -56,7 +40,7 @@ const fs::path& FrameScene(int count, int kind) {
   const fs::path list = Temp(stem + ".csv"), jointList = Temp(stem + "_joints.csv"), scene = Temp(stem + ".json");
   std::ofstream out(list, std::ios::binary), joints(jointList, std::ios::binary);
   if (kind == 2) {
-    WriteWindows(count, out, joints);
+    zembrati::bench::WriteWindowLists(count, out, joints);
   } else {
     out << "mark,type,standard,size,material,x1,y1,z1,x2,y2,z2,roll\n";
     for (int i = 0; i < count; ++i) {

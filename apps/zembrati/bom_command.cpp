@@ -12,7 +12,6 @@
 
 #include "cli_support.h"
 #include "section/boundary_queries.h"
-#include "parts/name_template.h"
 #include "report/part_report.h"
 #include "runtime/file_replacement.h"
 #include "runtime/number_text.h"
@@ -71,16 +70,6 @@ EndAngles AsTheSawSeesIt(EndAngles a, const scene::Section& section) {
   return *std::min_element(ways.begin(), ways.end());
 }
 
-// The mark of a part: what the user added to its generated name.
-std::string MarkOf(const Json& report) {
-  for (const Json& variable : report["part_variables"]) {
-    if (variable["kind"] == 2 && variable["index"] == 2 && variable["value"].is_string()) {
-      return TrimmedBlanks(parts::UserSuffix(report["name"].get<std::string>(), variable["value"].get<std::string>()));
-    }
-  }
-  return {};
-}
-
 std::vector<BomLine> CuttingList(const std::vector<scene::NodePtr>& parts) {
   std::map<std::tuple<std::string, std::string, std::string, double, EndAngles>, BomLine> lines;
   for (const scene::NodePtr& part : parts) {
@@ -98,7 +87,7 @@ std::vector<BomLine> CuttingList(const std::vector<scene::NodePtr>& parts) {
     line.angles = angles;
     line.unitMassKg = report["mass_kg"].get<double>();
     ++line.count;
-    if (const std::string mark = MarkOf(report); !mark.empty()) line.marks.push_back(mark);
+    if (const std::string mark = report::PartMark(*part); !mark.empty()) line.marks.push_back(mark);
   }
   std::vector<BomLine> list;
   for (auto& [key, line] : lines) list.push_back(std::move(line));

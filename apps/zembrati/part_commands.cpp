@@ -48,26 +48,8 @@ void AddCommon(CLI::App& command, PartOptions& options, bool needsPart) {
   AddSettingsOptions(command, options.settings);
 }
 
-// A text part variable of a part (kind, index), empty when the part has none there.
-std::string KeyedText(const scene::NodePtr& part, std::int32_t kind, std::int16_t index) {
-  const scene::NodePtr block = part->FirstComponent(34);
-  if (!block) return {};
-  const auto found = block->keyedVariables.find({kind, index});
-  if (found == block->keyedVariables.end()) return {};
-  const std::string* text = found->second.TryGet<std::string>();
-  return text ? *text : std::string();
-}
-
 // The class a part was made by, as its part variables say; empty for anything else.
-std::string ClassNameOf(const scene::NodePtr& part) { return KeyedText(part, 2, 1); }
-
-// The part number its summary holds, if any.
-std::string PartNumberOf(const scene::NodePtr& part) {
-  const auto summary = part->dataObjects.find(std::string(host::kSummaryObject.classId));
-  if (summary == part->dataObjects.end()) return {};
-  const auto* object = dynamic_cast<const scene::SummaryObject*>(summary->second.get());
-  return object ? object->partNumber : std::string();
-}
+std::string ClassNameOf(const scene::NodePtr& part) { return report::StoredText(*part, 1); }
 
 // The parts a command leaves new in the scene: those that were not there before.
 std::vector<scene::NodePtr> NewParts(const std::vector<scene::NodePtr>& before, const std::vector<scene::NodePtr>& after) {
@@ -296,8 +278,8 @@ int RunExport(const PartOptions& options) {
   for (const scene::NodePtr& part : parts) {
     for (const scene::NodePtr& child : part->ChildShapes()) {
       if (child->section) {
-        bodies.push_back({child.get(), part->placement.After(child->placement), part->name, PartNumberOf(part),
-                          KeyedText(part, 2, 16)});
+        bodies.push_back({child.get(), part->placement.After(child->placement), part->name, report::PartNumberOf(*part),
+                          report::StoredText(*part, 16)});
       }
     }
   }

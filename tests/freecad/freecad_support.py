@@ -65,6 +65,17 @@ def new_document(test):
     return doc
 
 
+def scripted_session(test):
+    """A fresh preferences file and document for `test`, and a scripted user who answers the
+    messages of every operation until the test ends. Returns the document and that user."""
+    use_fresh_preferences(test)
+    doc = new_document(test)
+    messages = ScriptedUi()
+    operations.ui_factory = lambda: messages
+    test.addCleanup(lambda: setattr(operations, "ui_factory", None))
+    return doc, messages
+
+
 def use_fresh_preferences(test):
     folder = tempfile.mkdtemp(prefix="zembrati-prefs-")
     session.prefs_file = os.path.join(folder, "preferences.txt")

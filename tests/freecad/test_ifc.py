@@ -24,11 +24,7 @@ def read_with_ifcpp(path):
 
 class IfcExportTest(unittest.TestCase):
     def setUp(self):
-        support.use_fresh_preferences(self)
-        self.doc = support.new_document(self)
-        self.messages = support.ScriptedUi()
-        operations.ui_factory = lambda: self.messages
-        self.addCleanup(lambda: setattr(operations, "ui_factory", None))
+        self.doc, self.messages = support.scripted_session(self)
         self.folder = tempfile.mkdtemp(prefix="zembrati_freecad_ifc_")
 
     @unittest.skipUnless(READER, "no IFC++ reader in this build")

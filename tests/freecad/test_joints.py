@@ -21,11 +21,7 @@ def column_and_beam(test, doc):
 
 class JointTest(unittest.TestCase):
     def setUp(self):
-        support.use_fresh_preferences(self)
-        self.doc = support.new_document(self)
-        self.messages = support.ScriptedUi()
-        operations.ui_factory = lambda: self.messages
-        self.addCleanup(lambda: setattr(operations, "ui_factory", None))
+        self.doc, self.messages = support.scripted_session(self)
 
     def test_a_butt_cuts_the_beam_at_the_columns_flange_and_follows_the_column(self):
         column, beam = column_and_beam(self, self.doc)

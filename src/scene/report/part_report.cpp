@@ -1,5 +1,6 @@
 #include "report/part_report.h"
 
+#include "catalogue/catalogue_text.h"
 #include "data_objects.h"
 #include "host/host_classes.h"
 #include "report/section_report.h"
@@ -134,31 +135,21 @@ std::string PartNumberOf(const scene::Node& part) {
   return object ? object->partNumber : std::string();
 }
 
-namespace {
-std::string Trimmed(const std::string& text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  std::size_t first = 0, last = text.size();
-  while (first < last && blank(text[first])) ++first;
-  while (last > first && blank(text[last - 1])) --last;
-  return text.substr(first, last - first);
-}
-}  // namespace
-
 std::string PartDesignation(const scene::Node& part) {
   std::string text = Text(part.FirstComponent(kStoredDataComponent), 2, 2);
   if (const std::size_t length = text.find('@'); length != std::string::npos) {
     // "IPE 300 x @": what comes before the length, less the " x " that joins it.
-    text = Trimmed(text.substr(0, length));
-    if (!text.empty() && (text.back() == 'x' || text.back() == 'X')) text = Trimmed(text.substr(0, text.size() - 1));
+    text = catalogue::TrimSpaces(text.substr(0, length));
+    if (!text.empty() && (text.back() == 'x' || text.back() == 'X')) text = catalogue::TrimSpaces(text.substr(0, text.size() - 1));
   }
   if (!text.empty()) return text;
-  return Trimmed(StoredText(part, 13) + " " + StoredText(part, 14));
+  return catalogue::TrimSpaces(StoredText(part, 13) + " " + StoredText(part, 14));
 }
 
 std::string PartMark(const scene::Node& part) {
   const automation::Variant nameTemplate = Value(part.FirstComponent(kStoredDataComponent), 2, 2);
   const std::string* text = nameTemplate.TryGet<std::string>();
-  return text ? Trimmed(parts::UserSuffix(part.name, *text)) : std::string();
+  return text ? catalogue::TrimSpaces(parts::UserSuffix(part.name, *text)) : std::string();
 }
 
 Json PartReport(const scene::NodePtr& part) {
