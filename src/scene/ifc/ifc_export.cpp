@@ -3,6 +3,7 @@
 #include <cmath>
 #include <deque>
 #include <map>
+#include <numbers>
 
 #include "file_output.h"
 #include "ifc/global_id.h"
@@ -35,7 +36,7 @@ constexpr ElementClass kMember{"IFCMEMBER", "IFCMEMBERTYPE", "MEMBER", "Member"}
 
 const ElementClass& ClassOf(const scene::RigidTransform& placement) {
   const double rise = std::fabs(scene::Normalized(placement.Rotate({0, 0, 1})).z);
-  const double fiveDegrees = 5 * 3.14159265358979323846 / 180;
+  const double fiveDegrees = 5 * std::numbers::pi / 180;
   if (rise >= std::cos(fiveDegrees)) return kColumn;
   if (rise <= std::sin(fiveDegrees)) return kBeam;
   return kMember;
@@ -106,7 +107,7 @@ class IfcFile {
     const EntityId mass = w_.Add("IFCSIUNIT", "*,.MASSUNIT.,.KILO.,.GRAM.");
     const EntityId radian = w_.Add("IFCSIUNIT", "*,.PLANEANGLEUNIT.,$,.RADIAN.");
     const EntityId dimensions = w_.Add("IFCDIMENSIONALEXPONENTS", "0,0,0,0,0,0,0");
-    const EntityId factor = w_.Add("IFCMEASUREWITHUNIT", "IFCPLANEANGLEMEASURE(" + Real(3.14159265358979323846 / 180) + ")," + Ref(radian));
+    const EntityId factor = w_.Add("IFCMEASUREWITHUNIT", "IFCPLANEANGLEMEASURE(" + Real(std::numbers::pi / 180) + ")," + Ref(radian));
     const EntityId degree = w_.Add("IFCCONVERSIONBASEDUNIT", Ref(dimensions) + ",.PLANEANGLEUNIT.,'degree'," + Ref(factor));
     const EntityId units = w_.Add("IFCUNITASSIGNMENT", Refs({length, area, volume, mass, degree}));
     const EntityId origin = geometry_.Placement(scene::Vector3{0, 0, 0});

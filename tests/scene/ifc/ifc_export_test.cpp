@@ -85,7 +85,7 @@ class IfcExportTest : public ::testing::Test {
   zembrati::testing::TempFolder folder_;
 };
 
-TEST_F(IfcExportTest, EveryTypeOfEveryFamilyIsItsOwnProfileWithTheCatalogueValues) {
+TEST_F(IfcExportTest, EveryTypeAndEachFamilyIsItsOwnProfileWithTheCatalogueValues) {
   const std::vector<std::string> drops = {
       "--type HE --standard HEB --size 300",           "--type IPN --size 200",
       "--type UPN --size 100",                         "--type L --standard \"L unequal legs\" --size 100x50x8",
