@@ -16,6 +16,7 @@
 #include "drop_hook.h"
 #include "report/part_report.h"
 #include "export/mesh.h"
+#include "file_output.h"
 #include "export/stl_export.h"
 #include "export/svg_export.h"
 #include "host/host_classes.h"
@@ -287,7 +288,17 @@ int RunExport(const PartOptions& options) {
   if (!options.svg.empty() && parts.size() != 1) throw UsageError("--svg draws one part's section: name it with --part");
   std::vector<std::string> notes;
   const runtime::Status status = runtime::Trap([&] {
-    if (!options.ifc.empty()) notes = ifc::WriteIfc(IfcModelOf(options.scene, parts, session.host().document().Parts()), options.ifc);
+    // Every file is written whole or not at all; and none is written while another of them is
+    // sure to fail: a missing folder or a read-only file is found before anything is written, and
+    // the IFC model is made before the first file.
+    const std::vector<std::pair<std::string, const char*>> outputs{
+        {options.ifc, "IFC file"}, {options.step, "STEP file"}, {options.stl, "STL file"}, {options.svg, "SVG file"}};
+    for (const auto& [path, what] : outputs) {
+      if (!path.empty()) scene::CheckCanReplace(path, what);
+    }
+    std::string ifcText;
+    if (!options.ifc.empty()) ifcText = ifc::IfcText(IfcModelOf(options.scene, parts, session.host().document().Parts()), notes);
+    if (!options.ifc.empty()) scene::WriteWholeFile(options.ifc, ifcText, "IFC file");
     if (!options.step.empty()) scene::WriteStep(bodies, options.step);
     if (!options.stl.empty()) {
       scene::Mesh all;

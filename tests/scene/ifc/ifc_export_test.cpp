@@ -247,9 +247,12 @@ TEST_F(IfcExportTest, WhatCannotBeWrittenLeavesNothingAndADamagedPartIsWrittenAs
   EXPECT_EQ(onto.exitCode, 2);
   EXPECT_NE(onto.err.find("--ifc names the scene file itself"), std::string::npos) << onto.err;
   EXPECT_EQ(Bytes("scene.json"), before);
-  const auto nowhere = Run("export --scene " + Scene() + " --ifc " + Path("missing/model.ifc"));
+  // Beside a STEP file that could be written: neither is.
+  const auto nowhere = Run("export --scene " + Scene() + " --step " + Path("model.step") + " --ifc " + Path("missing/model.ifc"));
   EXPECT_EQ(nowhere.exitCode, 1) << nowhere.err;
+  EXPECT_NE(nowhere.err.find("missing/model.ifc"), std::string::npos) << nowhere.err;
   EXPECT_FALSE(std::filesystem::exists(Path("missing")));
+  EXPECT_FALSE(std::filesystem::exists(Path("model.step")));
   // An existing file stays as it was when the export fails.
   folder_.WriteBytes("kept.ifc", "kept");
   std::filesystem::permissions(Path("kept.ifc"), std::filesystem::perms::owner_read);
