@@ -289,16 +289,14 @@ int RunExport(const PartOptions& options) {
   std::vector<std::string> notes;
   const runtime::Status status = runtime::Trap([&] {
     // Every file is written whole or not at all; and none is written while another of them is
-    // sure to fail: a missing folder or a read-only file is found before anything is written, and
-    // the IFC model is made before the first file.
+    // sure to fail: a missing folder or a read-only file is found before anything is written (the
+    // IFC file, made in memory and written first, is the only one before the others).
     const std::vector<std::pair<std::string, const char*>> outputs{
         {options.ifc, "IFC file"}, {options.step, "STEP file"}, {options.stl, "STL file"}, {options.svg, "SVG file"}};
     for (const auto& [path, what] : outputs) {
       if (!path.empty()) scene::CheckCanReplace(path, what);
     }
-    std::string ifcText;
-    if (!options.ifc.empty()) ifcText = ifc::IfcText(IfcModelOf(options.scene, parts, session.host().document().Parts()), notes);
-    if (!options.ifc.empty()) scene::WriteWholeFile(options.ifc, ifcText, "IFC file");
+    if (!options.ifc.empty()) notes = ifc::WriteIfc(IfcModelOf(options.scene, parts, session.host().document().Parts()), options.ifc);
     if (!options.step.empty()) scene::WriteStep(bodies, options.step);
     if (!options.stl.empty()) {
       scene::Mesh all;
