@@ -11,8 +11,9 @@
 #include <tuple>
 
 #include "cli_support.h"
-#include "section/boundary_queries.h"
-#include "report/part_report.h"
+#include "csv_table.h"
+#include "order_output.h"
+#include "shop/cutting_list.h"
 #include "runtime/file_replacement.h"
 #include "runtime/number_text.h"
 #include "scene_session.h"
@@ -24,75 +25,34 @@ using Json = nlohmann::ordered_json;
 
 struct BomOptions {
   SettingsOptions settings;
-  std::string scene, csv;
-  bool json = false;
+  std::string scene, csv, stock;
+  std::string kerf = "0", trim = "0";
+  bool json = false, strict = false;
 };
 
-// How a piece's ends are cut: the angles from square in the web's and the flanges' planes at its
-// start and at its end, in degrees to a tenth.
-using EndAngles = std::array<double, 4>;
-
-// One line of the cutting list: the pieces of one standard, designation (size and thickness, as
-// the catalogue's part number gives them), material, cut length (tip to tip, as the saw cuts it)
-// and end angles.
-struct BomLine {
-  std::string standard, designation, material;
-  double lengthMm = 0;
-  EndAngles angles{};
-  int count = 0;
-  double unitMassKg = 0;
-  std::vector<std::string> marks;
-};
-
-double Tenths(double value) { return std::round(value * 10) / 10 + 0.0; }
-
-EndAngles AnglesOf(const Json& report) {
-  EndAngles angles{};
-  for (std::size_t i = 0; i < 2 && i < report["ends"].size(); ++i) {
-    angles[2 * i] = Tenths(report["ends"][i]["angle_web_deg"].get<double>());
-    angles[2 * i + 1] = Tenths(report["ends"][i]["angle_flange_deg"].get<double>());
+// The stock lengths, kerf and trim as the shop gives them; a stock list names at least one length.
+shop::StockOptions StockOptionsOf(const BomOptions& options) {
+  shop::StockOptions stock;
+  for (const double length : ParseNumberList(options.stock, "--stock")) {
+    if (!(length > 0) || length > kMaxLengthMm) {
+      throw UsageError("--stock: " + runtime::GeneralForm(length) + " mm is not a stock length; give lengths greater than 0 and at most 1000000 mm, as in --stock 6000,12000");
+    }
+    stock.stockMm.push_back(length);
   }
-  return angles;
+  const auto notNegative = [](const std::string& text, const char* what) {
+    const double value = ParseNumber(text, what);
+    if (!(value >= 0) || value > kMaxLengthMm) {
+      throw UsageError(std::string(what) + ": " + text + " mm is not a cut width or trim; give 0 or more, at most 1000000 mm");
+    }
+    return value;
+  };
+  stock.kerfMm = notNegative(options.kerf, "--kerf");
+  stock.trimMm = notNegative(options.trim, "--trim");
+  return stock;
 }
 
-// A piece may lie on the saw bed either way round: turned end for end about its y axis (when its
-// section is its own mirror image across that axis) the start becomes the end and the flange
-// angles change sign; about its x axis, the web angles do; a round piece turns any way. Of the
-// ways a piece can lie, the list names it by one, so that pieces cut alike are counted as one.
-EndAngles AsTheSawSeesIt(EndAngles a, const scene::Section& section) {
-  const auto zero = [](double v) { return v + 0.0; };
-  std::vector<EndAngles> ways{a};
-  if (scene::IsRound(section)) ways.push_back({a[2], a[3], a[0], a[1]});
-  const bool acrossY = scene::MirrorsOntoItself(section, false), acrossX = scene::MirrorsOntoItself(section, true);
-  if (acrossY) ways.push_back({a[2], zero(-a[3]), a[0], zero(-a[1])});
-  if (acrossX) ways.push_back({zero(-a[2]), a[3], zero(-a[0]), a[1]});
-  if (acrossX && acrossY) ways.push_back({zero(-a[0]), zero(-a[1]), zero(-a[2]), zero(-a[3])});
-  return *std::min_element(ways.begin(), ways.end());
-}
-
-std::vector<BomLine> CuttingList(const std::vector<scene::NodePtr>& parts) {
-  std::map<std::tuple<std::string, std::string, std::string, double, EndAngles>, BomLine> lines;
-  for (const scene::NodePtr& part : parts) {
-    const Json report = report::PartReport(part);
-    // Not a part with a solid of this system, or one whose cuts the modeller could not make.
-    if (!report.contains("mass_kg") || !report["mass_kg"].is_number()) continue;
-    const std::string designation = report.contains("summary") ? report["summary"]["part_number"].get<std::string>() : "";
-    const double length = Tenths(report["cut_length_mm"].get<double>());
-    const EndAngles angles = AsTheSawSeesIt(AnglesOf(report), *scene::FirstBody(*part)->section);
-    BomLine& line = lines[{report["standard"], designation, report["material"], length, angles}];
-    line.standard = report["standard"];
-    line.designation = designation;
-    line.material = report["material"];
-    line.lengthMm = length;
-    line.angles = angles;
-    line.unitMassKg = report["mass_kg"].get<double>();
-    ++line.count;
-    if (const std::string mark = report::PartMark(*part); !mark.empty()) line.marks.push_back(mark);
-  }
-  std::vector<BomLine> list;
-  for (auto& [key, line] : lines) list.push_back(std::move(line));
-  return list;
-}
+using shop::CuttingLine;
+using shop::EndAngles;
 
 std::string Kg(double kg) { return runtime::GeneralForm(std::round(kg * 100) / 100); }
 std::string Degrees(double degrees) { return runtime::GeneralForm(degrees); }
@@ -108,18 +68,11 @@ std::string Joined(const std::vector<std::string>& marks, const char* separator)
   return text;
 }
 
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + "\"";
-}
-
-std::string CsvText(const std::vector<BomLine>& list) {
+std::string CsvText(const std::vector<CuttingLine>& list) {
   std::ostringstream out;
   out << "standard,designation,material,length_mm,start_angle_web_deg,start_angle_flange_deg,end_angle_web_deg,"
          "end_angle_flange_deg,count,unit_mass_kg,total_length_mm,total_mass_kg,marks\n";
-  for (const BomLine& l : list) {
+  for (const CuttingLine& l : list) {
     out << CsvField(l.standard) << ',' << CsvField(l.designation) << ',' << CsvField(l.material) << ',' << Mm(l.lengthMm);
     for (const double angle : l.angles) out << ',' << Degrees(angle);
     out << ',' << l.count << ',' << Kg(l.unitMassKg) << ',' << Mm(l.lengthMm * l.count) << ','
@@ -128,11 +81,11 @@ std::string CsvText(const std::vector<BomLine>& list) {
   return out.str();
 }
 
-Json JsonOf(const std::vector<BomLine>& list) {
+Json JsonOf(const std::vector<CuttingLine>& list) {
   Json lines = Json::array();
   std::map<std::string, double> byMaterial;
   double total = 0;
-  for (const BomLine& l : list) {
+  for (const CuttingLine& l : list) {
     lines.push_back({{"standard", l.standard}, {"designation", l.designation}, {"material", l.material},
                      {"length_mm", l.lengthMm}, {"start_angle_web_deg", l.angles[0]},
                      {"start_angle_flange_deg", l.angles[1]}, {"end_angle_web_deg", l.angles[2]},
@@ -147,7 +100,7 @@ Json JsonOf(const std::vector<BomLine>& list) {
   return {{"lines", lines}, {"materials", materials}, {"total_mass_kg", total}};
 }
 
-void PrintTable(const std::vector<BomLine>& list) {
+void PrintTable(const std::vector<CuttingLine>& list) {
   std::map<std::string, std::pair<int, double>> byMaterial;
   double total = 0;
   int pieces = 0;
@@ -155,7 +108,7 @@ void PrintTable(const std::vector<BomLine>& list) {
             << std::right << std::setw(10) << "length" << std::setw(12) << "start" << std::setw(12) << "end"
             << std::setw(6) << "count" << std::setw(11) << "kg/piece"
             << std::setw(12) << "total mm" << std::setw(11) << "total kg" << "  marks\n";
-  for (const BomLine& l : list) {
+  for (const CuttingLine& l : list) {
     std::cout << std::left << std::setw(16) << l.standard << std::setw(18) << l.designation << std::setw(10) << l.material
               << std::right << std::setw(10) << Mm(l.lengthMm) << std::setw(12) << EndText(l.angles, 0) << std::setw(12)
               << EndText(l.angles, 1) << std::setw(6) << l.count << std::setw(11)
@@ -173,19 +126,37 @@ void PrintTable(const std::vector<BomLine>& list) {
 }
 
 int RunBom(const BomOptions& options) {
+  const bool nesting = !options.stock.empty();
+  if (!nesting && (options.kerf != "0" || options.trim != "0" || options.strict)) {
+    throw UsageError("--kerf, --trim and --strict go with --stock: give the stock lengths to nest the pieces into, as in --stock 6000,12000");
+  }
+  const shop::StockOptions stock = nesting ? StockOptionsOf(options) : shop::StockOptions{};
+  if (!options.csv.empty()) RequirePlainText(options.csv, "--csv");
   SceneSession session(options.scene, options.settings, SceneSession::Access::Read);
-  const std::vector<BomLine> list = CuttingList(session.host().document().Parts());
+  const std::vector<CuttingLine> list = shop::CuttingListOf(session.host().document().Parts());
+  const std::vector<shop::OrderGroup> order = nesting ? shop::OrderListOf(list, stock) : std::vector<shop::OrderGroup>{};
   if (!options.csv.empty()) {
-    RequirePlainText(options.csv, "--csv");
-    const runtime::Status status = runtime::Trap([&] { runtime::ReplaceFileContent(options.csv, CsvText(list)); });
+    const std::string text = nesting ? OrderCsv(order) : CsvText(list);
+    const runtime::Status status = runtime::Trap([&] { runtime::ReplaceFileContent(options.csv, text); });
     if (!status.ok()) throw CommandFailure(options.csv + ": " + status.description);
   }
   if (options.json) {
-    PrintJson(JsonOf(list));
+    Json answer = JsonOf(list);
+    if (nesting) {
+      answer["order"] = shop::OrderSummaryJson(order, stock);
+      answer["nesting"] = shop::NestingJson(order);
+    }
+    PrintJson(answer);
   } else if (options.csv.empty()) {
     PrintTable(list);
+    if (nesting) PrintOrder(order, stock);
   }
-  return kExitSuccess;
+  const std::string unplaced = shop::UnplacedPieces(order);
+  if (!unplaced.empty() && !options.json) {
+    std::cerr << "zembrati: " << unplaced << " longer than every stock length (less the trim) and placed on no bar; "
+              << "order them separately or give a longer stock length\n";
+  }
+  return options.strict && !unplaced.empty() ? kExitSystemError : kExitSuccess;
 }
 
 }  // namespace
@@ -198,10 +169,18 @@ void AddBomCommand(CLI::App& app, int& exitCode) {
              "start and the end; for tubes and round bars in the plane of the joint and across it), with the count, the mass of one piece from its exact section, the total length and mass and "
              "the marks; then the totals per material and overall.");
   command->add_option("--scene", options->scene, "Scene file")->required()->check(CLI::ExistingFile);
-  command->add_option("--csv", options->csv, "Write the list as CSV to this file");
-  command->add_flag("--json", options->json, "Print the list and its totals as JSON");
+  command->add_option("--csv", options->csv, "Write the list as CSV to this file (with --stock, the bars to order)");
+  command->add_flag("--json", options->json, "Print the list and its totals as JSON (with --stock, also the bars to order as \"nesting\")");
+  command->add_option("--stock", options->stock,
+                      "Nest the pieces of each standard, designation and material into stock bars of these lengths in mm "
+                      "(\"6000,12000\"): the bars to order, the pieces cut from each in cutting order and the offcut, "
+                      "with the least number of bars any nesting can take beside them");
+  command->add_option("--kerf", options->kerf, "The saw's cut width in mm, taken after every piece but the last of a bar (default 0)");
+  command->add_option("--trim", options->trim, "The length in mm cut off each bar before its first piece: the mill end and the cut that squares it (default 0)");
+  command->add_flag("--strict", options->strict, "Exit with 1 when a piece is longer than every stock length");
   AddSettingsOptions(*command, options->settings);
-  command->footer("Example:\n  zembrati bom --scene out/portal.json --csv out/portal-cutting-list.csv");
+  command->footer("Examples:\n  zembrati bom --scene out/portal.json --csv out/portal-cutting-list.csv\n"
+                  "  zembrati bom --scene out/portal.json --stock 6000,12000 --kerf 3 --trim 10");
   command->callback([options, &exitCode] { exitCode = RunReportingErrors(options->json, [&] { return RunBom(*options); }); });
 }
 

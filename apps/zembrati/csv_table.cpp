@@ -110,4 +110,11 @@ CsvTable ReadCsvTable(const std::string& text, const std::string& fileName, cons
   return table;
 }
 
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\n\r") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
 }  // namespace zembrati::cli

@@ -30,6 +30,10 @@ struct CsvTable {
 CsvTable ReadCsvTable(const std::string& text, const std::string& fileName, const std::vector<std::string>& known,
                       const std::vector<std::string>& required, const std::string& what);
 
+// A field as a CSV writer gives it: quoted (with "" for a quote) where it holds a comma, a quote
+// or a line break.
+std::string CsvField(const std::string& text);
+
 // A UsageError about one row, as ReadCsvTable words them.
 [[noreturn]] void RaiseRowError(const std::string& fileName, int line, const std::string& reason);
 

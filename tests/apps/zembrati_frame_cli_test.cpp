@@ -231,3 +231,101 @@ TEST_F(ZembratiFrameTest, ASingleDropPlacesAMemberBetweenTwoPointsAndTurnsIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// The marks on each bar of one nesting entry, bar after bar.
+std::vector<std::vector<std::string>> MarksOnBars(const Json& entry) {
+  std::vector<std::vector<std::string>> bars;
+  for (const Json& bar : entry["bars"]) {
+    bars.emplace_back();
+    for (const Json& piece : bar["pieces"]) bars.back().push_back(piece["mark"]);
+  }
+  return bars;
+}
+
+}  // namespace
+
+// The same section in two grades is bought as two: the grade is part of what the list groups by,
+// in the cutting list and in the bars to order alike.
+TEST_F(ZembratiFrameTest, TheSameSectionInTwoGradesIsListedAndOrderedApart) {
+  RunJson("frame --scene " + Scene() + " " +
+          List(std::string(kHeader) + "A1,HE,HEA,240,,S355J2,0,0,0,0,0,2500,0\n" + "B1,HE,HEA,240,,S235JR,1000,0,0,1000,0,2500,0\n"));
+  const Json bom = RunJson("bom --scene " + Scene() + " --stock 6000");
+  ASSERT_EQ(bom["lines"].size(), 2u);
+  EXPECT_EQ(bom["lines"][0]["material"], "S235JR");
+  EXPECT_EQ(bom["lines"][1]["material"], "S355J2");
+  ASSERT_EQ(bom["nesting"].size(), 2u);
+  for (const Json& entry : bom["nesting"]) {
+    EXPECT_EQ(entry["designation"], "HEA240");
+    EXPECT_EQ(entry["bars_ordered"], 1);
+    EXPECT_EQ(entry["lower_bound_bars"], 1);
+  }
+  EXPECT_EQ(MarksOnBars(bom["nesting"][0]), (std::vector<std::vector<std::string>>{{"B1"}}));
+  EXPECT_EQ(bom["order"]["bars_ordered"], 2);
+}
+
+// Rafters of 5944.4 mm and a 6 m stock length: a saw of 3 mm and a trim of 10 mm leave no room
+// for anything else on a bar, and the portal's columns share 12 m bars two by two.
+TEST_F(ZembratiFrameTest, TheReadmesPortalIsNestedIntoStockBarsWithKerfAndTrim) {
+  RunJson("frame --scene " + Scene() + " " + ZEMBRATI_DOCS_DIR "/portal-frame.csv --joints " + ZEMBRATI_DOCS_DIR "/portal-joints.csv");
+  const Json bom = RunJson("bom --scene " + Scene() + " --stock 6000,12000 --kerf 3 --trim 10");
+  EXPECT_EQ(bom["order"]["kerf_mm"], 3);
+  EXPECT_EQ(bom["order"]["unplaced_pieces"], 0);
+  double ordered = 0;
+  int pieces = 0;
+  for (const Json& entry : bom["nesting"]) {
+    ASSERT_GE(entry["bars_ordered"].get<int>(), entry["lower_bound_bars"].get<int>());
+    EXPECT_LE(entry["bars_ordered"].get<int>(), entry["lower_bound_bars"].get<int>() + 1) << entry["designation"];
+    for (const Json& bar : entry["bars"]) {
+      double used = 10;
+      for (std::size_t i = 0; i < bar["pieces"].size(); ++i) used += bar["pieces"][i]["length_mm"].get<double>() + (i ? 3 : 0);
+      EXPECT_NEAR(bar["offcut_mm"].get<double>(), bar["stock_mm"].get<double>() - used, 1e-9);
+      EXPECT_GE(bar["offcut_mm"].get<double>(), 0);
+      pieces += static_cast<int>(bar["pieces"].size());
+    }
+    ordered += entry["metres_ordered"].get<double>();
+  }
+  EXPECT_EQ(pieces, 15);
+  EXPECT_NEAR(bom["order"]["metres_ordered"].get<double>(), ordered, 1e-9);
+
+  const CliRun text = Run("bom --scene " + Scene() + " --stock 6000,12000 --kerf 3 --trim 10");
+  EXPECT_EQ(text.exitCode, 0) << text.err;
+  EXPECT_NE(text.out.find("bars to order (stock 6000, 12000 mm, kerf 3 mm, trim 10 mm):"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("total ordered: "), std::string::npos);
+  ASSERT_EQ(Run("bom --scene " + Scene() + " --stock 6000,12000 --kerf 3 --trim 10 --csv " + (folder_ / "order.csv").string()).exitCode, 0);
+  std::ifstream csv(folder_ / "order.csv");
+  std::string header;
+  std::getline(csv, header);
+  EXPECT_EQ(header, "standard,designation,material,bar,stock_mm,pieces,offcut_mm");
+}
+
+TEST_F(ZembratiFrameTest, APieceLongerThanEveryStockBarIsNamedAndFailsOnlyWhenStrict) {
+  RunJson("frame --scene " + Scene() + " " +
+          List(std::string(kHeader) + "L1,HE,IPE,300,,S355J2,0,0,0,13000,0,0,0\n" + "S1,HE,IPE,300,,S355J2,0,0,1000,4000,0,1000,0\n"));
+  const CliRun run = Run("bom --scene " + Scene() + " --stock 6000,12000");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_NE(run.err.find("IPE300: L1 (13000 mm) longer than every stock length"), std::string::npos) << run.err;
+  EXPECT_NE(run.out.find("on no bar: L1 13000"), std::string::npos) << run.out;
+  const Json bom = RunJson("bom --scene " + Scene() + " --stock 6000,12000");
+  ASSERT_EQ(bom["nesting"].size(), 1u);
+  EXPECT_EQ(bom["nesting"][0]["unplaced"], Json::parse(R"([{"mark": "L1", "length_mm": 13000}])"));
+  EXPECT_EQ(MarksOnBars(bom["nesting"][0]), (std::vector<std::vector<std::string>>{{"S1"}}));
+  EXPECT_EQ(bom["nesting"][0]["bars"][0]["stock_mm"], 6000);
+  EXPECT_EQ(Run("bom --scene " + Scene() + " --stock 6000,12000 --strict").exitCode, 1);
+  EXPECT_EQ(Run("bom --scene " + Scene() + " --stock 14000 --strict").exitCode, 0);
+}
+
+TEST_F(ZembratiFrameTest, NestingAnEmptySceneOrdersNothingAndBadStockIsRefused) {
+  std::ofstream(Scene()) << R"({"format": "zembrati-scene", "version": 1, "unit": "mm",
+                              "root": {"role": "shape", "kind": 0, "placement": [0, 0, 0, 1, 0, 0, 0], "components": []}})";
+  const Json bom = RunJson("bom --scene " + Scene() + " --stock 6000 --kerf 3");
+  EXPECT_EQ(bom["nesting"], Json::array());
+  EXPECT_EQ(bom["order"]["bars_ordered"], 0);
+  for (const char* bad : {"--stock 0", "--stock 6000,-1", "--stock 6000,", "--stock 6000 --kerf -3", "--stock 6000 --trim x",
+                          "--kerf 3"}) {
+    const CliRun run = Run("bom --scene " + Scene() + " " + bad);
+    EXPECT_EQ(run.exitCode, 2) << bad;
+    EXPECT_FALSE(run.err.empty()) << bad;
+  }
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "document.h"
+
+namespace zembrati::shop {
+
+// How a piece's ends are cut: the angles from square in the web's and the flanges' planes at its
+// start and at its end, in degrees to a tenth.
+using EndAngles = std::array<double, 4>;
+
+// One line of the cutting list: the pieces of one standard, designation (size and thickness, as
+// the catalogue's part number gives them), material, cut length (tip to tip, as the saw cuts it)
+// and end angles.
+struct CuttingLine {
+  std::string standard, designation, material;
+  double lengthMm = 0;
+  EndAngles angles{};
+  int count = 0;
+  double unitMassKg = 0;
+  // Of the uncut section, as the mill sells it.
+  double massPerMetreKg = 0;
+  // The marks the user gave the pieces (those without one have none here) ...
+  std::vector<std::string> marks;
+  // ... and every piece by its mark, or its name where it has no mark, in the scene's order.
+  std::vector<std::string> pieces;
+};
+
+// The scene's parts as the saw cuts them, one line per standard, designation, material, cut
+// length and end angles (a piece named by the way it lies on the saw bed that cuts it so), in
+// that order. Parts without a solid of this system, or whose cuts the modeller cannot make, are
+// left out.
+std::vector<CuttingLine> CuttingListOf(const std::vector<scene::NodePtr>& parts);
+
+}  // namespace zembrati::shop
