@@ -25,7 +25,7 @@ std::string BoundText(const shop::Nesting& nesting) {
   std::string text = "at least " + std::to_string(nesting.LowerBoundBars()) + " bars (continuous bound " +
                      std::to_string(nesting.continuousBoundBars);
   if (nesting.lpBoundBars) text += ", linear programme " + std::to_string(*nesting.lpBoundBars);
-  if (nesting.lpBoundLength) text += "; at least " + Rounded(shop::Millimetres(*nesting.lpBoundLength) / 1000, 1000) + " m";
+  text += "; at least " + Rounded(shop::Millimetres(nesting.LowerBoundLength()) / 1000, 1000) + " m";
   return text + ")";
 }
 

@@ -12,6 +12,12 @@ namespace zembrati::shop {
 std::size_t PatternPool::Add(CuttingPattern pattern) {
   auto key = std::make_pair(pattern.stock, pattern.counts);
   if (const auto found = known_.find(key); found != known_.end()) return found->second;
+  std::vector<std::pair<std::size_t, int>> given;
+  for (std::size_t kind = 0; kind < pattern.counts.size(); ++kind) {
+    if (pattern.counts[kind] > 0) given.emplace_back(kind, pattern.counts[kind]);
+  }
+  givenTotal_ += given.size();
+  given_.push_back(std::move(given));
   patterns_.push_back(std::move(pattern));
   known_.emplace(std::move(key), patterns_.size() - 1);
   return patterns_.size() - 1;
@@ -36,6 +42,8 @@ class Master {
       }
     }
     m_ = rows_.size();
+    rowOfKind_.assign(demand.size(), -1);
+    for (std::size_t r = 0; r < m_; ++r) rowOfKind_[rows_[r]] = static_cast<long>(r);
     StartFromSingleKindPatterns();
   }
 
@@ -44,7 +52,7 @@ class Master {
     const std::size_t pivotLimit = 60 * m_ + 2000;
     for (std::size_t pivots = 0; pivots < pivotLimit && !budget_.Spent(); ++pivots) {
       if (pivots % 64 == 63 && !Refactor()) break;
-      budget_.left -= static_cast<std::int64_t>(m_ * (3 * m_ + pool_.size()));
+      budget_.left -= static_cast<std::int64_t>(3 * m_ * m_ + pool_.GivenTotal());
       const std::vector<double> y = Duals();
       std::optional<Column> entering = FromSurplusOrPool(y);
       if (!entering) {
@@ -120,10 +128,11 @@ class Master {
   }
 
   double ReducedCost(std::size_t patternIndex, const std::vector<double>& y) const {
-    const CuttingPattern& pattern = pool_[patternIndex];
     double value = 0;
-    for (std::size_t r = 0; r < m_; ++r) value += y[r] * pattern.counts[rows_[r]];
-    return stocks_[pattern.stock].cost - value;
+    for (const auto& [kind, count] : pool_.Given(patternIndex)) {
+      if (const long row = rowOfKind_[kind]; row >= 0) value += y[static_cast<std::size_t>(row)] * count;
+    }
+    return stocks_[pool_[patternIndex].stock].cost - value;
   }
 
   double Objective() const {
@@ -133,7 +142,7 @@ class Master {
   }
 
   // With every bar costing one, no integer answer lies between two objectives with the same
-  // ceiling; with bars of several lengths, a gap of a tenth of a percent is not worth the
+  // ceiling; with bars of several lengths, a gap of a hundredth of a percent is not worth the
   // thousands of pivots that close it (column generation tails off).
   bool CloseEnough(double objective, double bound) const {
     const bool unitCosts = std::all_of(stocks_.begin(), stocks_.end(), [](const StockBar& s) { return s.cost == 1.0; });
@@ -260,6 +269,7 @@ class Master {
   PatternPool& pool_;
   WorkBudget& budget_;
   std::vector<std::size_t> rows_;
+  std::vector<long> rowOfKind_;  // -1 for a kind no longer wanted
   std::vector<double> rhs_;
   std::size_t m_ = 0;
   std::vector<Column> basis_;

@@ -29,9 +29,15 @@ class PatternPool {
   std::size_t Add(CuttingPattern pattern);
   const CuttingPattern& operator[](std::size_t index) const { return patterns_[index]; }
   std::size_t size() const { return patterns_.size(); }
+  // A pattern's kinds and counts where it gives any: a bar holds a few kinds of the many a job
+  // has, and pricing the pool goes through these alone.
+  const std::vector<std::pair<std::size_t, int>>& Given(std::size_t index) const { return given_[index]; }
+  std::size_t GivenTotal() const { return givenTotal_; }
 
  private:
   std::vector<CuttingPattern> patterns_;
+  std::vector<std::vector<std::pair<std::size_t, int>>> given_;
+  std::size_t givenTotal_ = 0;
   std::map<std::pair<std::size_t, std::vector<int>>, std::size_t> known_;
 };
 

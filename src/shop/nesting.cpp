@@ -4,6 +4,7 @@
 #include <numeric>
 #include <stdexcept>
 
+#include "bar_knapsack.h"
 #include "cutting_stock_lp.h"
 
 namespace zembrati::shop {
@@ -93,6 +94,18 @@ Packing PackingOf(const NestingJob& job) {
   return packing;
 }
 
+// All the pieces' widths (their lengths and a kerf each) ...
+std::int64_t NeededWidth(const Packing& packing) {
+  return std::inner_product(packing.widths.begin(), packing.widths.end(), packing.demand.begin(), std::int64_t{0},
+                            std::plus<>(), [](std::int64_t w, int d) { return w * d; });
+}
+
+// ... over what the longest bar holds, rounded up: no nesting takes fewer bars.
+std::size_t ContinuousBoundBars(const Packing& packing) {
+  const std::int64_t room = packing.capacities.back();
+  return static_cast<std::size_t>((NeededWidth(packing) + room - 1) / room);
+}
+
 std::int64_t Filled(const Packing& packing, const PlannedBar& bar) {
   std::int64_t filled = 0;
   for (std::size_t kind = 0; kind < bar.counts.size(); ++kind) filled += bar.counts[kind] * packing.widths[kind];
@@ -139,9 +152,9 @@ Plan FirstFitDecreasing(const Packing& packing, const std::vector<int>& demand) 
   return plan;
 }
 
-// What pattern generation may spend on one job (about a second here): past it, the
+// What pattern generation may spend on one job (about half a second here): past it, the
 // pieces still to place go by first-fit decreasing.
-constexpr std::int64_t kWorkBudget = 1'200'000'000;
+constexpr std::int64_t kWorkBudget = 500'000'000;
 
 struct PatternPlan {
   Plan plan;
@@ -203,6 +216,32 @@ PatternPlan ByPatterns(const Packing& packing) {
   return result;
 }
 
+// Minimum bin slack: bar after bar, the longest piece left and with it the pieces left that fill
+// the rest of the bar best (a search that stops at an exact fill, within a budget per bar).
+Plan MinimumSlack(const Packing& packing) {
+  Plan plan;
+  std::vector<int> residual = packing.demand;
+  const std::size_t longest = packing.capacities.size() - 1;
+  for (std::size_t first = 0; first < residual.size();) {
+    if (residual[first] == 0) {
+      ++first;
+      continue;
+    }
+    --residual[first];
+    std::vector<KnapsackItem> items(residual.size());
+    for (std::size_t kind = 0; kind < residual.size(); ++kind) {
+      items[kind] = {static_cast<double>(packing.widths[kind]), packing.widths[kind], residual[kind]};
+    }
+    const KnapsackFill fill = BestFill(items, packing.capacities[longest] - packing.widths[first], 200000);
+    PlannedBar bar{longest, fill.counts};
+    ++bar.counts[first];
+    for (std::size_t kind = 0; kind < residual.size(); ++kind) residual[kind] -= fill.counts[kind];
+    plan.push_back(std::move(bar));
+  }
+  Shorten(packing, plan);
+  return plan;
+}
+
 // The least number of bars: the programme with the longest bar alone, each bar costing one.
 std::optional<int> BarBound(const Packing& packing, const std::optional<double>& lengthBound) {
   if (packing.stock.size() == 1) {
@@ -237,15 +276,28 @@ Nesting Assemble(const NestingJob& job, const Packing& packing, Plan plan) {
     nesting.bars.push_back(std::move(bar));
   }
   for (const std::size_t index : packing.unplaced) nesting.unplaced.push_back(job.pieces[index]);
-  const std::int64_t needed = std::inner_product(packing.widths.begin(), packing.widths.end(), packing.demand.begin(), std::int64_t{0},
-                                                 std::plus<>(), [](std::int64_t w, int d) { return w * d; });
   if (!packing.capacities.empty()) {
-    nesting.continuousBoundBars = static_cast<int>((needed + packing.capacities.back() - 1) / packing.capacities.back());
+    nesting.continuousBoundBars = static_cast<int>(ContinuousBoundBars(packing));
+    // No bar holds more of the pieces' widths per length than the one that wastes least on its trim.
+    double bestShare = 0;
+    for (std::size_t s = 0; s < packing.stock.size(); ++s) {
+      bestShare = std::max(bestShare, static_cast<double>(packing.capacities[s]) / static_cast<double>(packing.stock[s]));
+    }
+    nesting.continuousBoundLength = static_cast<Tenths>(std::ceil(static_cast<double>(NeededWidth(packing)) / bestShare - 1e-6));
   }
   return nesting;
 }
 
 }  // namespace
+
+const char* MethodName(Nesting::Method method) {
+  switch (method) {
+    case Nesting::Method::PatternGeneration: return "pattern generation";
+    case Nesting::Method::MinimumSlack: return "minimum bin slack";
+    case Nesting::Method::FirstFitDecreasing: break;
+  }
+  return "first-fit decreasing";
+}
 
 Nesting NestFirstFitDecreasing(const NestingJob& job) {
   Check(job);
@@ -258,19 +310,26 @@ Nesting Nest(const NestingJob& job) {
   Check(job);
   const Packing packing = PackingOf(job);
   if (packing.lengths.empty()) return Assemble(job, packing, {});
-  PatternPlan patterns = ByPatterns(packing);
-  Plan greedy = FirstFitDecreasing(packing, packing.demand);
-  const auto better = [&](const Plan& a, const Plan& b) {
-    const Tenths la = OrderedLength(packing, a), lb = OrderedLength(packing, b);
-    return la != lb ? la < lb : a.size() < b.size();
-  };
-  const bool byPatterns = !better(greedy, patterns.plan);
-  Nesting nesting = Assemble(job, packing, byPatterns ? std::move(patterns.plan) : std::move(greedy));
-  nesting.byPatterns = byPatterns;
-  nesting.lpBoundBars = BarBound(packing, patterns.lpBound);
-  if (patterns.lpBound) {
-    nesting.lpBoundLength = static_cast<Tenths>(std::ceil(*patterns.lpBound * static_cast<double>(packing.stock.back()) - 1e-3));
+  std::vector<std::pair<Nesting::Method, Plan>> candidates;
+  candidates.emplace_back(Nesting::Method::MinimumSlack, MinimumSlack(packing));
+  candidates.emplace_back(Nesting::Method::FirstFitDecreasing, FirstFitDecreasing(packing, packing.demand));
+  // With one stock length, bars as few as the continuous bound are the optimum: nothing to solve.
+  const bool optimal = packing.stock.size() == 1 && candidates.front().second.size() == ContinuousBoundBars(packing);
+  std::optional<double> lpBound;
+  if (!optimal) {
+    PatternPlan patterns = ByPatterns(packing);
+    lpBound = patterns.lpBound;
+    candidates.emplace(candidates.begin(), Nesting::Method::PatternGeneration, std::move(patterns.plan));
   }
+  // The least ordered length, then the fewest bars; on a tie, the earlier method.
+  const auto best = std::min_element(candidates.begin(), candidates.end(), [&](const auto& a, const auto& b) {
+    const Tenths la = OrderedLength(packing, a.second), lb = OrderedLength(packing, b.second);
+    return la != lb ? la < lb : a.second.size() < b.second.size();
+  });
+  Nesting nesting = Assemble(job, packing, std::move(best->second));
+  nesting.method = best->first;
+  if (!optimal) nesting.lpBoundBars = BarBound(packing, lpBound);
+  if (lpBound) nesting.lpBoundLength = static_cast<Tenths>(std::ceil(*lpBound * static_cast<double>(packing.stock.back()) - 1e-3));
   return nesting;
 }
 

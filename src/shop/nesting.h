@@ -45,22 +45,32 @@ struct Nesting {
   int continuousBoundBars = 0;
   // ... and the linear-programming bound of the cutting-stock problem, where it was proven.
   std::optional<int> lpBoundBars;
-  // The least stock length any way of cutting them orders, where the linear programme proved it.
+  // The least stock length any way of cutting them orders: all the length needed over the
+  // bar that holds the most per length, and the linear programme's bound where it gave one.
+  Tenths continuousBoundLength = 0;
   std::optional<Tenths> lpBoundLength;
-  // Whether pattern generation gave the bars, or first-fit decreasing (better, or the fallback).
-  bool byPatterns = false;
+  // Which method gave the bars: the one that ordered least.
+  enum class Method { PatternGeneration, MinimumSlack, FirstFitDecreasing };
+  Method method = Method::FirstFitDecreasing;
 
   int LowerBoundBars() const { return std::max(continuousBoundBars, lpBoundBars.value_or(0)); }
+  Tenths LowerBoundLength() const { return std::max(continuousBoundLength, lpBoundLength.value_or(0)); }
   Tenths OrderedLength() const;
   Tenths PlacedLength() const;
   // The share of the ordered length that is not in a piece (offcuts, kerfs, trims), in percent.
   double WastePercent() const;
 };
 
+// The name of a method as reports give it.
+const char* MethodName(Nesting::Method method);
+
 // Near-optimal: Gilmore–Gomory pattern generation on the linear programme (which gives the
-// bound), rounded down and repaired by solving what is left again, and first-fit decreasing where
-// that does better. The ordered length is what is minimised (with one stock length, the bars);
-// each bar is the shortest stock its pieces fit. Deterministic: the same job gives the same bars.
+// bound), rounded down and repaired by solving what is left again; beside it, minimum bin slack
+// (each bar in turn filled as fully as the pieces left allow, which finds the exact fills of jobs
+// with many lengths wanted once or twice) and first-fit decreasing, the fallback; the one that
+// orders least is kept. The ordered length is what is minimised (with one stock length, the
+// bars); each bar is the shortest stock its pieces fit. Deterministic: the same job gives the
+// same bars.
 // Throws std::invalid_argument for a negative kerf or trim, or a stock or piece length not above 0.
 Nesting Nest(const NestingJob& job);
 

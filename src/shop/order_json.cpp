@@ -52,7 +52,8 @@ Json NestingJson(const std::vector<OrderGroup>& order) {
                     {"continuous_bound_bars", n.continuousBoundBars},
                     {"lp_bound_bars", n.lpBoundBars ? Json(*n.lpBoundBars) : Json(nullptr)},
                     {"lp_bound_length_mm", n.lpBoundLength ? Json(Millimetres(*n.lpBoundLength)) : Json(nullptr)},
-                    {"method", n.byPatterns ? "pattern generation" : "first-fit decreasing"},
+                    {"lower_bound_length_mm", Millimetres(n.LowerBoundLength())},
+                    {"method", MethodName(n.method)},
                     {"unplaced", unplaced}});
   }
   return list;
