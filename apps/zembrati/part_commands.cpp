@@ -30,6 +30,8 @@
 #include "step/member_views.h"
 #include "step/step_export.h"
 #include "ifc/ifc_export.h"
+#include "runtime/file_replacement.h"
+#include "shop/nc1_export.h"
 
 namespace zembrati::cli {
 namespace {
@@ -39,7 +41,7 @@ using Json = nlohmann::ordered_json;
 struct PartOptions {
   SettingsOptions settings;
   DialogChoices choices;
-  std::string scene, part, at, to, roll, on, lengthText, step, stl, svg, ifc, units;
+  std::string scene, part, at, to, roll, on, lengthText, step, stl, svg, ifc, nc1, units;
   bool json = false;
 };
 
@@ -267,11 +269,45 @@ ifc::IfcModel IfcModelOf(const std::string& scenePath, const std::vector<scene::
   return model;
 }
 
+// The NC files go in a folder of their own, made if it is missing; a file in their way is refused.
+std::filesystem::path Nc1Folder(const PartOptions& options) {
+  RequirePlainText(options.nc1, "--nc1");
+  const std::filesystem::path folder = runtime::PathFromUtf8(options.nc1);
+  std::error_code error;
+  if (std::filesystem::exists(folder, error) && !std::filesystem::is_directory(folder, error)) {
+    throw UsageError("--nc1 names a file, " + options.nc1 + "; give a folder for the NC files (it is made if missing)");
+  }
+  return folder;
+}
+
+// Writes one file per distinct piece; each is checked before any is written, so that a
+// read-only file among them leaves the folder as it was.
+std::vector<std::string> WriteNc1Files(const shop::Nc1Export& nc, const std::filesystem::path& folder) {
+  std::filesystem::create_directories(folder);
+  std::vector<std::string> paths;
+  for (const shop::Nc1File& file : nc.files) {
+    const std::u8string path = (folder / runtime::PathFromUtf8(file.fileName)).u8string();
+    paths.emplace_back(path.begin(), path.end());
+    scene::CheckCanReplace(paths.back(), "NC file");
+  }
+  for (std::size_t i = 0; i < nc.files.size(); ++i) runtime::ReplaceFileContent(paths[i], shop::Nc1Text(nc.files[i].piece));
+  return paths;
+}
+
+Json Nc1Report(const shop::Nc1Export& nc) {
+  Json files = Json::array();
+  for (const shop::Nc1File& file : nc.files) {
+    files.push_back({{"file", file.fileName}, {"piece", file.piece.piece}, {"quantity", file.piece.quantity}, {"parts", file.parts}});
+  }
+  return {{"files", files}, {"notes", nc.notes}};
+}
+
 int RunExport(const PartOptions& options) {
-  if (options.step.empty() && options.stl.empty() && options.svg.empty() && options.ifc.empty()) {
-    throw UsageError("say what to write: --step FILE, --stl FILE, --svg FILE or --ifc FILE");
+  if (options.step.empty() && options.stl.empty() && options.svg.empty() && options.ifc.empty() && options.nc1.empty()) {
+    throw UsageError("say what to write: --step FILE, --stl FILE, --svg FILE, --ifc FILE or --nc1 FOLDER");
   }
   CheckExportTargets(options);
+  const std::filesystem::path nc1Folder = options.nc1.empty() ? std::filesystem::path() : Nc1Folder(options);
   SceneSession session(options.scene, options.settings, SceneSession::Access::Read);
   std::vector<scene::NodePtr> parts = session.host().document().Parts();
   if (!options.part.empty()) parts = {session.FindPart(options.part)};
@@ -287,6 +323,7 @@ int RunExport(const PartOptions& options) {
   if (bodies.empty()) throw UsageError("nothing to export: the scene holds no part with a solid");
   if (!options.svg.empty() && parts.size() != 1) throw UsageError("--svg draws one part's section: name it with --part");
   std::vector<std::string> notes;
+  shop::Nc1Export nc;
   const runtime::Status status = runtime::Trap([&] {
     // Every file is written whole or not at all; and none is written while another of them is
     // sure to fail: a missing folder or a read-only file is found before anything is written (the
@@ -307,15 +344,28 @@ int RunExport(const PartOptions& options) {
       scene::WriteStl(all, options.stl, parts.size() == 1 ? parts.front()->name : "zembrati scene");
     }
     if (!options.svg.empty()) WriteSvg(*bodies.front().body, parts.front()->name, options.svg);
+    if (!options.nc1.empty()) {
+      nc = shop::Nc1FilesOf(parts, StemOf(runtime::PathFromUtf8(options.scene)));
+      WriteNc1Files(nc, nc1Folder);
+    }
   });
   if (!options.json) {
     for (const std::string& note : notes) std::cerr << "[IFC] " << note << "\n";
+    for (const std::string& note : nc.notes) std::cerr << "[NC1] " << note << "\n";
   }
   if (!status.ok()) {
     PrintError(options.json, "failure", status.description, status.number);
     return kExitSystemError;
   }
-  if (options.json) PrintJson(Json{{"ok", true}, {"notes", notes}});
+  if (options.json) {
+    Json answer{{"ok", true}, {"notes", notes}};
+    if (!options.nc1.empty()) answer["nc1"] = Nc1Report(nc);
+    PrintJson(answer);
+  } else if (!options.nc1.empty()) {
+    std::cout << "Wrote " << nc.files.size() << " NC file" << (nc.files.size() == 1 ? "" : "s") << " in " << options.nc1 << ":";
+    for (const shop::Nc1File& file : nc.files) std::cout << " " << file.fileName << " (" << file.piece.quantity << ")";
+    std::cout << "\n";
+  }
   return kExitSuccess;
 }
 
@@ -378,8 +428,8 @@ void AddPartCommands(CLI::App& app, int& exitCode) {
 
   auto exportOptions = std::make_shared<PartOptions>();
   CLI::App* exportCommand = app.add_subcommand(
-      "export", "Export a scene's parts (or one part) as STEP solids, an IFC4 model, a binary STL mesh, or an SVG "
-                "drawing of a part's section.");
+      "export", "Export a scene's parts (or one part) as STEP solids, an IFC4 model, a binary STL mesh, an SVG "
+                "drawing of a part's section, or DSTV NC1 files of its pieces.");
   exportCommand->add_option("--scene", exportOptions->scene, "Scene file")->required()->check(CLI::ExistingFile);
   exportCommand->add_option("--part", exportOptions->part, "Only the part of this name");
   exportCommand->add_option("--step", exportOptions->step, "Write STEP solids to this file");
@@ -388,10 +438,14 @@ void AddPartCommands(CLI::App& app, int& exitCode) {
   exportCommand->add_option("--ifc", exportOptions->ifc,
                             "Write an IFC4 file: every part a beam, column or member with its profile, material, "
                             "solid, axis and quantities");
+  exportCommand->add_option("--nc1", exportOptions->nc1,
+                            "Write DSTV NC1 files for the saw and beam line into this folder (made if missing): one "
+                            "file per distinct piece, named after its mark or part number, with its quantity");
   exportCommand->add_flag("--json", exportOptions->json, "Report the outcome (and any error) as JSON");
   AddSettingsOptions(*exportCommand, exportOptions->settings);
   exportCommand->footer("Examples:\n  zembrati export --scene out/scene.json --step out/parts.step\n"
-                        "  zembrati export --scene out/scene.json --ifc out/model.ifc");
+                        "  zembrati export --scene out/scene.json --ifc out/model.ifc\n"
+                        "  zembrati export --scene out/scene.json --nc1 out/nc");
   exportCommand->callback([exportOptions, &exitCode] { exitCode = RunReportingErrors(exportOptions->json, [&] { return RunExport(*exportOptions); }); });
 }
 

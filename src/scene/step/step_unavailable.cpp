@@ -4,6 +4,7 @@
 #include "step/brep_text.h"
 #include "step/cope_exchange.h"
 #include "step/cut_solids.h"
+#include "step/face_outlines.h"
 #include "step/member_views.h"
 #include "step/step_export.h"
 
@@ -45,6 +46,12 @@ MemberView PlanOf(const Node&) { RaiseUnavailable(); }
 Mesh ExportMesh(const Node& body, const RigidTransform& placement) {
   if (body.cuts && body.cuts->HasCope()) RaiseUnavailable();
   return MeshOfBody(body, placement);
+}
+
+std::vector<std::vector<Point2>> PlaneSectionLoops(const Node&, bool, double) { RaiseUnavailable(); }
+
+std::vector<std::optional<std::pair<double, double>>> ExtentsAlongAxis(const Node&, const std::vector<Point2>&) {
+  RaiseUnavailable();
 }
 
 }  // namespace zembrati::scene
