@@ -24,6 +24,8 @@ EndAngles AnglesOf(const Json& report) {
   return angles;
 }
 
+}  // namespace
+
 // A piece may lie on the saw bed either way round: turned end for end about its y axis (when its
 // section is its own mirror image across that axis) the start becomes the end and the flange
 // angles change sign; about its x axis, the web angles do; a round piece turns any way. Of the
@@ -39,7 +41,6 @@ EndAngles AsTheSawSeesIt(EndAngles a, const scene::Section& section) {
   return *std::min_element(ways.begin(), ways.end());
 }
 
-}  // namespace
 
 std::vector<CuttingLine> CuttingListOf(const std::vector<scene::NodePtr>& parts) {
   std::map<std::tuple<std::string, std::string, std::string, double, EndAngles>, CuttingLine> lines;

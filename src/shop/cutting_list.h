@@ -29,6 +29,11 @@ struct CuttingLine {
   std::vector<std::string> pieces;
 };
 
+// Of the ways a piece may lie on the saw bed (turned end for end, or over, where its section
+// is its own mirror image; any way for a round one), the one the lists name it by, so that
+// pieces cut alike are counted as one: the least of the ways' angles.
+EndAngles AsTheSawSeesIt(EndAngles angles, const scene::Section& section);
+
 // The scene's parts as the saw cuts them, one line per standard, designation, material, cut
 // length and end angles (a piece named by the way it lies on the saw bed that cuts it so), in
 // that order. Parts without a solid of this system, or whose cuts the modeller cannot make, are

@@ -7,6 +7,7 @@
 #include <numbers>
 #include <set>
 
+#include "cutting_list.h"
 #include "nc1_contours.h"
 #include "nc1_profile.h"
 #include "report/part_report.h"
@@ -37,13 +38,20 @@ PlatePoint MarkPlace(const Nc1Piece& piece) {
 // (flange) side. The format's are anticlockwise in its views: the web's front view looks with
 // the piece's start on the left and +y up, so a start reaching farther on top is positive and an
 // end reaching farther on top negative; its bottom view has the section's -x up, which turns the
-// flange's signs the other way.
-void SetCutAngles(Nc1Piece& piece, const Json& report) {
+// flange's signs the other way. A piece with plain ends lies on the bed as the cutting list
+// names it, so that pieces cut alike are one file.
+void SetCutAngles(Nc1Piece& piece, const Json& report, const scene::Node& body) {
   const Json& ends = report["ends"];
-  piece.webStartCut = ends[0]["angle_web_deg"].get<double>();
-  piece.webEndCut = -ends[1]["angle_web_deg"].get<double>();
-  piece.flangeStartCut = -ends[0]["angle_flange_deg"].get<double>();
-  piece.flangeEndCut = ends[1]["angle_flange_deg"].get<double>();
+  EndAngles a{ends[0]["angle_web_deg"].get<double>(), ends[0]["angle_flange_deg"].get<double>(),
+              ends[1]["angle_web_deg"].get<double>(), ends[1]["angle_flange_deg"].get<double>()};
+  if (!body.cuts || !body.cuts->HasCope()) a = AsTheSawSeesIt(a, *body.section);
+  piece.webStartCut = a[0];
+  piece.flangeStartCut = -a[1];
+  piece.webEndCut = -a[2];
+  piece.flangeEndCut = a[3];
+  // A coped end is described by the contours, and the format then wants 0 for it in the header.
+  if (body.cuts && body.cuts->start.cope) piece.webStartCut = piece.flangeStartCut = 0;
+  if (body.cuts && body.cuts->end.cope) piece.webEndCut = piece.flangeEndCut = 0;
 }
 
 std::string SafeFileName(const std::string& name) {
@@ -104,10 +112,7 @@ std::optional<Nc1Piece> Nc1PieceOf(const scene::NodePtr& part, const std::string
   piece.radius = profile->radius;
   piece.weightPerMetre = report["section"]["mass_kg_per_m"].get<double>();
   piece.paintPerMetre = OuterPerimeterMm(section) / 1000;
-  SetCutAngles(piece, report);
-  // A coped end is described by the contours, and the format then wants 0 for it in the header.
-  if (body->cuts && body->cuts->start.cope) piece.webStartCut = piece.flangeStartCut = 0;
-  if (body->cuts && body->cuts->end.cope) piece.webEndCut = piece.flangeEndCut = 0;
+  SetCutAngles(piece, report, *body);
   piece.texts = {part->name};
   if (body->cuts && body->cuts->HasCope()) {
     try {
