@@ -42,26 +42,36 @@ EndAngles AsTheSawSeesIt(EndAngles a, const scene::Section& section) {
 }
 
 
-std::vector<CuttingLine> CuttingListOf(const std::vector<scene::NodePtr>& parts) {
-  std::map<std::tuple<std::string, std::string, std::string, double, EndAngles>, CuttingLine> lines;
+std::vector<CutPiece> CutPiecesOf(const std::vector<scene::NodePtr>& parts) {
+  std::vector<CutPiece> pieces;
   for (const scene::NodePtr& part : parts) {
     const Json report = report::PartReport(part);
     if (!report.contains("mass_kg") || !report["mass_kg"].is_number()) continue;
-    const std::string designation = report.contains("summary") ? report["summary"]["part_number"].get<std::string>() : "";
-    const double length = Tenths(report["cut_length_mm"].get<double>());
-    const EndAngles angles = AsTheSawSeesIt(AnglesOf(report), *scene::FirstBody(*part)->section);
-    CuttingLine& line = lines[{report["standard"], designation, report["material"], length, angles}];
-    line.standard = report["standard"];
-    line.designation = designation;
-    line.material = report["material"];
-    line.lengthMm = length;
-    line.angles = angles;
-    line.unitMassKg = report["mass_kg"].get<double>();
-    line.massPerMetreKg = report["section"]["mass_kg_per_m"].get<double>();
-    ++line.count;
-    const std::string mark = report::PartMark(*part);
-    if (!mark.empty()) line.marks.push_back(mark);
-    line.pieces.push_back(mark.empty() ? part->name : mark);
+    pieces.push_back({part->name, report::PartMark(*part), report["standard"],
+                      report.contains("summary") ? report["summary"]["part_number"].get<std::string>() : "", report["material"],
+                      Tenths(report["cut_length_mm"].get<double>()), AnglesOf(report), report["mass_kg"].get<double>(),
+                      report["section"]["mass_kg_per_m"].get<double>()});
+  }
+  return pieces;
+}
+
+std::vector<CuttingLine> CuttingListOf(const std::vector<scene::NodePtr>& parts) {
+  std::map<std::tuple<std::string, std::string, std::string, double, EndAngles>, CuttingLine> lines;
+  for (const scene::NodePtr& part : parts) {
+    for (const CutPiece& piece : CutPiecesOf({part})) {
+      const EndAngles angles = AsTheSawSeesIt(piece.angles, *scene::FirstBody(*part)->section);
+      CuttingLine& line = lines[{piece.standard, piece.designation, piece.material, piece.lengthMm, angles}];
+      line.standard = piece.standard;
+      line.designation = piece.designation;
+      line.material = piece.material;
+      line.lengthMm = piece.lengthMm;
+      line.angles = angles;
+      line.unitMassKg = piece.massKg;
+      line.massPerMetreKg = piece.massPerMetreKg;
+      ++line.count;
+      if (!piece.mark.empty()) line.marks.push_back(piece.mark);
+      line.pieces.push_back(piece.mark.empty() ? piece.name : piece.mark);
+    }
   }
   std::vector<CuttingLine> list;
   for (auto& [key, line] : lines) list.push_back(std::move(line));

@@ -12,6 +12,20 @@ namespace zembrati::shop {
 // start and at its end, in degrees to a tenth.
 using EndAngles = std::array<double, 4>;
 
+// One piece as the saw cuts it: the part's name and mark, its standard, designation, material,
+// cut length (to a tenth of a millimetre), end angles as the part reports them, and the mass
+// of the cut piece and of a metre of its section.
+struct CutPiece {
+  std::string name, mark, standard, designation, material;
+  double lengthMm = 0;
+  EndAngles angles{};
+  double massKg = 0;
+  double massPerMetreKg = 0;
+};
+
+// The scene's parts with a solid of this system that the modeller can cut, in the scene's order.
+std::vector<CutPiece> CutPiecesOf(const std::vector<scene::NodePtr>& parts);
+
 // One line of the cutting list: the pieces of one standard, designation (size and thickness, as
 // the catalogue's part number gives them), material, cut length (tip to tip, as the saw cuts it)
 // and end angles.

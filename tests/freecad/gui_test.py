@@ -62,6 +62,32 @@ class FileDialogDriver:
         self.done = True
 
 
+class InputDialogDriver:
+    """Answers the next input dialogs in turn, as a user types each answer and presses OK."""
+
+    def __init__(self, answers):
+        self.answers = list(answers)
+        self.done = False
+        QtCore.QTimer.singleShot(0, self.drive)
+
+    def drive(self):
+        dialog = QtGui.QApplication.activeModalWidget()
+        if not isinstance(dialog, QtGui.QInputDialog):
+            QtCore.QTimer.singleShot(50, self.drive)
+            return
+        answer = self.answers.pop(0)
+        if dialog.inputMode() == QtGui.QInputDialog.DoubleInput:
+            dialog.setDoubleValue(answer)
+        else:
+            dialog.setTextValue(answer)
+        pump(2)
+        dialog.accept()
+        if self.answers:
+            QtCore.QTimer.singleShot(50, self.drive)
+        else:
+            self.done = True
+
+
 class DialogDriver:
     """Works the next selection dialog that opens the way a user does: clicks on the type
     buttons, picks from the drop-down lists, types the length, presses a button."""
@@ -129,8 +155,8 @@ def main():
     toolbar = main_window.findChild(QtGui.QToolBar, "Zembrati")
     actions = [action.objectName() for action in toolbar.actions()] if toolbar else []
     check(actions == ["Zembrati_Insert", "Zembrati_Edit", "Zembrati_Mitre", "Zembrati_Butt", "Zembrati_Cope",
-                      "Zembrati_ExportIfc"],
-          "the Zembrati toolbar holds Insert, Edit, the joints and the IFC export: %s" % actions)
+                      "Zembrati_ExportIfc", "Zembrati_CuttingList"],
+          "the Zembrati toolbar holds Insert, Edit, the joints, the IFC export and the cutting list: %s" % actions)
     check(toolbar and not toolbar.actions()[0].icon().isNull(), "the Insert command has its section icon")
 
     doc = FreeCAD.newDocument("Frame")
@@ -223,6 +249,16 @@ def main():
         read = json.loads(subprocess.run([reader, target], capture_output=True, text=True).stdout or "{}")
         names = sorted(p["name"] for p in read.get("products", []))
         check(names == sorted([beam.Label, column.Label]), "IFC++ reads the document's two parts back: %s" % names)
+
+    # Cutting list: stock lengths, kerf and trim answered as a user types them; the sheet lists both parts.
+    answers = InputDialogDriver(["6000, 12000", 3.0, 10.0])
+    FreeCADGui.runCommand("Zembrati_CuttingList")
+    wait_for(answers)
+    sheet = doc.getObject("CuttingList")
+    listed = sorted(sheet.get("A%d" % row) for row in (2, 3)) if sheet else []
+    check(listed == sorted([beam.Label, column.Label]), "Cutting list makes a sheet of the document's parts: %s" % listed)
+    check(sheet is not None and sheet.get("A6").startswith("Bars to order (stock 6000, 12000 mm, kerf 3 mm, trim 10 mm)"),
+          "the sheet gives the bars to order for the stock lengths typed")
 
 
 code = 1

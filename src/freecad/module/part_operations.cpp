@@ -19,6 +19,8 @@
 #include "runtime/status.h"
 #include "scene_error.h"
 #include "scene_host.h"
+#include "shop/cutting_list.h"
+#include "shop/order_json.h"
 #include "step/brep_text.h"
 
 namespace zembrati::freecad {
@@ -248,6 +250,49 @@ std::string ExportIfc(const std::vector<FreecadPart>& parts, const std::vector<F
     for (std::size_t i = 0; i < inScene.size(); ++i) model.parts.push_back({inScene[i], parts[i].key});
     const std::vector<std::string> notes = ifc::WriteIfc(model, target.path);
     const Json result = {{"ok", true}, {"error", nullptr}, {"notes", notes}, {"problems", problems}};
+    return result.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  });
+}
+
+Json PiecesJson(const std::vector<shop::CutPiece>& pieces) {
+  Json list = Json::array();
+  for (const shop::CutPiece& p : pieces) {
+    list.push_back({{"name", p.name}, {"mark", p.mark}, {"standard", p.standard}, {"designation", p.designation},
+                    {"material", p.material}, {"cut_length_mm", p.lengthMm}, {"start_angle_web_deg", p.angles[0]},
+                    {"start_angle_flange_deg", p.angles[1]}, {"end_angle_web_deg", p.angles[2]},
+                    {"end_angle_flange_deg", p.angles[3]}, {"mass_kg", p.massKg}});
+  }
+  return list;
+}
+
+Json LinesJson(const std::vector<shop::CuttingLine>& lines) {
+  Json list = Json::array();
+  for (const shop::CuttingLine& l : lines) {
+    list.push_back({{"standard", l.standard}, {"designation", l.designation}, {"material", l.material},
+                    {"length_mm", l.lengthMm}, {"count", l.count}, {"unit_mass_kg", l.unitMassKg}, {"marks", l.marks}});
+  }
+  return list;
+}
+
+std::string CuttingList(const std::vector<FreecadPart>& parts, const std::vector<FreecadJoint>& joints, const StockRequest& stock) {
+  return Reporting([&] {
+    Json problems;
+    const scene::Document document = JointedScene(parts, joints, problems);
+    const std::vector<scene::NodePtr> inScene = document.Parts();
+    const std::vector<shop::CuttingLine> lines = shop::CuttingListOf(inScene);
+    Json result = {{"ok", true}, {"error", nullptr}, {"pieces", PiecesJson(shop::CutPiecesOf(inScene))}, {"lines", LinesJson(lines)}};
+    if (!stock.stockMm.empty()) {
+      const shop::StockOptions options{stock.stockMm, stock.kerfMm, stock.trimMm};
+      std::vector<shop::OrderGroup> order;
+      try {
+        order = shop::OrderListOf(lines, options);
+      } catch (const std::invalid_argument& error) {
+        scene::RaiseSceneError(scene::scene_error::kBadDocument, std::string("Cannot nest the pieces: ") + error.what());
+      }
+      result["order"] = shop::OrderSummaryJson(order, options);
+      result["nesting"] = shop::NestingJson(order);
+    }
+    result["problems"] = problems;
     return result.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
   });
 }

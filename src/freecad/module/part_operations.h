@@ -80,4 +80,18 @@ struct IfcTarget {
 // was.
 std::string ExportIfc(const std::vector<FreecadPart>& parts, const std::vector<FreecadJoint>& joints, const IfcTarget& target);
 
+// What the shop buys the parts' steel in, when the user gives stock lengths (none: no nesting).
+struct StockRequest {
+  std::vector<double> stockMm;
+  double kerfMm = 0, trimMm = 0;
+};
+
+// The parts as the shop cuts them, their joints solved as SolveJoints solves them, through the
+// same library as the command line's `bom`. Answers {"ok", "error", "pieces": [{"name", "mark",
+// "standard", "designation", "material", "cut_length_mm", "start_angle_web_deg",
+// "start_angle_flange_deg", "end_angle_web_deg", "end_angle_flange_deg", "mass_kg"}], "lines"
+// (the cutting list as `bom --json` gives it), and with stock lengths "order" and "nesting" as
+// `bom --stock --json` gives them, "problems" (as SolveJoints)}.
+std::string CuttingList(const std::vector<FreecadPart>& parts, const std::vector<FreecadJoint>& joints, const StockRequest& stock);
+
 }  // namespace zembrati::freecad

@@ -151,6 +151,15 @@ PYBIND11_MODULE(zembrati_freecad, m) {
       "Writes the parts ([{document, label, placement, key}], key: what the part's GlobalId is made "
       "from) with their joints (as solve_joints takes them) as one IFC4 file, the project named "
       "`name`. Returns {ok, error, notes, problems} as JSON.");
+  m.def(
+      "cutting_list",
+      [](const py::list& parts, const py::list& joints, const std::vector<double>& stock, double kerf, double trim) {
+        return zembrati::freecad::CuttingList(PartsFrom(parts), JointsFrom(joints), {stock, kerf, trim});
+      },
+      py::arg("parts"), py::arg("joints"), py::arg("stock") = std::vector<double>{}, py::arg("kerf") = 0.0, py::arg("trim") = 0.0,
+      "The parts ([{document, label, placement}]) with their joints (as solve_joints takes them) as the "
+      "shop cuts them: every piece, the cutting list, and with stock lengths in mm the bars to order "
+      "nested with the kerf and trim. Returns {ok, error, pieces, lines, order, nesting, problems} as JSON.");
   m.def("type_picture", &TypePicture, py::arg("type_code"),
         "The outline loops of the type's typical section, in mm (outline first)");
   m.def(

@@ -1,15 +1,17 @@
 """The workbench's commands: insert a steel section (on the selected face, if any), edit the
-selected one, join two selected ones, and export the document's steel to IFC."""
+selected one, join two selected ones, export the document's steel to IFC, and list it for the
+shop as a spreadsheet."""
 import FreeCADGui
 
 import zembrati_part
 
-from . import ifc_export, joints, operations, session
+from . import cutting_list, ifc_export, joints, operations, session
 
 INSERT, EDIT = "Zembrati_Insert", "Zembrati_Edit"
 JOIN = {"mitre": "Zembrati_Mitre", "butt": "Zembrati_Butt", "cope": "Zembrati_Cope"}
 EXPORT_IFC = "Zembrati_ExportIfc"
-NAMES = [INSERT, EDIT] + list(JOIN.values()) + [EXPORT_IFC]
+CUTTING_LIST = "Zembrati_CuttingList"
+NAMES = [INSERT, EDIT] + list(JOIN.values()) + [EXPORT_IFC, CUTTING_LIST]
 
 
 def selected_part():
@@ -118,9 +120,49 @@ class ExportIfcCommand:
         return doc is not None and any(zembrati_part.is_steel_part(obj) for obj in doc.Objects)
 
 
+class CuttingListCommand:
+    def GetResources(self):
+        return {"Pixmap": session.icon_path("PIATTO"),
+                "MenuText": "Cutting list",
+                "ToolTip": "List the document's steel parts in a spreadsheet: name, mark, designation, material, "
+                           "cut length, end angles and mass; with stock lengths, the bars to order and how to cut them"}
+
+    def Activated(self):
+        import FreeCAD
+        from PySide import QtGui
+        text, accepted = QtGui.QInputDialog.getText(
+            None, "Cutting list", "Stock lengths in mm to nest the pieces into (as 6000, 12000; empty for none):")
+        if not accepted:
+            return
+        try:
+            stock = cutting_list.stock_lengths(text)
+        except ValueError as error:
+            operations.windows().show_message(str(error), "Zembrati", "critical", "ok")
+            return
+        kerf = trim = 0.0
+        if stock:
+            kerf, accepted = QtGui.QInputDialog.getDouble(None, "Cutting list", "The saw's cut width (kerf) in mm:", 3, 0, 1000, 1)
+            if not accepted:
+                return
+            trim, accepted = QtGui.QInputDialog.getDouble(None, "Cutting list", "Cut off each bar before its first piece (trim) in mm:",
+                                                          0, 0, 1000, 1)
+            if not accepted:
+                return
+        outcome = cutting_list.make(FreeCAD.ActiveDocument, stock, kerf, trim)
+        if not outcome.ok or outcome.messages:
+            operations.windows().show_message("\n".join(outcome.messages), "Zembrati",
+                                              "exclamation" if outcome.ok else "critical", "ok")
+
+    def IsActive(self):
+        import FreeCAD
+        doc = FreeCAD.ActiveDocument
+        return doc is not None and any(zembrati_part.is_steel_part(obj) for obj in doc.Objects)
+
+
 def register():
     FreeCADGui.addCommand(INSERT, InsertCommand())
     FreeCADGui.addCommand(EDIT, EditCommand())
     for kind, name in JOIN.items():
         FreeCADGui.addCommand(name, JoinCommand(kind))
     FreeCADGui.addCommand(EXPORT_IFC, ExportIfcCommand())
+    FreeCADGui.addCommand(CUTTING_LIST, CuttingListCommand())
