@@ -4,6 +4,7 @@
 // members they join, and its IFC export is a whole exchange file or a host error.
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 #include "document_file.h"
@@ -11,6 +12,8 @@
 #include "ifc/ifc_export.h"
 #include "joints.h"
 #include "runtime/runtime_error.h"
+#include "shop/nc1_export.h"
+#include "shop/order_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   namespace scene = zembrati::scene;
@@ -45,6 +48,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       zembrati::fuzz::Finding("an IFC file that is not whole");
     }
   } catch (const zembrati::runtime::RuntimeError&) {
+  }
+  // The shop's outputs of the same parts: the bars to order, and NC files whole (ST first, EN
+  // last) whatever the parts hold.
+  std::vector<scene::NodePtr> uncoped;
+  for (const auto& [part, key] : model.parts) uncoped.push_back(part);
+  try {
+    const auto order = zembrati::shop::OrderListOf(zembrati::shop::CuttingListOf(uncoped), {{6000, 12000}, 3, 10});
+    for (const zembrati::shop::OrderGroup& group : order) {
+      if (group.nesting.bars.size() < static_cast<std::size_t>(group.nesting.continuousBoundBars)) {
+        zembrati::fuzz::Finding("fewer bars than the bound");
+      }
+    }
+    for (const zembrati::shop::Nc1File& file : zembrati::shop::Nc1FilesOf(uncoped, "fuzz").files) {
+      const std::string nc = zembrati::shop::Nc1Text(file.piece);
+      if (!nc.starts_with("ST\r\n") || !nc.ends_with("\r\nEN\r\n")) zembrati::fuzz::Finding("an NC file that is not whole");
+    }
+  } catch (const zembrati::runtime::RuntimeError&) {
+  } catch (const std::invalid_argument&) {  // a cut length beyond any bar's, refused
   }
   const std::string saved = scene::DocumentToJson(document);
   scene::Document again;

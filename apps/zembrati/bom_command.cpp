@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <sstream>
+#include <stdexcept>
 #include <tuple>
 
 #include "cli_support.h"
@@ -134,7 +135,12 @@ int RunBom(const BomOptions& options) {
   if (!options.csv.empty()) RequirePlainText(options.csv, "--csv");
   SceneSession session(options.scene, options.settings, SceneSession::Access::Read);
   const std::vector<CuttingLine> list = shop::CuttingListOf(session.host().document().Parts());
-  const std::vector<shop::OrderGroup> order = nesting ? shop::OrderListOf(list, stock) : std::vector<shop::OrderGroup>{};
+  std::vector<shop::OrderGroup> order;
+  try {
+    if (nesting) order = shop::OrderListOf(list, stock);
+  } catch (const std::invalid_argument& error) {
+    throw CommandFailure(std::string("cannot nest the pieces: ") + error.what());
+  }
   if (!options.csv.empty()) {
     const std::string text = nesting ? OrderCsv(order) : CsvText(list);
     const runtime::Status status = runtime::Trap([&] { runtime::ReplaceFileContent(options.csv, text); });
