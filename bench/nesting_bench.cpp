@@ -7,7 +7,7 @@
 //   bars is the number cut up, which the continuous bound proves;
 // - 2,000 pieces of 10 to 200 lengths on 6 m and 12 m stock, against the bounds the linear
 //   programme proves (no known optimum).
-// Every job is made from a fixed seed: the same run gives the same jobs and the same bars.
+// Every job is drawn from a fixed start: the same run gives the same jobs and the same bars.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -42,8 +42,8 @@ Tenths Uniform(std::mt19937& rng, Tenths low, Tenths high) { return std::uniform
 
 // Triplets on a 6 m bar: the first piece 0.38 to 0.49 of the bar, the second from 0.25 to half
 // of what the first leaves, the third the rest (so never shorter than the second).
-Instance Triplets(int pieces, unsigned seed) {
-  std::mt19937 rng(seed);
+Instance Triplets(int pieces, unsigned start) {
+  std::mt19937 rng(start);
   constexpr Tenths bar = 6000 * kMm;
   Instance instance;
   instance.job.stock = {bar};
@@ -66,8 +66,8 @@ constexpr Tenths kShortest = 300 * kMm;
 
 // `bars` whole 12 m bars, each cut at random points into 2 to 6 pieces of at least 300 mm that
 // with the kerfs between them and the trim take the bar to the tenth.
-Instance CutBars(int bars, unsigned seed) {
-  std::mt19937 rng(seed);
+Instance CutBars(int bars, unsigned start) {
+  std::mt19937 rng(start);
   Instance instance;
   instance.job = {{}, {kWholeBar}, kKerf, kTrim};
   for (int b = 0; b < bars; ++b) {
@@ -88,8 +88,8 @@ Instance CutBars(int bars, unsigned seed) {
 // list of 10 to 40 lengths. Whole 10 mm pieces with 3 mm kerfs cannot take a bar to the tenth
 // (2 to 6 pieces leave 1 to 5 kerfs), so each bar is cut to within 10 mm of its end: all the
 // bars together leave less than one bar, and the continuous bound still proves `bars` the fewest.
-Instance CutBarsFromList(int bars, unsigned seed) {
-  std::mt19937 rng(seed);
+Instance CutBarsFromList(int bars, unsigned start) {
+  std::mt19937 rng(start);
   Instance instance;
   instance.job = {{}, {kWholeBar}, kKerf, kTrim};
   const int kinds = static_cast<int>(Uniform(rng, 10, 40));
@@ -120,8 +120,8 @@ Instance CutBarsFromList(int bars, unsigned seed) {
 
 // 2,000 pieces on whole millimetres from 300 to 5,800 mm, of `kinds` lengths, on 6 m and 12 m
 // stock.
-NestingJob Uniform2000(int kinds, unsigned seed) {
-  std::mt19937 rng(seed);
+NestingJob Uniform2000(int kinds, unsigned start) {
+  std::mt19937 rng(start);
   NestingJob job{{}, {6000 * kMm, 12000 * kMm}, kKerf, kTrim};
   std::set<Tenths> drawn;
   while (static_cast<int>(drawn.size()) < kinds) drawn.insert(kMm * Uniform(rng, 300, 5800));
@@ -201,12 +201,12 @@ void KnownOptimumHeader() {
               "FFD bars", "opt", "max+", "mean ms", "max ms", "pattern bars", "opt", "max+", "mean ms", "max ms", "FFD");
 }
 
-void KnownOptimumRow(const char* family, int count, Instance (*make)(int, unsigned), int size, unsigned seed) {
+void KnownOptimumRow(const char* family, int count, Instance (*make)(int, unsigned), int size, unsigned start) {
   Tally ffd, patterns;
   int optimum = 0;
   std::size_t fewestPieces = SIZE_MAX, mostPieces = 0, fewestKinds = SIZE_MAX, mostKinds = 0;
   for (int i = 0; i < count; ++i) {
-    const Instance instance = make(size, seed + static_cast<unsigned>(i));
+    const Instance instance = make(size, start + static_cast<unsigned>(i));
     const NestingJob& job = instance.job;
     fewestPieces = std::min(fewestPieces, job.pieces.size());
     mostPieces = std::max(mostPieces, job.pieces.size());
@@ -245,8 +245,8 @@ std::string Bars(const Nesting& nesting) {
   return std::to_string(full) + "+" + std::to_string(static_cast<long>(nesting.bars.size()) - full);
 }
 
-void UniformRow(int kinds, unsigned seed) {
-  const NestingJob job = Uniform2000(kinds, seed);
+void UniformRow(int kinds, unsigned start) {
+  const NestingJob job = Uniform2000(kinds, start);
   const Timed greedy = Run(zembrati::shop::NestFirstFitDecreasing, job, "first-fit decreasing");
   const Timed nested = Run(zembrati::shop::Nest, job, "pattern generation");
   const Nesting& bounds = nested.nesting;

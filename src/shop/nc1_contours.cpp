@@ -42,9 +42,8 @@ struct PlateCut {
   double width;
 };
 
-std::optional<FaceContour> PlateContour(const scene::Node& body, const PlateCut& cut, double zStart, double length,
-                                        std::string& note) {
-  const auto loops = scene::PlaneSectionLoops(body, cut.normalAlongY, cut.offset);
+std::optional<FaceContour> PlateContour(const std::vector<std::vector<scene::Point2>>& loops, const PlateCut& cut, double zStart,
+                                        double length, std::string& note) {
   if (loops.size() != 1) {
     note = loops.empty() ? "its cope leaves nothing of the " + std::string(1, cut.face) + " plate"
                          : "its cope divides the " + std::string(1, cut.face) + " plate into " + std::to_string(loops.size()) + " pieces";
@@ -144,8 +143,12 @@ std::optional<std::vector<FaceContour>> CopedContours(const scene::Node& body, s
     note = "the format's contours are not written for a cope on this section";
     return std::nullopt;
   }
-  for (const PlateCut& plate : plates) {
-    auto contour = PlateContour(body, plate, zStart, length, note);
+  std::vector<scene::AxialPlane> planes;
+  for (const PlateCut& plate : plates) planes.push_back({plate.normalAlongY, plate.offset});
+  const auto cuts = scene::PlaneSectionLoops(body, planes);
+  for (std::size_t i = 0; i < plates.size(); ++i) {
+    const PlateCut& plate = plates[i];
+    auto contour = PlateContour(cuts[i], plate, zStart, length, note);
     if (!contour) return std::nullopt;
     if (!contour->points.empty()) contours.push_back(std::move(*contour));
   }

@@ -41,11 +41,11 @@ void AppendEdge(const TopoDS_Edge& edge, bool normalAlongY, std::vector<Point2>&
   }
 }
 
-}  // namespace
-
-std::vector<std::vector<Point2>> PlaneSectionLoops(const Node& body, bool normalAlongY, double offset) {
-  const TopoDS_Shape solid = BodySolid(body, RigidTransform{});
-  const gp_Pln plane = normalAlongY ? gp_Pln(gp_Pnt(0, offset, 0), gp_Dir(0, 1, 0)) : gp_Pln(gp_Pnt(offset, 0, 0), gp_Dir(1, 0, 0));
+// Where one plane cuts the solid.
+std::vector<std::vector<Point2>> SectionLoops(const TopoDS_Shape& solid, const AxialPlane& axial) {
+  const bool normalAlongY = axial.normalAlongY;
+  const gp_Pln plane = normalAlongY ? gp_Pln(gp_Pnt(0, axial.offset, 0), gp_Dir(0, 1, 0))
+                                    : gp_Pln(gp_Pnt(axial.offset, 0, 0), gp_Dir(1, 0, 0));
   BRepAlgoAPI_Section section(solid, plane, false);
   section.Approximation(false);
   section.Build();
@@ -64,6 +64,15 @@ std::vector<std::vector<Point2>> PlaneSectionLoops(const Node& body, bool normal
     loops.push_back(std::move(points));
   }
   return loops;
+}
+
+}  // namespace
+
+std::vector<std::vector<std::vector<Point2>>> PlaneSectionLoops(const Node& body, const std::vector<AxialPlane>& planes) {
+  const TopoDS_Shape solid = BodySolid(body, RigidTransform{});
+  std::vector<std::vector<std::vector<Point2>>> cuts;
+  for (const AxialPlane& plane : planes) cuts.push_back(SectionLoops(solid, plane));
+  return cuts;
 }
 
 std::vector<std::optional<std::pair<double, double>>> ExtentsAlongAxis(const Node& body, const std::vector<Point2>& points) {

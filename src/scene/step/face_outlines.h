@@ -11,11 +11,17 @@
 // the axis).
 namespace zembrati::scene {
 
-// The closed outlines in which the plane x = `offset` (or y = `offset`, where `normalAlongY`) cuts
-// the body's solid, each as points (z, the plane's other coordinate) with the first repeated last,
-// arcs divided into chords within 0.05 mm. Raises a host error for a body without a solid, or in
-// a build without the modeller.
-std::vector<std::vector<Point2>> PlaneSectionLoops(const Node& body, bool normalAlongY, double offset);
+// A plane along the member: x = `offset`, or y = `offset` where `normalAlongY`.
+struct AxialPlane {
+  bool normalAlongY = false;
+  double offset = 0;
+};
+
+// For each plane, the closed outlines in which it cuts the body's solid (the solid made once),
+// each as points (z, the plane's other coordinate) with the first repeated last, arcs divided
+// into chords within 0.05 mm. Raises a host error for a body without a solid, or in a build
+// without the modeller.
+std::vector<std::vector<std::vector<Point2>>> PlaneSectionLoops(const Node& body, const std::vector<AxialPlane>& planes);
 
 // For each point (x, y) of the section, the lowest and highest z of the solid on the line through
 // it along the axis, or none where the line misses the solid.

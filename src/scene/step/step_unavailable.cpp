@@ -48,7 +48,9 @@ Mesh ExportMesh(const Node& body, const RigidTransform& placement) {
   return MeshOfBody(body, placement);
 }
 
-std::vector<std::vector<Point2>> PlaneSectionLoops(const Node&, bool, double) { RaiseUnavailable(); }
+std::vector<std::vector<std::vector<Point2>>> PlaneSectionLoops(const Node&, const std::vector<AxialPlane>&) {
+  RaiseUnavailable();
+}
 
 std::vector<std::optional<std::pair<double, double>>> ExtentsAlongAxis(const Node&, const std::vector<Point2>&) {
   RaiseUnavailable();
