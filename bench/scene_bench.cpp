@@ -57,7 +57,7 @@ void BM_ExportSvg(benchmark::State& state) {
   RunExport(state, [](const scene::Node& body) { scene::WriteSectionSvg(*body.section, "bench", kOut + ".svg"); });
 }
 void BM_ExportStep(benchmark::State& state) {
-  RunExport(state, [](const scene::Node& body) { scene::WriteStep({{&body, {}}}, kOut + ".step"); });
+  RunExport(state, [](const scene::Node& body) { scene::WriteStep({{&body, {}}}, kOut + ".step", "bench"); });
 }
 BENCHMARK(BM_ExportStl)->Arg(1)->Arg(7)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ExportSvg)->Arg(1)->Arg(7)->Unit(benchmark::kMicrosecond);

@@ -43,6 +43,7 @@ struct PartOptions {
   DialogChoices choices;
   std::string scene, part, at, to, roll, on, lengthText, step, stl, svg, ifc, nc1, units;
   bool json = false;
+  bool stepFlat = false;
 };
 
 void AddCommon(CLI::App& command, PartOptions& options, bool needsPart) {
@@ -307,6 +308,7 @@ int RunExport(const PartOptions& options) {
     throw UsageError("say what to write: --step FILE, --stl FILE, --svg FILE, --ifc FILE or --nc1 FOLDER");
   }
   CheckExportTargets(options);
+  if (options.stepFlat && options.step.empty()) throw UsageError("--step-flat goes with --step FILE");
   const std::filesystem::path nc1Folder = options.nc1.empty() ? std::filesystem::path() : Nc1Folder(options);
   SceneSession session(options.scene, options.settings, SceneSession::Access::Read);
   std::vector<scene::NodePtr> parts = session.host().document().Parts();
@@ -334,7 +336,8 @@ int RunExport(const PartOptions& options) {
       if (!path.empty()) scene::CheckCanReplace(path, what);
     }
     if (!options.ifc.empty()) notes = ifc::WriteIfc(IfcModelOf(options.scene, parts, session.host().document().Parts()), options.ifc);
-    if (!options.step.empty()) scene::WriteStep(bodies, options.step);
+    if (!options.step.empty() && options.stepFlat) scene::WriteStepSolidPerPart(bodies, options.step);
+    if (!options.step.empty() && !options.stepFlat) scene::WriteStep(bodies, options.step, StemOf(runtime::PathFromUtf8(options.scene)));
     if (!options.stl.empty()) {
       scene::Mesh all;
       for (const scene::PlacedBody& placed : bodies) {
@@ -432,7 +435,12 @@ void AddPartCommands(CLI::App& app, int& exitCode) {
                 "drawing of a part's section, or DSTV NC1 files of its pieces.");
   exportCommand->add_option("--scene", exportOptions->scene, "Scene file")->required()->check(CLI::ExistingFile);
   exportCommand->add_option("--part", exportOptions->part, "Only the part of this name");
-  exportCommand->add_option("--step", exportOptions->step, "Write STEP solids to this file");
+  exportCommand->add_option("--step", exportOptions->step,
+                            "Write STEP solids to this file: an assembly named after the scene, each distinct solid "
+                            "written once and placed as each part, named after the part");
+  exportCommand->add_flag("--step-flat", exportOptions->stepFlat,
+                          "With --step: no assembly, every part a solid of its own in full where it stands (for "
+                          "readers that take no assemblies; a larger file)");
   exportCommand->add_option("--stl", exportOptions->stl, "Write a binary STL mesh to this file");
   exportCommand->add_option("--svg", exportOptions->svg, "Write an SVG drawing of the part's section");
   exportCommand->add_option("--ifc", exportOptions->ifc,

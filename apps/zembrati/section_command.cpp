@@ -119,7 +119,7 @@ void PrintReport(const SectionOptions& options, const geometry::SectionType& typ
 }
 
 void WriteFiles(const SectionOptions& options, const scene::Node& body) {
-  if (!options.step.empty()) scene::WriteStep({{&body, {}}}, options.step);
+  if (!options.step.empty()) scene::WriteStep({{&body, {}}}, options.step, body.name);
   if (!options.stl.empty()) scene::WriteStl(scene::MeshOfBody(body, {}), options.stl, body.name);
   if (!options.svg.empty()) scene::WriteSectionSvg(*body.section, body.name, options.svg);
 }

@@ -41,6 +41,14 @@ void SilenceModeller() {
   (void)silenced;
 }
 
+gp_Trsf TransformOf(const RigidTransform& placement) {
+  gp_Trsf transform;
+  const auto& q = placement.rotation;
+  transform.SetRotation(gp_Quaternion(q[1], q[2], q[3], q[0]));
+  transform.SetTranslationPart(gp_Vec(placement.translation.x, placement.translation.y, placement.translation.z));
+  return transform;
+}
+
 namespace {
 
 gp_Pnt At(Point2 p) { return gp_Pnt(p.x, p.y, 0); }
@@ -78,13 +86,6 @@ void CheckInModellingRange(double value, const std::string& what) {
 }
 
 
-gp_Trsf TransformOf(const RigidTransform& placement) {
-  gp_Trsf transform;
-  const auto& q = placement.rotation;
-  transform.SetRotation(gp_Quaternion(q[1], q[2], q[3], q[0]));
-  transform.SetTranslationPart(gp_Vec(placement.translation.x, placement.translation.y, placement.translation.z));
-  return transform;
-}
 
 // The section's face (outline and holes), in the plane z = 0 its wires are drawn in.
 TopoDS_Face SectionFace(const Section& section) {
@@ -202,31 +203,43 @@ TopoDS_Shape LocalSolid(const Node& body) {
   return LargestSolid(PiecesAfterCuts(body), body.name);
 }
 
-void CheckInRange(const Node& body, const RigidTransform& placement) {
+// A body without a section, or with a length or section beyond the modeller's range, never
+// reaches the modeller.
+void CheckBodyInRange(const Node& body) {
   if (!body.section) RaiseSceneError(scene_error::kNoSuchObject, "The body has no solid to export");
   const std::string what = "The body \"" + body.name + "\"";
   CheckInModellingRange(body.length, what);
-  for (const double v : {placement.translation.x, placement.translation.y, placement.translation.z}) {
-    CheckInModellingRange(v, what);
-  }
   const Box2& box = body.section->box;
   for (const double v : {box.minX, box.minY, box.maxX, box.maxY}) CheckInModellingRange(v, what);
-  for (const double v : placement.rotation) CheckInModellingRange(v, what);
 }
 
 }  // namespace
 
-TopoDS_Shape BodySolid(const Node& body, const RigidTransform& placement) {
-  CheckInRange(body, placement);
+void CheckPlacementInRange(const Node& body, const RigidTransform& placement) {
+  const std::string what = "The body \"" + body.name + "\"";
+  for (const double v : {placement.translation.x, placement.translation.y, placement.translation.z}) {
+    CheckInModellingRange(v, what);
+  }
+  for (const double v : placement.rotation) CheckInModellingRange(v, what);
+}
+
+TopoDS_Shape LocalBodySolid(const Node& body) {
+  CheckBodyInRange(body);
   const TopoDS_Shape solid = LocalSolid(body);
   if (!BRepCheck_Analyzer(solid).IsValid()) {
     RaiseSceneError(scene_error::kBadLoopLayout, "The modeller found the solid of \"" + body.name + "\" invalid");
   }
-  return BRepBuilderAPI_Transform(solid, TransformOf(placement), true).Shape();
+  return solid;
+}
+
+TopoDS_Shape BodySolid(const Node& body, const RigidTransform& placement) {
+  CheckBodyInRange(body);
+  CheckPlacementInRange(body, placement);
+  return BRepBuilderAPI_Transform(LocalBodySolid(body), TransformOf(placement), true).Shape();
 }
 
 CutExtent MeasuredExtent(const Node& body) {
-  CheckInRange(body, {});
+  CheckBodyInRange(body);
   const TopoDS_Shape solid = LocalSolid(body);
   GProp_GProps properties;
   BRepGProp::VolumeProperties(solid, properties);

@@ -2,6 +2,7 @@
 
 #include <TopoDS_Shape.hxx>
 #include <TopoDS_Wire.hxx>
+#include <gp_Trsf.hxx>
 
 #include <string>
 
@@ -18,6 +19,12 @@ void SilenceModeller();
 // the range the modeller works in, or a solid the modeller finds invalid.
 // A jointed member's body is cut on its end planes and shaped by its copes.
 TopoDS_Shape BodySolid(const Node& body, const RigidTransform& placement);
+// The same solid in the body's own coordinates, for a file that places it where each part stands;
+// the placements are checked apart (CheckPlacementInRange).
+TopoDS_Shape LocalBodySolid(const Node& body);
+void CheckPlacementInRange(const Node& body, const RigidTransform& placement);
+// The modeller's transform for a placement.
+gp_Trsf TransformOf(const RigidTransform& placement);
 
 // The volume of a body's solid after its cuts, and the lowest and highest z it reaches in the
 // body's coordinates, measured on the modeller's solid.

@@ -1,52 +1,30 @@
 #include "step/step_export.h"
 
-#include "file_output.h"
-#include "runtime/file_replacement.h"
-
-#include <BRepBndLib.hxx>
-#include <BRepBuilderAPI_MakeEdge.hxx>
-#include <Bnd_Box.hxx>
-#include <BRepBuilderAPI_MakeFace.hxx>
-#include <BRepBuilderAPI_MakeWire.hxx>
-#include <BRepBuilderAPI_Transform.hxx>
-#include <BRepCheck_Analyzer.hxx>
-#include <BRepGProp.hxx>
-#include <BRepPrimAPI_MakePrism.hxx>
-#include <BRep_Builder.hxx>
-#include <GC_MakeArcOfCircle.hxx>
-#include <GProp_GProps.hxx>
 #include <IFSelect_ReturnStatus.hxx>
+#include <Interface_InterfaceModel.hxx>
+#include <StepData_StepModel.hxx>
 #include <Interface_Static.hxx>
-#include <Message.hxx>
-#include <Message_Messenger.hxx>
-#include <Message_PrinterOStream.hxx>
-#include <STEPControl_Reader.hxx>
 #include <STEPCAFControl_Writer.hxx>
 #include <STEPControl_Writer.hxx>
+#include <Standard_Failure.hxx>
 #include <StepBasic_Product.hxx>
-#include <StepData_StepModel.hxx>
 #include <TCollection_ExtendedString.hxx>
 #include <TCollection_HAsciiString.hxx>
 #include <TDataStd_Name.hxx>
 #include <TDocStd_Document.hxx>
+#include <TopLoc_Location.hxx>
 #include <XCAFApp_Application.hxx>
 #include <XCAFDoc_DocumentTool.hxx>
 #include <XCAFDoc_MaterialTool.hxx>
 #include <XCAFDoc_ShapeTool.hxx>
-#include <XSControl_WorkSession.hxx>
-#include <Standard_Failure.hxx>
-#include <TopExp_Explorer.hxx>
-#include <TopoDS.hxx>
-#include <TopoDS_Compound.hxx>
-#include <gp_Circ.hxx>
-#include <gp_Pln.hxx>
-#include <gp_Quaternion.hxx>
-#include <gp_Trsf.hxx>
-#include <cmath>
-#include <map>
-#include <numbers>
 
+#include <map>
+#include <unordered_map>
+
+#include "file_output.h"
+#include "runtime/file_replacement.h"
 #include "scene_error.h"
+#include "solid_key.h"
 #include "step/body_solid.h"
 
 namespace zembrati::scene {
@@ -55,15 +33,102 @@ namespace {
 // Steel's density in the unit the material record states it in (g/cm³).
 constexpr double kSteelDensity = 7.85;
 
-// A product's id is its part's part number where the part has one: the name says which part, the
-// id what to order.
-void SetProductIds(const Handle(Interface_InterfaceModel) & model, const std::map<std::string, std::string>& partNumbers) {
-  if (partNumbers.empty()) return;
+// A product of the file: the bodies that are one solid (the first gives it its shape), their
+// part number and material.
+struct Product {
+  std::vector<const PlacedBody*> instances;
+  std::string name;
+};
+
+// Bodies alike in shape, part number and material, in the order their first body comes; and
+// for each body, the product it is an instance of.
+std::vector<Product> ProductsOf(const std::vector<PlacedBody>& bodies, std::vector<std::size_t>& productOfBody) {
+  SolidKeys keys;
+  std::unordered_map<std::string, std::size_t> byKey;
+  std::vector<Product> products;
+  for (const PlacedBody& placed : bodies) {
+    if (!placed.body->section) RaiseSceneError(scene_error::kNoSuchObject, "The body has no solid to export");
+    CheckPlacementInRange(*placed.body, placed.placement);
+    std::string key = keys.Of(*placed.body);
+    key += '\0' + placed.partNumber + '\0' + placed.material;
+    const auto [found, added] = byKey.try_emplace(std::move(key), products.size());
+    if (added) products.emplace_back();
+    products[found->second].instances.push_back(&placed);
+    productOfBody.push_back(found->second);
+  }
+  return products;
+}
+
+std::string InstanceName(const PlacedBody& placed) { return placed.name.empty() ? placed.body->name : placed.name; }
+
+// A product is named as its instances are when they share one name (a part repeated unmarked),
+// else by their part number: "HEA200" for columns C1 to C100.
+std::string ProductName(const Product& product) {
+  const PlacedBody& first = *product.instances.front();
+  const std::string name = InstanceName(first);
+  for (const PlacedBody* placed : product.instances) {
+    if (InstanceName(*placed) != name) return first.partNumber.empty() ? name : first.partNumber;
+  }
+  return name;
+}
+
+void SetName(const TDF_Label& label, const std::string& name) {
+  TDataStd_Name::Set(label, TCollection_ExtendedString(name.c_str(), true));
+}
+
+// The modeller's document of named shapes, which its STEP writer turns into products.
+class NamedShapes {
+ public:
+  NamedShapes() {
+    XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", document_);
+    shapes_ = XCAFDoc_DocumentTool::ShapeTool(document_->Main());
+    materials_ = XCAFDoc_DocumentTool::MaterialTool(document_->Main());
+  }
+  ~NamedShapes() { document_->Close(); }
+  NamedShapes(const NamedShapes&) = delete;
+  NamedShapes& operator=(const NamedShapes&) = delete;
+
+  // A product with its solid, its name, and the id its part number gives it.
+  TDF_Label AddSolid(const TopoDS_Shape& solid, const std::string& name, const PlacedBody& placed) {
+    const TDF_Label label = shapes_->AddShape(solid, false, false);
+    SetName(label, name);
+    if (!placed.partNumber.empty()) productIds_[name] = placed.partNumber;
+    if (!placed.material.empty()) {
+      materials_->SetMaterial(label, new TCollection_HAsciiString(placed.material.c_str()),
+                              new TCollection_HAsciiString("steel"), kSteelDensity,
+                              new TCollection_HAsciiString("density"),
+                              new TCollection_HAsciiString("POSITIVE_RATIO_MEASURE"));
+    }
+    return label;
+  }
+  TDF_Label AddAssembly(const std::string& name) {
+    const TDF_Label label = shapes_->NewShape();
+    SetName(label, name);
+    return label;
+  }
+  void Place(const TDF_Label& assembly, const TDF_Label& product, const PlacedBody& placed) {
+    SetName(shapes_->AddComponent(assembly, product, TopLoc_Location(TransformOf(placed.placement))), InstanceName(placed));
+  }
+  void Write(const std::string& path);
+
+ private:
+  void SetProductIds(const Handle(Interface_InterfaceModel) & model) const;
+
+  Handle(TDocStd_Document) document_;
+  Handle(XCAFDoc_ShapeTool) shapes_;
+  Handle(XCAFDoc_MaterialTool) materials_;
+  // The writer names a product's id after its name; a part number replaces it. Two products of
+  // one name with two part numbers (never made by the system) would keep the name.
+  std::map<std::string, std::string> productIds_;
+};
+
+void NamedShapes::SetProductIds(const Handle(Interface_InterfaceModel) & model) const {
+  if (productIds_.empty()) return;
   for (Standard_Integer i = 1; i <= model->NbEntities(); ++i) {
     const Handle(StepBasic_Product) product = Handle(StepBasic_Product)::DownCast(model->Value(i));
     if (product.IsNull() || product->Name().IsNull()) continue;
-    const auto found = partNumbers.find(product->Name()->ToCString());
-    if (found != partNumbers.end()) product->SetId(new TCollection_HAsciiString(found->second.c_str()));
+    const auto found = productIds_.find(product->Name()->ToCString());
+    if (found != productIds_.end()) product->SetId(new TCollection_HAsciiString(found->second.c_str()));
   }
 }
 
@@ -82,72 +147,58 @@ void WriteThroughReplacement(STEPControl_Writer& writer, const std::string& path
   }
 }
 
-}  // namespace
+void NamedShapes::Write(const std::string& path) {
+  shapes_->UpdateAssemblies();
+  STEPCAFControl_Writer writer;
+  writer.SetNameMode(true);
+  writer.SetMaterialMode(true);
+  writer.SetColorMode(false);
+  writer.SetLayerMode(false);
+  Interface_Static::SetCVal("write.step.unit", "MM");
+  if (!writer.Transfer(document_, STEPControl_AsIs)) {
+    RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not translate the solids to STEP");
+  }
+  SetProductIds(writer.ChangeWriter().Model());
+  WriteThroughReplacement(writer.ChangeWriter(), path);
+}
 
-void WriteStep(const std::vector<PlacedBody>& bodies, const std::string& path) {
+// The modeller's own failures become the host error the exporter raises for a solid it cannot
+// make.
+template <typename Work>
+void AsHostErrors(Work&& work) {
   SilenceModeller();
   try {
-    // A document of named shapes, so that a reading CAD program shows each solid by its part.
-    Handle(TDocStd_Document) document;
-    XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", document);
-    const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(document->Main());
-    const Handle(XCAFDoc_MaterialTool) materials = XCAFDoc_DocumentTool::MaterialTool(document->Main());
-    std::map<std::string, std::string> partNumbers;
-    for (const PlacedBody& placed : bodies) {
-      const TDF_Label label = shapes->AddShape(BodySolid(*placed.body, placed.placement), false);
-      const std::string name = placed.name.empty() ? placed.body->name : placed.name;
-      TDataStd_Name::Set(label, TCollection_ExtendedString(name.c_str(), true));
-      if (!placed.partNumber.empty()) partNumbers[name] = placed.partNumber;
-      if (!placed.material.empty()) {
-        materials->SetMaterial(label, new TCollection_HAsciiString(placed.material.c_str()),
-                               new TCollection_HAsciiString("steel"), kSteelDensity,
-                               new TCollection_HAsciiString("density"),
-                               new TCollection_HAsciiString("POSITIVE_RATIO_MEASURE"));
-      }
-    }
-    STEPCAFControl_Writer writer;
-    writer.SetNameMode(true);
-    writer.SetMaterialMode(true);
-    Interface_Static::SetCVal("write.step.unit", "MM");
-    if (!writer.Transfer(document, STEPControl_AsIs)) {
-      RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not translate the solids to STEP");
-    }
-    SetProductIds(writer.ChangeWriter().Model(), partNumbers);
-    WriteThroughReplacement(writer.ChangeWriter(), path);
-    document->Close();
+    work();
   } catch (const Standard_Failure& failure) {
-    RaiseSceneError(scene_error::kBadLoopLayout,
-                    std::string("The modeller failed: ") + failure.GetMessageString());
+    RaiseSceneError(scene_error::kBadLoopLayout, std::string("The modeller failed: ") + failure.GetMessageString());
   }
 }
 
-StepContents ReadStepContents(const std::string& path) {
-  SilenceModeller();
-  STEPControl_Reader reader;
-  if (reader.ReadFile(path.c_str()) != IFSelect_RetDone) {
-    RaiseSceneError(scene_error::kBadDocument, "Cannot read the STEP file " + path);
-  }
-  reader.TransferRoots();
-  StepContents contents;
-  const Handle(Interface_InterfaceModel) model = reader.WS()->Model();
-  for (Standard_Integer i = 1; i <= model->NbEntities(); ++i) {
-    const Handle(StepBasic_Product) product = Handle(StepBasic_Product)::DownCast(model->Value(i));
-    if (product.IsNull()) continue;
-    contents.names.push_back(product->Name().IsNull() ? "" : product->Name()->ToCString());
-    contents.ids.push_back(product->Id().IsNull() ? "" : product->Id()->ToCString());
-  }
-  for (TopExp_Explorer solid(reader.OneShape(), TopAbs_SOLID); solid.More(); solid.Next()) {
-    GProp_GProps properties;
-    BRepGProp::VolumeProperties(solid.Current(), properties);
-    contents.volume += properties.Mass();
-    ++contents.solids;
-    Bnd_Box box;
-    BRepBndLib::AddOptimal(solid.Current(), box, false, false);
-    double xMin = 0, yMin = 0, zMin = 0, xMax = 0, yMax = 0, zMax = 0;
-    box.Get(xMin, yMin, zMin, xMax, yMax, zMax);
-    contents.boxes.push_back({xMin, yMin, zMin, xMax, yMax, zMax});
-  }
-  return contents;
+}  // namespace
+
+void WriteStep(const std::vector<PlacedBody>& bodies, const std::string& path, const std::string& sceneName) {
+  AsHostErrors([&] {
+    std::vector<std::size_t> productOfBody;
+    const std::vector<Product> products = ProductsOf(bodies, productOfBody);
+    NamedShapes shapes;
+    const TDF_Label root = shapes.AddAssembly(sceneName);
+    std::vector<TDF_Label> solids;
+    for (const Product& product : products) {
+      const PlacedBody& first = *product.instances.front();
+      solids.push_back(shapes.AddSolid(LocalBodySolid(*first.body), ProductName(product), first));
+    }
+    // The instances in the scene's order, as the parts are listed.
+    for (std::size_t i = 0; i < bodies.size(); ++i) shapes.Place(root, solids[productOfBody[i]], bodies[i]);
+    shapes.Write(path);
+  });
+}
+
+void WriteStepSolidPerPart(const std::vector<PlacedBody>& bodies, const std::string& path) {
+  AsHostErrors([&] {
+    NamedShapes shapes;
+    for (const PlacedBody& placed : bodies) shapes.AddSolid(BodySolid(*placed.body, placed.placement), InstanceName(placed), placed);
+    shapes.Write(path);
+  });
 }
 
 }  // namespace zembrati::scene

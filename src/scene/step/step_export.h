@@ -19,21 +19,40 @@ struct PlacedBody {
   std::string material = {};
 };
 
-// Writes the bodies as solids to a STEP file (AP214, millimetres), each solid built by the solid
-// modeller from the body's exact lines and arcs and extruded to its length, each a product named
-// after its part (its part number as the product's id) with its material. Raises a host error
-// when a solid cannot be made or the file cannot be written.
-void WriteStep(const std::vector<PlacedBody>& bodies, const std::string& path);
+// Writes the bodies to a STEP file (AP214, millimetres) as an assembly: a root product named
+// `sceneName`, one product per distinct solid (bodies alike in section, length and end cuts,
+// with the same part number and material, share one), and one placed instance of it per body,
+// named after its part. Each solid is built by the solid modeller from the body's exact lines and
+// arcs, extruded to its length and cut at its ends; a product's id is its part number and its
+// material is recorded on it. A building's thousand repeats of a column are one solid in the
+// file. Raises a host error when a solid cannot be made or the file cannot be written; the file
+// is then left as it was.
+void WriteStep(const std::vector<PlacedBody>& bodies, const std::string& path, const std::string& sceneName);
 
-// What a STEP file holds, read back by the modeller: the number of solids, their total volume,
-// the box around each solid (its lowest and highest x, y and z, in the file's order of solids),
-// and the names and ids of its products.
-struct StepContents {
-  int solids = 0;
+// The same solids written as they were before assemblies: one product per body, its solid in
+// full at its place. Kept to measure the assembly against and to check that both give the same
+// solids.
+void WriteStepSolidPerPart(const std::vector<PlacedBody>& bodies, const std::string& path);
+
+// A solid as a STEP file places it, read back by the modeller: the name of its instance (its
+// product's, for a solid outside any assembly), its volume and the box around it where it
+// stands (its lowest and highest x, y and z).
+struct StepSolidRead {
+  std::string name;
   double volume = 0;  // mm³
-  std::vector<std::array<double, 6>> boxes;
-  std::vector<std::string> names;
+  std::array<double, 6> box{};
+};
+
+// What a STEP file holds, read back by the modeller: the placed solids in the file's order, the
+// names and ids of its products, how many solids the file writes out (shared ones once) and how
+// many placed instances it has.
+struct StepContents {
+  std::vector<StepSolidRead> solids;
+  double volume = 0;  // mm³, of all placed solids
+  std::vector<std::string> names;  // of the products
   std::vector<std::string> ids;
+  int solidsWritten = 0;  // MANIFOLD_SOLID_BREP entities
+  int instances = 0;      // NEXT_ASSEMBLY_USAGE_OCCURRENCE entities
 };
 StepContents ReadStepContents(const std::string& path);
 

@@ -18,7 +18,9 @@ namespace {
 }
 }  // namespace
 
-void WriteStep(const std::vector<PlacedBody>&, const std::string&) { RaiseUnavailable(); }
+void WriteStep(const std::vector<PlacedBody>&, const std::string&, const std::string&) { RaiseUnavailable(); }
+
+void WriteStepSolidPerPart(const std::vector<PlacedBody>&, const std::string&) { RaiseUnavailable(); }
 
 StepContents ReadStepContents(const std::string&) { RaiseUnavailable(); }
 

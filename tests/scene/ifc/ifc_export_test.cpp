@@ -64,8 +64,8 @@ class IfcExportTest : public ::testing::Test {
     const zembrati::scene::StepContents step = zembrati::scene::ReadStepContents(Path("model.step"));
     ASSERT_EQ(file.products.size(), shown.size());
     const auto products = ByName(file);
-    for (std::size_t i = 0; i < step.names.size(); ++i) {
-      const std::string& name = step.names[i];
+    for (const zembrati::scene::StepSolidRead& solid : step.solids) {
+      const std::string& name = solid.name;
       ASSERT_TRUE(products.count(name)) << name;
       const IfcProductRead& product = products.at(name);
       const Json& part = shown.at(name);
@@ -78,7 +78,7 @@ class IfcExportTest : public ::testing::Test {
       if (product.profileEntity == "IfcArbitraryClosedProfileDef" || product.profileEntity == "IfcArbitraryProfileDefWithVoids") continue;
       if (slopedNotDrawn.count(product.profileEntity + " " + part["standard"].get<std::string>())) continue;
       EXPECT_NEAR(product.volumeMm3 / part["volume_mm3"].get<double>(), 1, 0.005) << name;
-      for (int k = 0; k < 6; ++k) EXPECT_NEAR(product.box[k], step.boxes[i][k], 0.5) << name << " box " << k;
+      for (int k = 0; k < 6; ++k) EXPECT_NEAR(product.box[k], solid.box[k], 0.5) << name << " box " << k;
     }
   }
 

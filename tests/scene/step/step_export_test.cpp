@@ -5,6 +5,7 @@
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <map>
 
 #include "../scene_test_support.h"
 #include "host/host_class_members.h"
@@ -18,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(StepExportTest, SolidsReadBackWithTheirExactVolume) {
+TEST(StepExportTest, SolidsReadBackWithTheirExactVolumeNamesAndIds) {
   SceneHost host;
   const NodePtr beam = test::BuildSectionPart(host, 1, test::Dims({190, 1500, 200, 6.5, 10, 18}));
   const NodePtr tube = test::BuildSectionPart(host, 7, test::Dims({60.3, 1000, 4}));
@@ -30,15 +31,26 @@ TEST(StepExportTest, SolidsReadBackWithTheirExactVolume) {
              {tube.get(), {}, "CFCHS 60.3x4 x 1000", "CFCHS60.3x4"},
              {rhs.get(), {}},
              {tee.get(), turned, "T 60 x 700"}},
-            path.string());
+            path.string(), "four parts");
   const StepContents contents = ReadStepContents(path.string());
-  EXPECT_EQ(contents.solids, 4);
-  // Each solid is a product named after its part, its part number as its id.
-  EXPECT_EQ(contents.names, (std::vector<std::string>{"HEA 200 x 1500", "CFCHS 60.3x4 x 1000", "test", "T 60 x 700"}));
-  EXPECT_EQ(contents.ids, (std::vector<std::string>{"HEA200", "CFCHS60.3x4", "test", "T 60 x 700"}));
+  ASSERT_EQ(contents.solids.size(), 4u);
+  EXPECT_EQ(contents.solidsWritten, 4);
+  EXPECT_EQ(contents.instances, 4);
+  // Each placed solid is named after its part; its product's id is the part number.
+  std::vector<std::string> names;
+  for (const StepSolidRead& solid : contents.solids) names.push_back(solid.name);
+  EXPECT_EQ(names, (std::vector<std::string>{"HEA 200 x 1500", "CFCHS 60.3x4 x 1000", "test", "T 60 x 700"}));
+  std::map<std::string, std::string> ids;
+  for (std::size_t i = 0; i < contents.names.size(); ++i) ids[contents.names[i]] = contents.ids[i];
+  EXPECT_EQ(ids, (std::map<std::string, std::string>{{"four parts", "four parts"},
+                                                      {"HEA 200 x 1500", "HEA200"},
+                                                      {"CFCHS 60.3x4 x 1000", "CFCHS60.3x4"},
+                                                      {"test", "test"},
+                                                      {"T 60 x 700", "T 60 x 700"}}));
   const double expected = beam->section->area * 1500 + tube->section->area * 1000 +
                           rhs->section->area * 600 + tee->section->area * 700;
   EXPECT_NEAR(contents.volume, expected, expected * 1e-7);
+  EXPECT_NEAR(contents.solids[0].volume, beam->section->area * 1500, 1e-6 * beam->section->area * 1500);
   fs::remove(path);
 }
 
@@ -58,8 +70,8 @@ TEST(StepExportTest, FrameMembersStandWhereTheMemberListSaysThem) {
     const std::string file = (folder / "member.step").string();
     EXPECT_EQ(run("export --scene " + scene + " --part \"" + part + "\" --step " + file).exitCode, 0) << part;
     const StepContents contents = ReadStepContents(file);
-    EXPECT_EQ(contents.solids, 1) << part;
-    return contents.boxes.empty() ? std::array<double, 6>{} : contents.boxes.front();
+    EXPECT_EQ(contents.solids.size(), 1u) << part;
+    return contents.solids.empty() ? std::array<double, 6>{} : contents.solids.front().box;
   };
   // C2 stands from (12000, 0, 0) to (12000, 0, 5200) turned a quarter: HEA 240, h 230 across X,
   // b 240 across Y.
@@ -98,7 +110,7 @@ TEST(StepExportTest, PlacementsOutsideTheModellingRangeAreRefused) {
     RigidTransform placement;
     placement.translation.y = bad;
     try {
-      WriteStep({{beam.get(), placement}}, path.string());
+      WriteStep({{beam.get(), placement}}, path.string(), "out of range");
       FAIL() << bad;
     } catch (const runtime::RuntimeError& e) {
       EXPECT_EQ(e.number(), scene_error::kNonFinite);
