@@ -259,6 +259,46 @@ def main():
     check(listed == sorted([beam.Label, column.Label]), "Cutting list makes a sheet of the document's parts: %s" % listed)
     check(sheet is not None and sheet.get("A6").startswith("Bars to order (stock 6000, 12000 mm, kerf 3 mm, trim 10 mm)"),
           "the sheet gives the bars to order for the stock lengths typed")
+    check_step_from_the_command_line()
+
+
+def check_step_from_the_command_line():
+    """The command line's STEP assembly opened in the window as a user opens it, with STEP's
+    compound merge off so that the parts stay apart: every part placed, shared solids as links."""
+    cli = os.environ.get("ZEMBRATI_CLI", "")
+    if not cli:
+        return
+    import ImportGui
+    from test_interchange import WINDOW, WINDOW_JOINTS
+    folder = tempfile.mkdtemp(prefix="zembrati-gui-step-")
+    lists = []
+    for name, text in (("members.csv", WINDOW), ("joints.csv", WINDOW_JOINTS)):
+        lists.append(os.path.join(folder, name))
+        with open(lists[-1], "w", encoding="utf-8") as out:
+            out.write(text)
+    scene, step = os.path.join(folder, "window.json"), os.path.join(folder, "window.step")
+    prefs = ["--prefs", os.path.join(folder, "prefs.txt")]
+    subprocess.run([cli, "frame", "--scene", scene, lists[0], "--joints", lists[1]] + prefs, check=True)
+    subprocess.run([cli, "export", "--scene", scene, "--step", step] + prefs, check=True)
+    step_params = FreeCAD.ParamGet("User parameter:BaseApp/Preferences/Mod/Import/hSTEP")
+    merge = step_params.GetBool("ReadShapeCompoundMode", True)
+    step_params.SetBool("ReadShapeCompoundMode", False)
+    try:
+        doc = FreeCAD.newDocument("StepFromTheCommandLine")
+        ImportGui.insert(step, doc.Name)
+    finally:
+        step_params.SetBool("ReadShapeCompoundMode", merge)
+    pump()
+    groups = [obj for obj in doc.Objects if obj.TypeId in ("App::LinkGroup", "App::Part")]
+    members = groups[0].ElementList if groups and hasattr(groups[0], "ElementList") else []
+    elements = sum(max(getattr(obj, "ElementCount", 0), 1) for obj in members)
+    check([group.Label for group in groups] == ["window"], "the STEP assembly opens as one group named after the scene: %s"
+          % [group.Label for group in groups])
+    check(elements == 5, "the group places all five parts (shared solids as link arrays): %d" % elements)
+    volume = groups[0].Shape.Volume if groups else 0
+    check(abs(volume - 2 * 1873174.77 - 2 * 1123904.86 - 5383.124 * 2500) < 10,
+          "the parts' solids have the volumes the system gives them: %.1f mm³" % volume)
+    FreeCAD.closeDocument(doc.Name)
 
 
 code = 1
