@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <cmath>
 #include <filesystem>
+#include <unordered_map>
 #include <iostream>
 #include <memory>
 
@@ -29,6 +30,7 @@
 #include "step/cut_solids.h"
 #include "step/member_views.h"
 #include "step/step_export.h"
+#include "solid_key.h"
 #include "ifc/ifc_export.h"
 #include "runtime/file_replacement.h"
 #include "shop/nc1_export.h"
@@ -235,6 +237,22 @@ void WriteSvg(const scene::Node& body, const std::string& caption, const std::st
   scene::WriteMemberSvg(drawing, path);
 }
 
+// The bodies' meshes, one per distinct solid, each placed as every body that is that solid.
+void WriteSceneStl(const std::vector<scene::PlacedBody>& bodies, const std::string& path, const std::string& title) {
+  scene::SolidKeys keys;
+  std::unordered_map<std::string, std::size_t> meshOfKey;
+  std::vector<std::size_t> meshOfBody;
+  std::vector<scene::Mesh> meshes;
+  for (const scene::PlacedBody& placed : bodies) {
+    const auto [found, added] = meshOfKey.try_emplace(keys.Of(*placed.body), meshes.size());
+    if (added) meshes.push_back(scene::ExportMesh(*placed.body, {}));
+    meshOfBody.push_back(found->second);
+  }
+  std::vector<scene::PlacedMesh> placedMeshes;
+  for (std::size_t i = 0; i < bodies.size(); ++i) placedMeshes.push_back({&meshes[meshOfBody[i]], bodies[i].placement});
+  scene::WriteStl(placedMeshes, path, title);
+}
+
 // When the scene was last written, as IFC's file header gives a time (UTC, to the second).
 std::string TimeStampOf(const std::filesystem::path& path) {
   struct stat facts {};
@@ -338,14 +356,7 @@ int RunExport(const PartOptions& options) {
     if (!options.ifc.empty()) notes = ifc::WriteIfc(IfcModelOf(options.scene, parts, session.host().document().Parts()), options.ifc);
     if (!options.step.empty() && options.stepFlat) scene::WriteStepSolidPerPart(bodies, options.step);
     if (!options.step.empty() && !options.stepFlat) scene::WriteStep(bodies, options.step, StemOf(runtime::PathFromUtf8(options.scene)));
-    if (!options.stl.empty()) {
-      scene::Mesh all;
-      for (const scene::PlacedBody& placed : bodies) {
-        const scene::Mesh mesh = scene::ExportMesh(*placed.body, placed.placement);
-        all.triangles.insert(all.triangles.end(), mesh.triangles.begin(), mesh.triangles.end());
-      }
-      scene::WriteStl(all, options.stl, parts.size() == 1 ? parts.front()->name : "zembrati scene");
-    }
+    if (!options.stl.empty()) WriteSceneStl(bodies, options.stl, parts.size() == 1 ? parts.front()->name : "zembrati scene");
     if (!options.svg.empty()) WriteSvg(*bodies.front().body, parts.front()->name, options.svg);
     if (!options.nc1.empty()) {
       nc = shop::Nc1FilesOf(parts, StemOf(runtime::PathFromUtf8(options.scene)));

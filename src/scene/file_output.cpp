@@ -1,5 +1,8 @@
 #include "file_output.h"
 
+#include <cerrno>
+#include <cstdio>
+
 #include "runtime/file_replacement.h"
 #include "scene_error.h"
 
@@ -25,6 +28,24 @@ void CheckCanReplace(const std::string& path, const std::string& what) {
 void WriteWholeFile(const std::string& path, std::string_view bytes, const std::string& what) {
   try {
     runtime::ReplaceFileContent(path, bytes);
+  } catch (const runtime::RuntimeError& error) {
+    RaiseCannotWrite(path, error, what);
+  }
+}
+
+void WriteFileInPieces(const std::string& path, const std::string& what, const std::function<void(const FileSink&)>& produce) {
+  try {
+    runtime::FileReplacement replacement(path);
+    std::FILE* file = replacement.Open();
+    produce([&](std::string_view piece) {
+      errno = 0;
+      if (std::fwrite(piece.data(), 1, piece.size(), file) != piece.size()) {
+        const int failure = errno;
+        replacement.Discard();
+        runtime::Raise(failure == ENOSPC ? runtime::error::kDiskFull : runtime::error::kDeviceIoError);
+      }
+    });
+    replacement.Commit();
   } catch (const runtime::RuntimeError& error) {
     RaiseCannotWrite(path, error, what);
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,10 @@ namespace zembrati::scene {
 // that names the file, says why, and says the file was left as it was; `what` names the kind of
 // file ("scene file", "STEP file").
 void WriteWholeFile(const std::string& path, std::string_view bytes, const std::string& what);
+// The same for a file made in pieces, none of which is held with the others (a building's mesh
+// is hundreds of megabytes): `produce` hands each piece to the sink it is given, in order.
+using FileSink = std::function<void(std::string_view)>;
+void WriteFileInPieces(const std::string& path, const std::string& what, const std::function<void(const FileSink&)>& produce);
 // Raises the error WriteWholeFile would raise at once, before anything is written, when the file
 // cannot be replaced: it is read-only, a folder, or its folder is missing.
 void CheckCanReplace(const std::string& path, const std::string& what);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 #include "export/mesh.h"
@@ -68,6 +71,41 @@ TEST(ExportTest, StlFileHoldsEveryTriangle) {
   WriteStl(mesh, path.string(), "CHS 60.3x4");
   EXPECT_EQ(fs::file_size(path), 84 + 50 * mesh.triangles.size());
   fs::remove(path);
+}
+
+std::string Bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// One mesh placed three times is the file of the three meshes made where the bodies stand,
+// byte for byte.
+TEST(ExportTest, AnInstancedStlIsTheFileOfEveryPlacedMesh) {
+  SceneHost host;
+  const NodePtr body = test::BuildSectionPart(host, 1, test::Dims({190, 1500, 200, 6.5, 10, 18}));
+  const std::vector<RigidTransform> placements = {
+      {}, RigidTransform::FromPlacement({5000, 0, 0, 0.5, 0.5, 0.5, 0.5}),
+      RigidTransform::FromPlacement({-300, 12000, 4000, std::sqrt(0.5), 0, std::sqrt(0.5), 0})};
+  const Mesh local = MeshOfBody(*body, {});
+  Mesh all;
+  std::vector<PlacedMesh> instances;
+  for (const RigidTransform& placement : placements) {
+    const Mesh placed = MeshOfBody(*body, placement);
+    all.triangles.insert(all.triangles.end(), placed.triangles.begin(), placed.triangles.end());
+    instances.push_back({&local, placement});
+  }
+  const fs::path flat = fs::temp_directory_path() / "zembrati_stl_flat.stl";
+  const fs::path instanced = fs::temp_directory_path() / "zembrati_stl_instanced.stl";
+  WriteStl(all, flat.string(), "three");
+  WriteStl(instances, instanced.string(), "three");
+  EXPECT_EQ(fs::file_size(instanced), 84 + 50 * 3 * local.triangles.size());
+  EXPECT_EQ(Bytes(instanced), Bytes(flat));
+  // Many pieces make one file: a mesh placed often enough to pass a piece's size several times.
+  std::vector<PlacedMesh> many(40, PlacedMesh{&local, placements[1]});
+  WriteStl(many, instanced.string(), "many");
+  EXPECT_EQ(fs::file_size(instanced), 84 + 50 * 40 * local.triangles.size());
+  fs::remove(flat);
+  fs::remove(instanced);
 }
 
 TEST(ExportTest, SvgDrawsTheTrueArcsAndTheOverallDimensions) {

@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
 
 #include "file_output.h"
 #include "scene_error.h"
@@ -28,18 +31,40 @@ Vector3 Normal(const std::array<Vector3, 3>& t) {
 }  // namespace
 
 void WriteStl(const Mesh& mesh, const std::string& path, const std::string& title) {
-  std::string bytes = title.substr(0, 80);
-  bytes.resize(80, ' ');
-  PutUint32(bytes, static_cast<std::uint32_t>(mesh.triangles.size()));
-  for (const auto& triangle : mesh.triangles) {
-    const Vector3 n = Normal(triangle);
-    for (const double c : {n.x, n.y, n.z}) PutFloat(bytes, c);
-    for (const Vector3& v : triangle) {
-      for (const double c : {v.x, v.y, v.z}) PutFloat(bytes, c);
-    }
-    bytes += std::string(2, '\0');
+  WriteStl(std::vector<PlacedMesh>{{&mesh, {}}}, path, title);
+}
+
+void WriteStl(const std::vector<PlacedMesh>& meshes, const std::string& path, const std::string& title) {
+  std::uint64_t count = 0;
+  for (const PlacedMesh& placed : meshes) count += placed.mesh->triangles.size();
+  if (count > std::numeric_limits<std::uint32_t>::max()) {
+    RaiseSceneError(scene_error::kBadDocument, "Cannot write the STL file " + path + ": " + std::to_string(count) +
+                                                   " triangles are more than STL can count; the file was left as it was");
   }
-  WriteWholeFile(path, bytes, "STL file");
+  WriteFileInPieces(path, "STL file", [&](const FileSink& sink) {
+    std::string bytes = title.substr(0, 80);
+    bytes.resize(80, ' ');
+    PutUint32(bytes, static_cast<std::uint32_t>(count));
+    // About a megabyte at a time: 50 bytes a triangle.
+    constexpr std::size_t kPieceBytes = 50 * 20'000;
+    for (const PlacedMesh& placed : meshes) {
+      for (const auto& local : placed.mesh->triangles) {
+        const std::array<Vector3, 3> triangle{placed.placement.Map(local[0]), placed.placement.Map(local[1]),
+                                              placed.placement.Map(local[2])};
+        const Vector3 n = Normal(triangle);
+        for (const double c : {n.x, n.y, n.z}) PutFloat(bytes, c);
+        for (const Vector3& v : triangle) {
+          for (const double c : {v.x, v.y, v.z}) PutFloat(bytes, c);
+        }
+        bytes += std::string(2, '\0');
+        if (bytes.size() >= kPieceBytes) {
+          sink(bytes);
+          bytes.clear();
+        }
+      }
+    }
+    sink(bytes);
+  });
 }
 
 }  // namespace zembrati::scene
