@@ -61,7 +61,9 @@ SceneSession::SceneSession(const std::string& sceneFile, const SettingsOptions& 
       throw CommandFailure(failure.description());
     }
   }
-  loaded_ = scene::DocumentToJson(document);
+  // What was loaded, to tell at the end whether the command changed anything; a command that
+  // only reads the scene never asks.
+  if (access == Access::Change) loaded_ = scene::DocumentToJson(document);
   // The cuts of the joints are solved from the members as they stand in the file.
   for (const frame::JointProblem& problem : frame::SolveJoints(document)) {
     brokenAtLoad_.push_back(document.joints[problem.index]);
@@ -89,12 +91,13 @@ void SceneSession::SaveChanges() {
                            "; nothing was saved (remove the joint first with 'joint --remove')");
     }
   }
-  if (scene::DocumentToJson(host_->document()) == loaded_) return;
+  const std::string text = scene::DocumentToJson(host_->document());
+  if (text == loaded_) return;
   try {
     const std::filesystem::path folder = runtime::PathFromUtf8(sceneFile_).parent_path();
     std::error_code ignored;
     if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
-    scene::SaveDocument(host_->document(), sceneFile_);
+    scene::SaveDocumentText(text, sceneFile_);
   } catch (const runtime::RuntimeError& failure) {
     RestorePreferences();
     throw CommandFailure(failure.description());

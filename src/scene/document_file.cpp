@@ -16,9 +16,9 @@ constexpr std::uintmax_t kMaxSceneBytes = std::uintmax_t{1} << 30;
 
 }  // namespace
 
-void SaveDocument(const Document& document, const std::string& path) {
-  WriteWholeFile(path, DocumentToJson(document), "scene file");
-}
+void SaveDocument(const Document& document, const std::string& path) { SaveDocumentText(DocumentToJson(document), path); }
+
+void SaveDocumentText(std::string_view text, const std::string& path) { WriteWholeFile(path, text, "scene file"); }
 
 Document LoadDocument(const std::string& path) {
   std::error_code error;
@@ -36,7 +36,17 @@ Document LoadDocument(const std::string& path) {
   }
   std::ifstream in(runtime::PathFromUtf8(path), std::ios::binary);
   if (!in) RaiseSceneError(scene_error::kBadDocument, "Cannot read the scene file " + path);
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  // In one read when the size is known: a building's scene is tens of megabytes.
+  std::string text;
+  if (!error) {
+    text.resize(static_cast<std::size_t>(size));
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    if (in.gcount() == static_cast<std::streamsize>(size)) text.append(std::istreambuf_iterator<char>(in), {});
+  } else {
+    text.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  if (in.bad()) RaiseSceneError(scene_error::kBadDocument, "Cannot read the scene file " + path);
   try {
     return DocumentFromJson(text);
   } catch (const runtime::RuntimeError& e) {

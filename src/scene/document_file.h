@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "document.h"
 
@@ -17,6 +18,8 @@ Document DocumentFromJson(const std::string& text);
 // Saves the document to a file: written beside it first and then put in its place, so a failed
 // save leaves the old file as it was.
 void SaveDocument(const Document& document, const std::string& path);
+// Writes a document's text as DocumentToJson made it, the same way.
+void SaveDocumentText(std::string_view text, const std::string& path);
 // Reads a document file; a missing, unreadable or damaged file is a host error naming it (the
 // file is only read).
 Document LoadDocument(const std::string& path);

@@ -55,9 +55,24 @@ void JsonWriter::String(std::string_view text) {
   WriteQuoted(text);
 }
 
+namespace {
+
+// A character written as it is: printable ASCII other than the quote and the backslash.
+bool IsPlain(unsigned char c) { return c >= 0x20 && c < 0x80 && c != '"' && c != '\\'; }
+
+}  // namespace
+
 void JsonWriter::WriteQuoted(std::string_view text) {
   out_ += '"';
   for (std::size_t i = 0; i < text.size();) {
+    // Names and keys are mostly plain ASCII: such a run is appended at once.
+    std::size_t plain = i;
+    while (plain < text.size() && IsPlain(static_cast<unsigned char>(text[plain]))) ++plain;
+    if (plain > i) {
+      out_.append(text.substr(i, plain - i));
+      i = plain;
+      continue;
+    }
     const auto c = static_cast<unsigned char>(text[i]);
     if (c == '"' || c == '\\') {
       out_ += '\\';

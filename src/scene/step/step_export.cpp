@@ -155,6 +155,9 @@ void NamedShapes::Write(const std::string& path) {
   writer.SetColorMode(false);
   writer.SetLayerMode(false);
   Interface_Static::SetCVal("write.step.unit", "MM");
+  // Edges as 3D curves only, without their 2D images on every face: a reader makes those
+  // itself, and they were half of every solid's entities.
+  Interface_Static::SetIVal("write.surfacecurve.mode", 0);
   if (!writer.Transfer(document_, STEPControl_AsIs)) {
     RaiseSceneError(scene_error::kBadLoopLayout, "The modeller could not translate the solids to STEP");
   }
