@@ -10,6 +10,7 @@
 
 #include "cli_support.h"
 #include "csv_table.h"
+#include "deferred_preferences.h"
 #include "joint_list.h"
 #include "joints.h"
 #include "member_drop.h"
@@ -93,6 +94,7 @@ int RunFrame(const FrameOptions& options) {
   const std::vector<MemberRow> rows = ReadMemberList(ReadList(options.list, "member list"), options.list);
   const std::vector<JointRow> joints = ReadJoints(options, rows);
   SceneSession session(options.scene, options.settings, SceneSession::Access::Change);
+  DeferredPreferences preferences(session);
   std::map<std::string, scene::NodePtr> byMark;
   std::vector<std::string> names;
   std::vector<headless::HeadlessPresenter::Message> messages;
@@ -120,6 +122,7 @@ int RunFrame(const FrameOptions& options) {
   }
   MakeJoints(session, options, joints, byMark);
   session.SaveChanges();
+  preferences.Keep();
   PrintMessages(messages);
   if (options.json) {
     PrintJson({{"ok", true}, {"members", names}, {"joints", joints.size()}});

@@ -21,6 +21,11 @@ struct Box {
   std::array<double, 3> low{1e300, 1e300, 1e300}, high{-1e300, -1e300, -1e300};
 };
 
+std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
 // The box around every vertex of a binary STL file.
 Box BoxOfStl(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -152,6 +157,39 @@ TEST_F(ZembratiFrameTest, EachKindOfBadRowIsRefusedWithItsLineAndNothingIsSaved)
   const CliRun header = Run("frame --scene " + Scene() + " " + List("mark,type,standard,size,x1,y1,z1,x2,y2,depth\n"));
   EXPECT_EQ(header.exitCode, 2);
   EXPECT_NE(header.err.find("line 1: the header names an unknown column \"depth\""), std::string::npos) << header.err;
+}
+
+// A frame writes the dialog's preferences once, at the end: the file it leaves is the one the
+// same members dropped one by one leave, and a frame that fails leaves the file as it was.
+TEST_F(ZembratiFrameTest, AFrameLeavesThePreferencesItsMembersDroppedOneByOneWouldLeave) {
+  const std::string byDrops = (folder_ / "drops-prefs.txt").string();
+  const auto drop = [&](const std::string& arguments) {
+    return zembrati::testing::RunCapturingErrors(std::string(ZEMBRATI_CLI) + " drop --scene " + (folder_ / "drops.json").string() +
+                                                     " " + arguments + " --prefs " + byDrops,
+                                                 (folder_ / "stderr.txt").string())
+        .exitCode;
+  };
+  // Both start from the same earlier choice, which the members' blank fields take up.
+  ASSERT_EQ(drop("--type UPN --size 100 --material S355J2 --length 777"), 0);
+  fs::copy_file(byDrops, Prefs());
+  const std::string before = FileText(Prefs());
+  ASSERT_EQ(Run("frame --scene " + Scene() + " " +
+                List(std::string(kHeader) + "C1,HE,HEA,240,,,0,0,0,0,0,5000,0\n" + "T1,TUBO,CHS EN 10219,60.3,4,S235JRH,0,0,2000,1200.5,0,2000,0\n" +
+                     "L1,L,L equal legs,60x60x6,,,0,0,0,0,3000,0,0\n"))
+                .exitCode,
+            0);
+  ASSERT_EQ(drop("--type HE --standard HEA --size 240 --at 0,0,0 --to 0,0,5000"), 0);
+  ASSERT_EQ(drop("--type TUBO --standard \"CHS EN 10219\" --size 60.3 --thickness 4 --material S235JRH --at 0,0,2000 --to 1200.5,0,2000"), 0);
+  ASSERT_EQ(drop("--type L --standard \"L equal legs\" --size 60x60x6 --at 0,0,0 --to 0,3000,0"), 0);
+  const std::string left = FileText(Prefs());
+  EXPECT_EQ(left, FileText(byDrops));
+  EXPECT_NE(left, before);
+  EXPECT_NE(left.find("3000"), std::string::npos) << left;  // the last member's length
+  // A bad last row: nothing saved, the preferences as they were.
+  const CliRun failed = Run("frame --scene " + (folder_ / "other.json").string() + " " +
+                            List(std::string(kHeader) + "C1,HE,HEA,200,,,0,0,0,0,0,4000,0\nX1,HE,HEX,240,,S355J2,0,0,0,0,0,5000,0\n"));
+  EXPECT_EQ(failed.exitCode, 2);
+  EXPECT_EQ(FileText(Prefs()), left);
 }
 
 TEST_F(ZembratiFrameTest, TheCuttingListCountsSumsAndNamesTheMarks) {
