@@ -11,6 +11,7 @@
 // - frame itself, making those scenes.
 // Usage: zembrati_bench_building [path to zembrati] (default: the one built beside it), so that
 // an older build can be measured on the same scenes.
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -51,11 +52,12 @@ Outcome Run(const std::vector<std::string>& arguments) {
   std::vector<char*> argv;
   for (std::string& argument : all) argv.push_back(argument.data());
   argv.push_back(nullptr);
+  std::fflush(nullptr);  // or the child writes what this program has not written yet
   const auto start = std::chrono::steady_clock::now();
   const pid_t child = fork();
   if (child == 0) {
-    std::freopen("/dev/null", "w", stdout);
-    std::freopen((kFolder / "stderr.txt").c_str(), "w", stderr);
+    dup2(open("/dev/null", O_WRONLY), STDOUT_FILENO);
+    dup2(open((kFolder / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
     setenv("XDG_CONFIG_HOME", (kFolder / "config").c_str(), 1);
     execv(argv[0], argv.data());
     _exit(127);

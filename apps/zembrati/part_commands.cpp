@@ -67,9 +67,30 @@ std::vector<scene::NodePtr> NewParts(const std::vector<scene::NodePtr>& before, 
 }
 
 Json PartsJson(const std::vector<scene::NodePtr>& parts) {
+  report::SectionReports sections;
   Json list = Json::array();
-  for (const scene::NodePtr& part : parts) list.push_back(report::PartReport(part));
+  for (const scene::NodePtr& part : parts) list.push_back(report::PartReport(part, &sections));
   return list;
+}
+
+// {"parts": [...]} as PrintJson prints it, each part's report made, printed and dropped in turn:
+// a scene of ten thousand parts is never one document in memory.
+void PrintPartsJson(const std::vector<scene::NodePtr>& parts) {
+  if (parts.empty()) return PrintJson(Json{{"parts", Json::array()}});
+  report::SectionReports sections;
+  std::cout << "{\n  \"parts\": [\n";
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    std::string text = report::PartReport(parts[i], &sections).dump(2, ' ', false, Json::error_handler_t::replace);
+    // Two levels in: every line of the part's text indented by four more spaces (no string in
+    // it holds a raw line break; dump escapes them).
+    std::string indented = "    ";
+    for (const char c : text) {
+      indented += c;
+      if (c == '\n') indented += "    ";
+    }
+    std::cout << indented << (i + 1 < parts.size() ? ",\n" : "\n");
+  }
+  std::cout << "  ]\n}\n";
 }
 
 
@@ -83,7 +104,8 @@ int Report(SceneSession& session, bool completed, const std::vector<scene::NodeP
     if (!session.status.ok()) out["error"] = {{"number", session.status.number}, {"description", session.status.description}};
     PrintJson(out);
   } else {
-    for (const scene::NodePtr& part : made) PrintPart(part);
+    report::SectionReports sections;
+    for (const scene::NodePtr& part : made) PrintPart(part, sections);
     if (completed && made.empty()) std::cout << "Nothing changed.\n";
   }
   return completed ? kExitSuccess : kExitSystemError;
@@ -193,10 +215,11 @@ int RunShow(const PartOptions& options) {
   std::vector<scene::NodePtr> parts = session.host().document().Parts();
   if (!options.part.empty()) parts = {session.FindPart(options.part)};
   if (options.json) {
-    PrintJson(Json{{"parts", PartsJson(parts)}});
+    PrintPartsJson(parts);
   } else {
     if (parts.empty()) std::cout << "The scene holds no parts.\n";
-    for (const scene::NodePtr& part : parts) PrintPart(part);
+    report::SectionReports sections;
+    for (const scene::NodePtr& part : parts) PrintPart(part, sections);
   }
   return kExitSuccess;
 }

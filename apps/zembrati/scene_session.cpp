@@ -195,8 +195,8 @@ std::string EndsText(const Json& report, const std::string& indent) {
   return text;
 }
 
-void PrintPart(const scene::NodePtr& part) {
-  const Json json = report::PartReport(part);
+void PrintPart(const scene::NodePtr& part, report::SectionReports& sections) {
+  const Json json = report::PartReport(part, &sections);
   std::cout << part->name << "\n";
   std::cout << "  class " << json["class"].get<std::string>() << ", standard " << json["standard"].get<std::string>()
             << ", size " << json["size"].get<std::string>() << ", material " << json["material"].get<std::string>()
@@ -206,7 +206,7 @@ void PrintPart(const scene::NodePtr& part) {
               << ", section " << Figure(json["area_mm2"], 1000, " mm²") << ", mass " << Figure(json["mass_kg"], 1000, " kg")
               << "\n";
     std::cout << EndsText(json, "  ");
-    std::cout << report::SectionPropertiesText(*scene::FirstBody(*part)->section, report::StoredTypeCode(part), "  ");
+    std::cout << sections.Text(scene::FirstBody(*part)->section, report::StoredTypeCode(part), "  ");
   }
   for (const auto& p : json["properties"]) {
     std::cout << "  property " << p["name"].get<std::string>() << " = " << p["value"].dump() << " ("

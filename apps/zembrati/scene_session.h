@@ -11,6 +11,7 @@
 #include "cli_host.h"
 #include "dialog_choices.h"
 #include "headless_presenter.h"
+#include "report/section_report.h"
 #include "runtime/status.h"
 #include "scene_lock.h"
 #include "scene_host.h"
@@ -64,8 +65,9 @@ class SceneSession {
 void PrintMessages(const std::vector<headless::HeadlessPresenter::Message>& messages);
 nlohmann::ordered_json MessagesJson(const std::vector<headless::HeadlessPresenter::Message>& messages);
 
-// What `show` prints of a part (`--json` gives report::PartReport).
-void PrintPart(const scene::NodePtr& part);
+// What `show` prints of a part (`--json` gives report::PartReport); `sections` are the
+// command's, each worked out once.
+void PrintPart(const scene::NodePtr& part, report::SectionReports& sections);
 // A line for each joined end of a part's report: the joint, the other part, the gap and the cut's
 // angles; each line starts with `indent`.
 std::string EndsText(const nlohmann::ordered_json& report, const std::string& indent);

@@ -64,6 +64,14 @@ TEST_F(ZembratiPartsTest, EveryTypeDropsFromTheShippedCatalogue) {
     EXPECT_GT(part["area_mm2"].get<double>(), 0) << type;
     EXPECT_EQ(part["length_mm"], 1000) << type;
   }
+  // The parts are printed one by one as one document would print them: the same text.
+  const CliRun printed = Run("show --scene " + Scene() + " --json");
+  const nlohmann::ordered_json whole = nlohmann::ordered_json::parse(printed.out);
+  EXPECT_EQ(printed.out, whole.dump(2) + "\n");
+  // Twelve sections, each worked out once, each part's the same as alone.
+  const CliRun text = Run("show --scene " + Scene());
+  const CliRun tube = Run("show --scene " + Scene() + " --part \"CFCHS 60.3x4 x 1000\"");
+  EXPECT_NE(text.out.find(tube.out), std::string::npos) << tube.out;
   const Json shown = RunJson("show --scene " + Scene());
   ASSERT_EQ(shown["parts"].size(), 12u);
   EXPECT_EQ(shown["parts"][0]["name"], "HEB 300 x 1000");

@@ -152,7 +152,7 @@ std::string PartMark(const scene::Node& part) {
   return text ? catalogue::TrimSpaces(parts::UserSuffix(part.name, *text)) : std::string();
 }
 
-Json PartReport(const scene::NodePtr& part) {
+Json PartReport(const scene::NodePtr& part, SectionReports* sections) {
   const scene::NodePtr block = part->FirstComponent(kStoredDataComponent);
   Json out = {{"name", part->name},
               {"class", Text(block, 2, 1)},
@@ -173,7 +173,8 @@ Json PartReport(const scene::NodePtr& part) {
   if (body && body->section) {
     out["area_mm2"] = body->section->area;
     AddCutReport(out, *body);
-    out["section"] = SectionPropertiesJson(*body->section, StoredTypeCode(part));
+    out["section"] = sections ? sections->Json(body->section, StoredTypeCode(part))
+                              : SectionPropertiesJson(*body->section, StoredTypeCode(part));
   }
   Json placement = Json::array();
   for (const double p : part->placement.ToPlacement()) placement.push_back(p);

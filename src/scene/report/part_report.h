@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "document.h"
+#include "report/section_report.h"
 
 namespace zembrati::report {
 
@@ -13,7 +14,8 @@ namespace zembrati::report {
 // size, material, length, its part variables with their types, its properties and summary, its
 // area, volume, mass and section properties, and its placement. A damaged part reports what it
 // still holds (null or empty where it holds nothing).
-nlohmann::ordered_json PartReport(const scene::NodePtr& part);
+// A command reporting many parts passes its `sections`, so that each section is worked out once.
+nlohmann::ordered_json PartReport(const scene::NodePtr& part, SectionReports* sections = nullptr);
 
 // A host value as JSON: {"type": "Integer", "value": 3}; objects and empty values as null.
 nlohmann::ordered_json ValueReport(const automation::Variant& value);

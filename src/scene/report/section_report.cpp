@@ -55,4 +55,25 @@ std::string SectionPropertiesText(const scene::Section& section, std::int16_t ty
   return out.str();
 }
 
+SectionReports::Entry& SectionReports::EntryOf(const std::shared_ptr<const scene::Section>& section, std::int16_t typeCode) {
+  auto [found, added] = entries_.try_emplace({section.get(), typeCode});
+  if (added) {
+    found->second.section = section;
+    found->second.json = SectionPropertiesJson(*section, typeCode);
+  }
+  return found->second;
+}
+
+const nlohmann::ordered_json& SectionReports::Json(const std::shared_ptr<const scene::Section>& section, std::int16_t typeCode) {
+  return EntryOf(section, typeCode).json;
+}
+
+const std::string& SectionReports::Text(const std::shared_ptr<const scene::Section>& section, std::int16_t typeCode,
+                                        const std::string& indent) {
+  Entry& entry = EntryOf(section, typeCode);
+  auto [found, added] = entry.text.try_emplace(indent);
+  if (added) found->second = SectionPropertiesText(*section, typeCode, indent);
+  return found->second;
+}
+
 }  // namespace zembrati::report

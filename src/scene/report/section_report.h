@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <utility>
 
 #include "section/section.h"
 
@@ -22,5 +25,23 @@ inline double SteelMassKg(double volumeMm3) { return volumeMm3 * 1e-9 * kSteelDe
 nlohmann::ordered_json SectionPropertiesJson(const scene::Section& section, std::int16_t typeCode);
 // The same as lines of text, each starting with `indent`.
 std::string SectionPropertiesText(const scene::Section& section, std::int16_t typeCode, const std::string& indent);
+
+// The section reports of one command, each section's worked out once: a scene of thousands of
+// parts has a handful of sections (bodies drawn alike share one). Each section is held while
+// the cache lives, so that no other takes its place under the same address.
+class SectionReports {
+ public:
+  const nlohmann::ordered_json& Json(const std::shared_ptr<const scene::Section>& section, std::int16_t typeCode);
+  const std::string& Text(const std::shared_ptr<const scene::Section>& section, std::int16_t typeCode, const std::string& indent);
+
+ private:
+  struct Entry {
+    std::shared_ptr<const scene::Section> section;
+    nlohmann::ordered_json json;
+    std::map<std::string, std::string> text;  // by indent
+  };
+  Entry& EntryOf(const std::shared_ptr<const scene::Section>& section, std::int16_t typeCode);
+  std::map<std::pair<const scene::Section*, std::int16_t>, Entry> entries_;
+};
 
 }  // namespace zembrati::report
