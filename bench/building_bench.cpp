@@ -7,7 +7,7 @@
 //   time and memory per distinct solid, which must stay flat;
 // - STL and SVG of the same scenes;
 // - show, show --json, bom, set-length, edit and drop on a scene of 10,000 parts, beside loading
-//   and saving that scene in this process;
+//   and saving that scene in this process (each the best of three runs);
 // - frame itself, making those scenes.
 // Usage: zembrati_bench_building [path to zembrati] (default: the one built beside it), so that
 // an older build can be measured on the same scenes.
@@ -16,6 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -139,7 +140,12 @@ std::pair<double, double> LoadAndSave(const fs::path& scene) {
 }
 
 void PrintCommands(const Scene& scene) {
-  const auto [load, save] = LoadAndSave(scene.path);
+  double load = 1e9, save = 1e9;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const auto [loadOnce, saveOnce] = LoadAndSave(scene.path);
+    load = std::min(load, loadOnce);
+    save = std::min(save, saveOnce);
+  }
   std::printf("\nScene of %d parts (%.1f MB): load %.0f ms, save %.0f ms in this process; load + save %.0f ms\n\n",
               scene.members, MegabytesOf(scene.path), 1000 * load, 1000 * save, 1000 * (load + save));
   std::printf("| command | time | ÷ (load + save) | peak memory | per part |\n|---|---:|---:|---:|---:|\n");
@@ -153,8 +159,13 @@ void PrintCommands(const Scene& scene) {
       {"drop", {"drop", "--scene", copy, "--type", "HE", "--standard", "HEA", "--size", "200", "--length", "1500"}},
   };
   for (const auto& [name, arguments] : commands) {
-    fs::copy_file(scene.path, copy, fs::copy_options::overwrite_existing);
-    const Outcome run = Run(arguments);
+    // The best of three: a shared machine's other work only ever adds time.
+    Outcome run;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      fs::copy_file(scene.path, copy, fs::copy_options::overwrite_existing);
+      const Outcome once = Run(arguments);
+      if (attempt == 0 || once.seconds < run.seconds) run = once;
+    }
     std::printf("| %s | %s%.0f ms | %.2f | %.0f MB | %.1f KB |\n", name.c_str(), run.ok ? "" : "FAILED ", 1000 * run.seconds,
                 run.seconds / (load + save), run.peakMb, 1024 * run.peakMb / scene.members);
     std::fflush(stdout);

@@ -63,7 +63,10 @@ SceneSession::SceneSession(const std::string& sceneFile, const SettingsOptions& 
   }
   // What was loaded, to tell at the end whether the command changed anything; a command that
   // only reads the scene never asks.
-  if (access == Access::Change) loaded_ = scene::DocumentToJson(document);
+  if (access == Access::Change) {
+    const auto size = exists ? std::filesystem::file_size(runtime::PathFromUtf8(sceneFile), error) : 0;
+    loaded_ = scene::DocumentToJson(document, error ? 0 : static_cast<std::size_t>(size) + 4096);
+  }
   // The cuts of the joints are solved from the members as they stand in the file.
   for (const frame::JointProblem& problem : frame::SolveJoints(document)) {
     brokenAtLoad_.push_back(document.joints[problem.index]);
@@ -91,7 +94,7 @@ void SceneSession::SaveChanges() {
                            "; nothing was saved (remove the joint first with 'joint --remove')");
     }
   }
-  const std::string text = scene::DocumentToJson(host_->document());
+  const std::string text = scene::DocumentToJson(host_->document(), loaded_.size() + 64 * 1024);
   if (text == loaded_) return;
   try {
     const std::filesystem::path folder = runtime::PathFromUtf8(sceneFile_).parent_path();

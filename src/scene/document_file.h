@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,7 +12,9 @@ namespace zembrati::scene {
 // their typed variables and shapes, the profiles' loops as drawn, and the data objects on the
 // scene-tree items. Bodies are rebuilt from their loops when a document is read, so nothing
 // derived is stored. The same document always gives the same text.
-std::string DocumentToJson(const Document& document);
+// `expectedBytes` (the size of the file it was read from, say) is room made at once: a
+// building's text is tens of megabytes, grown in steps it is copied and faulted in many times.
+std::string DocumentToJson(const Document& document, std::size_t expectedBytes = 0);
 // Raises a host error that says what is wrong when the text is not a document of this host.
 Document DocumentFromJson(const std::string& text);
 

@@ -249,9 +249,10 @@ void WriteJoints(JsonWriter& out, const std::vector<JointRecord>& joints) {
 
 }  // namespace
 
-std::string DocumentToJson(const Document& document) {
+std::string DocumentToJson(const Document& document, std::size_t expectedBytes) {
   try {
     std::string text;
+    text.reserve(expectedBytes);
     JsonWriter out(text);
     out.BeginObject();
     out.Key("format");
