@@ -62,7 +62,6 @@ int main(int argc, char** argv) {
   // text, the scene's): kept for reuse rather than handed back, they are not faulted in again.
   mallopt(M_MMAP_THRESHOLD, 256 << 20);
   mallopt(M_TRIM_THRESHOLD, 256 << 20);
-  mallopt(M_TOP_PAD, 64 << 20);
 #endif
   // Whatever goes wrong ends as a message and an exit code, never as an abort.
   const int exitCode = zembrati::cli::RunReportingErrors(AsksForJson(argc, argv), [&] { return Run(argc, argv); });
