@@ -6,6 +6,7 @@
 #include <iterator>
 #include <optional>
 #include <iostream>
+#include <string_view>
 
 #include "cli_support.h"
 #include "report/part_report.h"
@@ -33,6 +34,40 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   if (!in) return std::nullopt;
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+// Compares a text handed over in pieces with the scene as it was loaded: that scene's own text
+// when it had to be kept, else the file it was read from, read alongside (a scene file this
+// system wrote is its scene's text, byte for byte).
+class LoadedComparison {
+ public:
+  LoadedComparison(const std::string& kept, bool inFile, const std::string& file) : kept_(kept) {
+    if (inFile) in_.emplace(runtime::PathFromUtf8(file), std::ios::binary);
+    same_ = !in_ || bool(*in_);
+  }
+  void operator()(std::string_view piece) {
+    if (!same_) return;
+    if (in_) {
+      buffer_.resize(piece.size());
+      in_->read(buffer_.data(), static_cast<std::streamsize>(piece.size()));
+      same_ = static_cast<std::size_t>(in_->gcount()) == piece.size() && std::string_view(buffer_) == piece;
+    } else {
+      same_ = at_ + piece.size() <= kept_.size() && kept_.compare(at_, piece.size(), piece) == 0;
+      at_ += piece.size();
+    }
+  }
+  // Whether the whole text was the loaded one: equal so far, and nothing of the loaded one left.
+  bool Same() {
+    if (!same_) return false;
+    return in_ ? in_->peek() == std::char_traits<char>::eof() : at_ == kept_.size();
+  }
+
+ private:
+  const std::string& kept_;
+  std::optional<std::ifstream> in_;
+  std::string buffer_;
+  std::size_t at_ = 0;
+  bool same_ = true;
+};
 
 }  // namespace
 
@@ -63,9 +98,15 @@ SceneSession::SceneSession(const std::string& sceneFile, const SettingsOptions& 
   }
   // What was loaded, to tell at the end whether the command changed anything; a command that
   // only reads the scene never asks.
+  // A building's scene is tens of megabytes of text: where the file is the scene's text byte for
+  // byte, the file itself is what a save compares with, and no copy is held.
   if (access == Access::Change) {
-    const auto size = exists ? std::filesystem::file_size(runtime::PathFromUtf8(sceneFile), error) : 0;
-    loaded_ = scene::DocumentToJson(document, error ? 0 : static_cast<std::size_t>(size) + 4096);
+    if (exists) {
+      LoadedComparison file(loaded_, true, sceneFile);
+      scene::WriteDocumentJson(document, [&](std::string_view piece) { file(piece); });
+      loadedIsFile_ = file.Same();
+    }
+    if (!loadedIsFile_) loaded_ = scene::DocumentToJson(document);
   }
   // The cuts of the joints are solved from the members as they stand in the file.
   for (const frame::JointProblem& problem : frame::SolveJoints(document)) {
@@ -94,13 +135,20 @@ void SceneSession::SaveChanges() {
                            "; nothing was saved (remove the joint first with 'joint --remove')");
     }
   }
-  const std::string text = scene::DocumentToJson(host_->document(), loaded_.size() + 64 * 1024);
-  if (text == loaded_) return;
   try {
     const std::filesystem::path folder = runtime::PathFromUtf8(sceneFile_).parent_path();
     std::error_code ignored;
     if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
-    scene::SaveDocumentText(text, sceneFile_);
+    // Written as it is made and compared with the scene as loaded on the way: a scene the command
+    // did not change is left as it was.
+    scene::WriteFileInPieces(sceneFile_, "scene file", [&](const scene::FileSink& file) {
+      LoadedComparison loaded(loaded_, loadedIsFile_, sceneFile_);
+      scene::WriteDocumentJson(host_->document(), [&](std::string_view piece) {
+        loaded(piece);
+        file(piece);
+      });
+      return !loaded.Same();
+    });
   } catch (const runtime::RuntimeError& failure) {
     RestorePreferences();
     throw CommandFailure(failure.description());

@@ -52,7 +52,10 @@ class SceneSession {
  private:
   std::string sceneFile_;
   std::unique_ptr<SceneLock> lock_;
-  std::string loaded_;  // the document as it was loaded, as JSON
+  // The document as it was loaded, as JSON, kept only where the file it was read from is not
+  // that text byte for byte (a file of an earlier version): else the file is compared with.
+  std::string loaded_;
+  bool loadedIsFile_ = false;
   std::vector<scene::JointRecord> brokenAtLoad_;  // joints that did not solve when it was loaded
   // The preferences file as it was before the command, put back when the scene cannot be saved.
   std::string prefsFile_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -15,8 +16,13 @@ namespace zembrati::scene {
 // `expectedBytes` (the size of the file it was read from, say) is room made at once: a
 // building's text is tens of megabytes, grown in steps it is copied and faulted in many times.
 std::string DocumentToJson(const Document& document, std::size_t expectedBytes = 0);
+// The same text handed to `sink` in pieces of about a megabyte, never held whole: the pieces
+// joined are DocumentToJson's text. What `sink` raises goes through.
+void WriteDocumentJson(const Document& document, const std::function<void(std::string_view)>& sink);
 // Raises a host error that says what is wrong when the text is not a document of this host.
-Document DocumentFromJson(const std::string& text);
+// `passed`, where given, is told how far the reader has come now and then (every few megabytes):
+// the text before that is not read again.
+Document DocumentFromJson(std::string_view text, const std::function<void(std::size_t)>& passed = {});
 
 // Saves the document to a file: written beside it first and then put in its place, so a failed
 // save leaves the old file as it was.

@@ -504,9 +504,11 @@ void RebuildAfterLoad(const Document& document) {
 
 }  // namespace
 
-Document DocumentFromJson(const std::string& text) {
+Document DocumentFromJson(std::string_view text, const std::function<void(std::size_t)>& passed) {
   try {
     JsonReader in(text, kMaxNesting);
+    // Every 4 MB: often enough that a building's text is let go of as it is read.
+    if (passed) in.OnProgress(std::size_t{4} << 20, passed);
     Document document = ReadDocument(in);
     RebuildAfterLoad(document);
     return document;

@@ -249,30 +249,58 @@ void WriteJoints(JsonWriter& out, const std::vector<JointRecord>& joints) {
 
 }  // namespace
 
+namespace {
+
+void WriteDocument(JsonWriter& out, std::string& text, const Document& document) {
+  out.BeginObject();
+  out.Key("format");
+  out.String(document_json::kFormat);
+  out.Key("version");
+  out.Integer(document.joints.empty() ? document_json::kVersion : document_json::kVersionWithJoints);
+  out.Key("unit");
+  out.String(LengthUnitName(document.unit));
+  out.Key("root");
+  WriteNode(out, *document.root, 0);
+  if (!document.joints.empty()) {
+    out.Key("joints");
+    WriteJoints(out, document.joints);
+  }
+  out.EndObject();
+  text += '\n';  // appended, not concatenated: a copy would hold the whole text twice
+}
+
+[[noreturn]] void RaiseCannotSave(const std::exception& e) {
+  RaiseSceneError(scene_error::kBadDocument, std::string("The scene cannot be saved: ") + e.what());
+}
+
+}  // namespace
+
 std::string DocumentToJson(const Document& document, std::size_t expectedBytes) {
   try {
     std::string text;
     text.reserve(expectedBytes);
     JsonWriter out(text);
-    out.BeginObject();
-    out.Key("format");
-    out.String(document_json::kFormat);
-    out.Key("version");
-    out.Integer(document.joints.empty() ? document_json::kVersion : document_json::kVersionWithJoints);
-    out.Key("unit");
-    out.String(LengthUnitName(document.unit));
-    out.Key("root");
-    WriteNode(out, *document.root, 0);
-    if (!document.joints.empty()) {
-      out.Key("joints");
-      WriteJoints(out, document.joints);
-    }
-    out.EndObject();
-    text += '\n';  // appended, not concatenated: a copy would hold the whole text twice
+    WriteDocument(out, text, document);
     return text;
   } catch (const std::exception& e) {
-    RaiseSceneError(scene_error::kBadDocument, std::string("The scene cannot be saved: ") + e.what());
+    RaiseCannotSave(e);
   }
+}
+
+void WriteDocumentJson(const Document& document, const std::function<void(std::string_view)>& sink) {
+  std::string text;
+  try {
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
+    text.reserve(2 * kPiece);
+    JsonWriter out(text);
+    out.DrainEvery(kPiece, sink);
+    WriteDocument(out, text, document);
+  } catch (const runtime::RuntimeError&) {
+    throw;  // the sink's: a file that could not be written says so itself
+  } catch (const std::exception& e) {
+    RaiseCannotSave(e);
+  }
+  sink(text);
 }
 
 }  // namespace zembrati::scene

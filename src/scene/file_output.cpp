@@ -33,11 +33,11 @@ void WriteWholeFile(const std::string& path, std::string_view bytes, const std::
   }
 }
 
-void WriteFileInPieces(const std::string& path, const std::string& what, const std::function<void(const FileSink&)>& produce) {
+void WriteFileInPieces(const std::string& path, const std::string& what, const std::function<bool(const FileSink&)>& produce) {
   try {
     runtime::FileReplacement replacement(path);
     std::FILE* file = replacement.Open();
-    produce([&](std::string_view piece) {
+    const bool keep = produce([&](std::string_view piece) {
       errno = 0;
       if (std::fwrite(piece.data(), 1, piece.size(), file) != piece.size()) {
         const int failure = errno;
@@ -45,6 +45,7 @@ void WriteFileInPieces(const std::string& path, const std::string& what, const s
         runtime::Raise(failure == ENOSPC ? runtime::error::kDiskFull : runtime::error::kDeviceIoError);
       }
     });
+    if (!keep) return replacement.Discard();
     replacement.Commit();
   } catch (const runtime::RuntimeError& error) {
     RaiseCannotWrite(path, error, what);

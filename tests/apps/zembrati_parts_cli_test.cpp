@@ -105,6 +105,24 @@ TEST_F(ZembratiPartsTest, EditingOnlyTheLengthKeepsTheNameSuffixAndAnUnchangedEd
   EXPECT_EQ(SceneText(), before);
 }
 
+// A scene file laid out otherwise than this system writes it (by hand, or by an earlier version)
+// is the same scene: a command that changes nothing leaves its bytes, one that changes it
+// writes the scene as this system writes it.
+TEST_F(ZembratiPartsTest, ASceneFileLaidOutOtherwiseIsLeftAsItWasUntilTheSceneChanges) {
+  RunJson("drop --scene " + Scene() + " --type HE --standard HEA --size 200 --length 1500");
+  const std::string canonical = SceneText();
+  const std::string pretty = Json::parse(canonical).dump(1) + "\n";
+  ASSERT_NE(pretty, canonical);
+  std::ofstream(Scene(), std::ios::binary) << pretty;
+  EXPECT_EQ(Run("edit --scene " + Scene() + " --part \"HEA 200 x 1500\"").exitCode, 0);
+  EXPECT_EQ(SceneText(), pretty);
+  EXPECT_EQ(Run("set-length --scene " + Scene() + " --part \"HEA 200 x 1500\" --length 1600").exitCode, 0);
+  EXPECT_NE(SceneText(), pretty);
+  EXPECT_EQ(Json::parse(SceneText())["format"], Json::parse(canonical)["format"]);
+  EXPECT_NE(SceneText().find("1600"), std::string::npos);
+  EXPECT_EQ(SceneText().find("\n \""), std::string::npos);  // no longer laid out by hand
+}
+
 TEST_F(ZembratiPartsTest, SetLengthCutsToAWholeNumber) {
   RunJson("drop --scene " + Scene() + " --type IPN --size 200 --length 1500");
   const Json result = RunJson("set-length --scene " + Scene() + " --part \"IPN 200 x 1500\" --length 12.9");

@@ -54,6 +54,27 @@ TEST(DocumentFileTest, SaveLoadSaveGivesTheSameText) {
   EXPECT_EQ(loaded.unit, LengthUnit::Centimetre);
 }
 
+// A scene of megabytes: its text in pieces is its text whole, and the file read back (the text
+// let go of as the reader passes it) is the scene that was saved.
+TEST(DocumentFileTest, ASceneOfMegabytesGoesOutInPiecesAndComesBackWhole) {
+  SceneHost host;
+  for (int i = 0; i < 4000; ++i) test::BuildSectionPart(host, 1, test::Dims({190, 1000.0 + i, 200, 6.5, 10, 18}));
+  const std::string whole = DocumentToJson(host.document());
+  ASSERT_GT(whole.size(), std::size_t{6} << 20);
+  std::string joined;
+  int pieces = 0;
+  WriteDocumentJson(host.document(), [&](std::string_view piece) {
+    joined += piece;
+    ++pieces;
+  });
+  EXPECT_GT(pieces, 4);
+  EXPECT_EQ(joined, whole);
+  const fs::path path = fs::temp_directory_path() / "zembrati_document_megabytes.json";
+  SaveDocument(host.document(), path.string());
+  EXPECT_EQ(DocumentToJson(LoadDocument(path.string())), whole);
+  fs::remove(path);
+}
+
 TEST(DocumentFileTest, ALoadedSceneAnswersAsTheSavedOneDid) {
   SceneHost original;
   FillScene(original);

@@ -64,6 +64,7 @@ void WriteStl(const std::vector<PlacedMesh>& meshes, const std::string& path, co
       }
     }
     sink(bytes);
+    return true;
   });
 }
 

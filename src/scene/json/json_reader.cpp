@@ -83,7 +83,19 @@ bool JsonReader::NextKey(std::string& key) {
 
 void JsonReader::BeginArray() { Open('['); }
 
-bool JsonReader::NextItem() { return Next(']'); }
+bool JsonReader::NextItem() {
+  if (passed_ && at_ >= nextProgress_) {
+    nextProgress_ = at_ + progressStep_;
+    passed_(at_);
+  }
+  return Next(']');
+}
+
+void JsonReader::OnProgress(std::size_t step, std::function<void(std::size_t)> passed) {
+  progressStep_ = step;
+  nextProgress_ = step;
+  passed_ = std::move(passed);
+}
 
 std::uint32_t JsonReader::HexQuad() {
   if (text_.size() - at_ < 4) Fail("four hexadecimal digits expected after \\u");

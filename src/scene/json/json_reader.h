@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -52,6 +53,11 @@ class JsonReader {
 
   [[noreturn]] void Fail(const std::string& what) const;
 
+  // Calls `passed` with the reader's position each time it has read `step` bytes further (at an
+  // array's next item). The reader never looks back at what it has passed, so a caller may let
+  // go of the text before that position.
+  void OnProgress(std::size_t step, std::function<void(std::size_t)> passed);
+
  private:
   void SkipSpace();
   void Expect(char c);
@@ -67,6 +73,8 @@ class JsonReader {
   std::size_t at_ = 0;
   int maxNesting_;
   std::vector<bool> first_;  // per open array or object: no item read yet
+  std::function<void(std::size_t)> passed_;
+  std::size_t progressStep_ = 0, nextProgress_ = 0;
 };
 
 }  // namespace zembrati::scene::json

@@ -11,7 +11,18 @@ constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 }  // namespace
 
-void JsonWriter::NewLine(int indent) { pendingIndent_ = indent; }
+void JsonWriter::NewLine(int indent) {
+  pendingIndent_ = indent;
+  if (drain_ && out_.size() >= drainBytes_) {
+    drain_(out_);
+    out_.clear();
+  }
+}
+
+void JsonWriter::DrainEvery(std::size_t bytes, std::function<void(std::string_view)> drain) {
+  drainBytes_ = bytes;
+  drain_ = std::move(drain);
+}
 
 void JsonWriter::BeforeValue() {
   if (afterKey_) {

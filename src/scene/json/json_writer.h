@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,9 @@ class JsonWriter {
   void Boolean(bool value);
   // Starts the next value on a new line indented by `indent` spaces, after its comma.
   void NewLine(int indent);
+  // From now on, whenever a new line begins with at least `bytes` written, hands what is written
+  // to `drain` and starts afresh: a text too large to hold whole goes out in pieces.
+  void DrainEvery(std::size_t bytes, std::function<void(std::string_view)> drain);
 
  private:
   void BeforeValue();
@@ -37,6 +41,8 @@ class JsonWriter {
   std::vector<bool> first_;  // per open array or object: nothing written in it yet
   bool afterKey_ = false;
   int pendingIndent_ = -1;
+  std::size_t drainBytes_ = 0;
+  std::function<void(std::string_view)> drain_;
 };
 
 }  // namespace zembrati::scene::json
