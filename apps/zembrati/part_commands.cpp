@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <cmath>
 #include <filesystem>
-#include <unordered_map>
 #include <iostream>
 #include <memory>
 
@@ -262,14 +261,13 @@ void WriteSvg(const scene::Node& body, const std::string& caption, const std::st
 
 // The bodies' meshes, one per distinct solid, each placed as every body that is that solid.
 void WriteSceneStl(const std::vector<scene::PlacedBody>& bodies, const std::string& path, const std::string& title) {
-  scene::SolidKeys keys;
-  std::unordered_map<std::string, std::size_t> meshOfKey;
+  scene::SolidNumbers solids;
   std::vector<std::size_t> meshOfBody;
   std::vector<scene::Mesh> meshes;
   for (const scene::PlacedBody& placed : bodies) {
-    const auto [found, added] = meshOfKey.try_emplace(keys.Of(*placed.body), meshes.size());
-    if (added) meshes.push_back(scene::ExportMesh(*placed.body, {}));
-    meshOfBody.push_back(found->second);
+    const scene::SolidNumbers::Number solid = solids.Of(*placed.body);
+    if (solid.first) meshes.push_back(scene::ExportMesh(*placed.body, {}));
+    meshOfBody.push_back(solid.number);
   }
   std::vector<scene::PlacedMesh> placedMeshes;
   for (std::size_t i = 0; i < bodies.size(); ++i) placedMeshes.push_back({&meshes[meshOfBody[i]], bodies[i].placement});

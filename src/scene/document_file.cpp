@@ -69,9 +69,9 @@ class SceneText {
 
 }  // namespace
 
-void SaveDocument(const Document& document, const std::string& path) { SaveDocumentText(DocumentToJson(document), path); }
-
-void SaveDocumentText(std::string_view text, const std::string& path) { WriteWholeFile(path, text, "scene file"); }
+void SaveDocument(const Document& document, const std::string& path) {
+  WriteWholeFile(path, DocumentToJson(document), "scene file");
+}
 
 Document LoadDocument(const std::string& path) {
   std::error_code error;
@@ -99,20 +99,20 @@ Document LoadDocument(const std::string& path) {
   }
   if (length == (error ? 0 : size)) rest.assign(std::istreambuf_iterator<char>(in), {});
   if (in.bad()) RaiseSceneError(scene_error::kBadDocument, "Cannot read the scene file " + path);
+  std::string_view view = text->View(length);
+  std::function<void(std::size_t)> release = [&](std::size_t position) { text->Release(position); };
+  std::string whole;
   if (!rest.empty()) {
     // Rare (a file written while it is read, or one whose size the system did not tell): the
     // whole text as a string.
-    std::string whole(text->View(length));
+    whole.assign(view);
     whole += rest;
     text.reset();
-    try {
-      return DocumentFromJson(whole);
-    } catch (const runtime::RuntimeError& e) {
-      RaiseSceneError(e.number(), path + ": " + e.description());
-    }
+    view = whole;
+    release = nullptr;
   }
   try {
-    return DocumentFromJson(text->View(length), [&](std::size_t position) { text->Release(position); });
+    return DocumentFromJson(view, release);
   } catch (const runtime::RuntimeError& e) {
     RaiseSceneError(e.number(), path + ": " + e.description());
   }

@@ -13,9 +13,7 @@ namespace zembrati::scene {
 // their typed variables and shapes, the profiles' loops as drawn, and the data objects on the
 // scene-tree items. Bodies are rebuilt from their loops when a document is read, so nothing
 // derived is stored. The same document always gives the same text.
-// `expectedBytes` (the size of the file it was read from, say) is room made at once: a
-// building's text is tens of megabytes, grown in steps it is copied and faulted in many times.
-std::string DocumentToJson(const Document& document, std::size_t expectedBytes = 0);
+std::string DocumentToJson(const Document& document);
 // The same text handed to `sink` in pieces of about a megabyte, never held whole: the pieces
 // joined are DocumentToJson's text. What `sink` raises goes through.
 void WriteDocumentJson(const Document& document, const std::function<void(std::string_view)>& sink);
@@ -27,8 +25,6 @@ Document DocumentFromJson(std::string_view text, const std::function<void(std::s
 // Saves the document to a file: written beside it first and then put in its place, so a failed
 // save leaves the old file as it was.
 void SaveDocument(const Document& document, const std::string& path);
-// Writes a document's text as DocumentToJson made it, the same way.
-void SaveDocumentText(std::string_view text, const std::string& path);
 // Reads a document file; a missing, unreadable or damaged file is a host error naming it (the
 // file is only read).
 Document LoadDocument(const std::string& path);

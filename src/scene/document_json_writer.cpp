@@ -275,10 +275,9 @@ void WriteDocument(JsonWriter& out, std::string& text, const Document& document)
 
 }  // namespace
 
-std::string DocumentToJson(const Document& document, std::size_t expectedBytes) {
+std::string DocumentToJson(const Document& document) {
   try {
     std::string text;
-    text.reserve(expectedBytes);
     JsonWriter out(text);
     WriteDocument(out, text, document);
     return text;

@@ -90,4 +90,11 @@ std::string SolidKeys::Of(const Node& body) {
   return key;
 }
 
+SolidNumbers::Number SolidNumbers::Of(const Node& body, const std::string& apart) {
+  std::string key = keys_.Of(body);
+  if (!apart.empty()) key += '\0' + apart;
+  const auto [found, added] = numbers_.try_emplace(std::move(key), numbers_.size());
+  return {found->second, added};
+}
+
 }  // namespace zembrati::scene

@@ -22,4 +22,20 @@ class SolidKeys {
   std::unordered_map<const Section*, std::string> sections_;
 };
 
+// Numbers bodies by the solid they are, from 0 in the order each solid first comes: what an
+// export writes once and places many times. `apart` keeps bodies alike in shape apart where the
+// file must tell them apart (a part number, a material).
+class SolidNumbers {
+ public:
+  struct Number {
+    std::size_t number;
+    bool first;  // the first body of its solid
+  };
+  Number Of(const Node& body, const std::string& apart = {});
+
+ private:
+  SolidKeys keys_;
+  std::unordered_map<std::string, std::size_t> numbers_;
+};
+
 }  // namespace zembrati::scene

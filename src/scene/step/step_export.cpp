@@ -19,7 +19,6 @@
 #include <XCAFDoc_ShapeTool.hxx>
 
 #include <map>
-#include <unordered_map>
 
 #include "file_output.h"
 #include "runtime/file_replacement.h"
@@ -43,18 +42,15 @@ struct Product {
 // Bodies alike in shape, part number and material, in the order their first body comes; and
 // for each body, the product it is an instance of.
 std::vector<Product> ProductsOf(const std::vector<PlacedBody>& bodies, std::vector<std::size_t>& productOfBody) {
-  SolidKeys keys;
-  std::unordered_map<std::string, std::size_t> byKey;
+  SolidNumbers solids;
   std::vector<Product> products;
   for (const PlacedBody& placed : bodies) {
     if (!placed.body->section) RaiseSceneError(scene_error::kNoSuchObject, "The body has no solid to export");
     CheckPlacementInRange(*placed.body, placed.placement);
-    std::string key = keys.Of(*placed.body);
-    key += '\0' + placed.partNumber + '\0' + placed.material;
-    const auto [found, added] = byKey.try_emplace(std::move(key), products.size());
-    if (added) products.emplace_back();
-    products[found->second].instances.push_back(&placed);
-    productOfBody.push_back(found->second);
+    const SolidNumbers::Number solid = solids.Of(*placed.body, placed.partNumber + '\0' + placed.material);
+    if (solid.first) products.emplace_back();
+    products[solid.number].instances.push_back(&placed);
+    productOfBody.push_back(solid.number);
   }
   return products;
 }

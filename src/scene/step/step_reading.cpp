@@ -50,7 +50,7 @@ StepSolidRead Measured(const TopoDS_Shape& solid, std::string name) {
 
 // The solids under a label, each placed by the locations of the instances above it and named
 // after the nearest instance (or the product, outside any assembly).
-void CollectSolids(const Handle(XCAFDoc_ShapeTool) & shapes, const TDF_Label& label, const TopLoc_Location& location,
+void CollectSolids(const TDF_Label& label, const TopLoc_Location& location,
                    const std::string& name, StepContents& contents) {
   if (XCAFDoc_ShapeTool::IsAssembly(label)) {
     TDF_LabelSequence components;
@@ -58,7 +58,7 @@ void CollectSolids(const Handle(XCAFDoc_ShapeTool) & shapes, const TDF_Label& la
     for (Standard_Integer i = 1; i <= components.Length(); ++i) {
       TDF_Label product;
       if (!XCAFDoc_ShapeTool::GetReferredShape(components.Value(i), product)) continue;
-      CollectSolids(shapes, product, location * XCAFDoc_ShapeTool::GetLocation(components.Value(i)), NameOf(components.Value(i)),
+      CollectSolids(product, location * XCAFDoc_ShapeTool::GetLocation(components.Value(i)), NameOf(components.Value(i)),
                     contents);
     }
     return;
@@ -99,7 +99,7 @@ StepContents ReadStepContents(const std::string& path) {
   const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(document->Main());
   TDF_LabelSequence roots;
   shapes->GetFreeShapes(roots);
-  for (Standard_Integer i = 1; i <= roots.Length(); ++i) CollectSolids(shapes, roots.Value(i), TopLoc_Location(), "", contents);
+  for (Standard_Integer i = 1; i <= roots.Length(); ++i) CollectSolids(roots.Value(i), TopLoc_Location(), "", contents);
   CountEntities(reader.ChangeReader().WS()->Model(), contents);
   document->Close();
   return contents;
