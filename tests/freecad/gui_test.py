@@ -16,6 +16,16 @@ from PySide import QtCore, QtGui
 checks = []
 
 
+
+def document_tree_items(main_window, label):
+    """The document tree and its items labelled so. FreeCAD 1.0 has other, hidden tree widgets
+    (its notification list), so the tree is the visible one that lists the label."""
+    for tree in main_window.findChildren(QtGui.QTreeWidget):
+        items = tree.findItems(label, QtCore.Qt.MatchExactly | QtCore.Qt.MatchRecursive, 0)
+        if tree.isVisible() and items:
+            return tree, items
+    raise AssertionError("no visible tree lists %s" % label)
+
 def check(condition, what):
     checks.append(bool(condition))
     print(("ok    " if condition else "FAILED ") + what)
@@ -191,8 +201,7 @@ def main():
     pump()
 
     # A double-click in the tree opens the dialog on the part's stored choices.
-    tree = main_window.findChildren(QtGui.QTreeWidget)[0]
-    items = tree.findItems(column.Label, QtCore.Qt.MatchExactly | QtCore.Qt.MatchRecursive, 0)
+    tree, items = document_tree_items(main_window, column.Label)
     shown = {}
     driver = DialogDriver([("look", lambda d: shown.update(standard=combo_text(d, "standard"), size=combo_text(d, "size"))),
                            ("press", "cancel")])

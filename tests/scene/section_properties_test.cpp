@@ -26,7 +26,7 @@ void ExpectRelativelyNear(double actual, double expected, double relative) {
 
 TEST(SectionPropertiesTest, RectanglesCirclesAndRingsHaveTheirClosedForms) {
   SceneHost host;
-  const SectionProperties& flat = PropertiesOf(host, 10, Dims({100, 1000, 50}));  // 100 wide, 50 high
+  const SectionProperties flat = PropertiesOf(host, 10, Dims({100, 1000, 50}));  // 100 wide, 50 high
   ExpectRelativelyNear(flat.iy, 100 * std::pow(50, 3) / 12, 1e-12);
   ExpectRelativelyNear(flat.iz, 50 * std::pow(100, 3) / 12, 1e-12);
   EXPECT_NEAR(flat.iyz, 0, 1e-6);
@@ -35,12 +35,12 @@ TEST(SectionPropertiesTest, RectanglesCirclesAndRingsHaveTheirClosedForms) {
   EXPECT_EQ(flat.iu, flat.iz);  // the major axis is the vertical one, exactly
   EXPECT_EQ(flat.alpha, pi / 2);
 
-  const SectionProperties& bar = PropertiesOf(host, 11, Dims({60, 1000}));
+  const SectionProperties bar = PropertiesOf(host, 11, Dims({60, 1000}));
   ExpectRelativelyNear(bar.iy, pi * std::pow(60, 4) / 64, 1e-12);
   ExpectRelativelyNear(bar.iz, bar.iy, 1e-12);
   ExpectRelativelyNear(bar.welz, pi * std::pow(60, 3) / 32, 1e-12);
 
-  const SectionProperties& tube = PropertiesOf(host, 7, Dims({168.3, 1000, 8}));
+  const SectionProperties tube = PropertiesOf(host, 7, Dims({168.3, 1000, 8}));
   ExpectRelativelyNear(tube.iy, pi * (std::pow(168.3, 4) - std::pow(152.3, 4)) / 64, 1e-12);
   // Every axis of a ring is a principal one: no angle from the rounding of the moments.
   EXPECT_EQ(tube.alpha, 0);
@@ -82,20 +82,20 @@ TEST(SectionPropertiesTest, ArcTermsAgreeWithAFinePolygonOfTheSameOutline) {
 TEST(SectionPropertiesTest, TabulatedSectionsHaveTheirPublishedProperties) {
   SceneHost host;
   const double cm4 = 1e4, cm3 = 1e3;
-  const SectionProperties& hea200 = PropertiesOf(host, 1, Dims({190, 1000, 200, 6.5, 10, 18}));
+  const SectionProperties hea200 = PropertiesOf(host, 1, Dims({190, 1000, 200, 6.5, 10, 18}));
   ExpectRelativelyNear(hea200.iy, 3692 * cm4, 0.005);
   ExpectRelativelyNear(hea200.iz, 1336 * cm4, 0.005);
   ExpectRelativelyNear(hea200.wely, 388.6 * cm3, 0.005);
   ExpectRelativelyNear(hea200.radiusY, 82.8, 0.005);
-  const SectionProperties& ipe300 = PropertiesOf(host, 1, Dims({300, 1000, 150, 7.1, 10.7, 15}));
+  const SectionProperties ipe300 = PropertiesOf(host, 1, Dims({300, 1000, 150, 7.1, 10.7, 15}));
   ExpectRelativelyNear(ipe300.iy, 8356 * cm4, 0.005);
   ExpectRelativelyNear(ipe300.iz, 603.8 * cm4, 0.005);
   ExpectRelativelyNear(ipe300.wely, 557.1 * cm3, 0.005);
-  const SectionProperties& upn200 = PropertiesOf(host, 3, Dims({200, 1000, 75, 8.5, 11.5, 11.5, 6}));
+  const SectionProperties upn200 = PropertiesOf(host, 3, Dims({200, 1000, 75, 8.5, 11.5, 11.5, 6}));
   ExpectRelativelyNear(upn200.iy, 1910 * cm4, 0.005);
   ExpectRelativelyNear(upn200.iz, 148 * cm4, 0.01);
   // An equal angle: principal axes at 45°, Iu + Iv = Iy + Iz; L 100x100x10 in the tables.
-  const SectionProperties& angle = PropertiesOf(host, 4, Dims({100, 1000, 100, 10, 12, 6}));
+  const SectionProperties angle = PropertiesOf(host, 4, Dims({100, 1000, 100, 10, 12, 6}));
   ExpectRelativelyNear(angle.iy, 176.7 * cm4, 0.005);
   ExpectRelativelyNear(angle.iz, angle.iy, 1e-12);
   EXPECT_NEAR(angle.alpha, pi / 4, 1e-9);  // u is the axis of symmetry, through the heel

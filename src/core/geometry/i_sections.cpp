@@ -43,9 +43,11 @@ void GenHE(const ObjectRef& shape, const std::string& name, double h, double b, 
 
 void GenIPN(const ObjectRef& shape, const std::string& name, double h, double b, double tw,
             double tf, double r1, double r2, double L, double slope) {
-  const auto [t1, t2] = IpnFlange(b, tw, tf, slope);
-  // Structured bindings are copied into the lambda: C++20 lets lambdas capture them, Clang 14 not yet.
-  const auto drawOutline = [&, t1 = t1, t2 = t2](const ObjectRef& profile) {
+  // Plain variables rather than structured bindings: the lambda captures them on every compiler.
+  const SlopedFlange flange = IpnFlange(b, tw, tf, slope);
+  const double t1 = flange.t1;
+  const double t2 = flange.t2;
+  const auto drawOutline = [&](const ObjectRef& profile) {
     OutlineLoop loop = OutlineLoop::AddTo(profile);
     loop.Start(Computed(-Half(b)), Computed(Half(h)));
     loop.LineTo(Computed(Half(b)), Computed(Half(h)));

@@ -23,9 +23,11 @@ TaperedTee TArrTaper(double b, double h, double t) {
 
 void GenUPN(const ObjectRef& shape, const std::string& name, double h, double b, double tw,
             double tf, double r1, double r2, double L, double slope) {
-  const auto [t1, t2] = UpnFlange(b, tw, tf, slope);
-  // Structured bindings are copied into the lambda: C++20 lets lambdas capture them, Clang 14 not yet.
-  const auto drawOutline = [&, t1 = t1, t2 = t2](const ObjectRef& profile) {
+  // Plain variables rather than structured bindings: the lambda captures them on every compiler.
+  const SlopedFlange flange = UpnFlange(b, tw, tf, slope);
+  const double t1 = flange.t1;
+  const double t2 = flange.t2;
+  const auto drawOutline = [&](const ObjectRef& profile) {
     OutlineLoop loop = OutlineLoop::AddTo(profile);
     loop.Start(Zero(), Computed(Half(h)));
     loop.LineTo(b, Computed(Half(h)));
@@ -82,9 +84,11 @@ void GenT(const ObjectRef& shape, const std::string& name, double b, double h, d
 
 void GenTArr(const ObjectRef& shape, const std::string& name, double b, double h, double t,
              double r1, double r2, double r3, double L) {
-  const auto [w1, w2, f1] = TArrTaper(b, h, t);
-  // Structured bindings are copied into the lambda: C++20 lets lambdas capture them, Clang 14 not yet.
-  const auto drawOutline = [&, w1 = w1, w2 = w2, f1 = f1](const ObjectRef& profile) {
+  const TaperedTee taper = TArrTaper(b, h, t);
+  const double w1 = taper.w1;
+  const double w2 = taper.w2;
+  const double f1 = taper.f1;
+  const auto drawOutline = [&](const ObjectRef& profile) {
     OutlineLoop loop = OutlineLoop::AddTo(profile);
     loop.Start(Computed(-Half(w1)), h);
     loop.LineTo(Computed(Half(w1)), h);

@@ -70,12 +70,15 @@ PYBIND11_MODULE(zembrati_freecad, m) {
 
   // A runtime or host error that escapes an operation (a part document that cannot be read)
   // reaches Python as ZembratiError, with the system's number and description.
+  // The exception type lives as long as the interpreter, so the translator holds it without a
+  // reference count of its own.
   static py::exception<std::runtime_error> error(m, "ZembratiError");
   py::register_exception_translator([](std::exception_ptr raised) {
     try {
       if (raised) std::rethrow_exception(raised);
     } catch (const zembrati::runtime::RuntimeError& e) {
-      error(("Error " + std::to_string(e.number()) + ": " + e.description()).c_str());
+      const std::string message = "Error " + std::to_string(e.number()) + ": " + e.description();
+      PyErr_SetString(error.ptr(), message.c_str());
     }
   });
 

@@ -61,29 +61,31 @@ class Template {
     String(text);
     Put<WORD>(0);
     ++count_;
-    *reinterpret_cast<WORD*>(&data_[countAt_]) = count_;
+    data_[countAt_] = count_;
   }
 
   const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(data_.data()); }
 
  private:
-  // Grown and then filled, rather than inserted into: GCC 12 warns falsely about an insert of
-  // a few bytes into an empty vector (its -Wstringop-overflow at -O3).
+  // A template is a sequence of WORDs (its DWORDs are WORD pairs, low first), kept as such and
+  // appended one WORD at a time: a byte vector grown by resize or insert draws false
+  // -Wstringop-overflow warnings from GCC 12 and 14 at -O3.
   template <typename T>
   void Put(T value) {
-    const std::size_t at = data_.size();
-    data_.resize(at + sizeof(T));
-    std::memcpy(data_.data() + at, &value, sizeof(T));
+    static_assert(sizeof(T) % sizeof(WORD) == 0);
+    WORD words[sizeof(T) / sizeof(WORD)];
+    std::memcpy(words, &value, sizeof(T));
+    for (const WORD word : words) data_.push_back(word);
   }
   void String(const wchar_t* text) {
     for (; *text; ++text) Put<wchar_t>(*text);
     Put<wchar_t>(0);
   }
   void Align(std::size_t to) {
-    while (data_.size() % to) data_.push_back(0);
+    while ((data_.size() * sizeof(WORD)) % to) data_.push_back(0);
   }
 
-  std::vector<unsigned char> data_;
+  std::vector<WORD> data_;
   std::size_t countAt_ = 0;
   WORD count_ = 0;
 };
