@@ -161,6 +161,46 @@ TEST_F(ZembratiPartsTest, AMissingIndexFileGivesItsMessageAndExit1) {
   EXPECT_EQ(result["messages"][0]["icon"], "exclamation");
 }
 
+TEST_F(ZembratiPartsTest, AMissingCatalogueFolderIsNamedAndNothingIsWritten) {
+  const fs::path settings = folder_ / "settings.ini";
+  const std::string gone = (folder_ / "gone").string() + "/";
+  std::ofstream(settings) << "[SOFTWARE\\Morvantec\\Vantrex\\Profil]\nNorme#0=EN\nNorme Dir#0="
+                          << ZEMBRATI_DATA_DIR << "/catalogue/en/\nNorme#1=Gone\nNorme Dir#1=" << gone
+                          << "\nData#0=tables/\nFile INI#0=standards.ini\n";
+  const CliRun run = Run("drop --scene " + Scene() + " --settings " + settings.string() + " --type HE");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("the catalogue folder " + gone + " does not exist (\"Norme Dir#1\" in the settings file " +
+                         settings.string()),
+            std::string::npos)
+      << run.err;
+  EXPECT_FALSE(fs::exists(Scene()));
+  EXPECT_FALSE(fs::exists(folder_ / "prefs.txt"));
+}
+
+// Installed, the program finds the settings and catalogue beside it (PREFIX/bin and
+// PREFIX/share/zembrati), also when it is started through PATH by its bare name.
+TEST_F(ZembratiPartsTest, AnInstalledProgramStartedThroughPathUsesTheSettingsInstalledBesideIt) {
+  const fs::path prefix = folder_ / "usr";
+  fs::create_directories(prefix / "bin");
+  fs::copy_file(ZEMBRATI_CLI, prefix / "bin/zembrati");
+  fs::create_directories(prefix / "share");
+  fs::copy(ZEMBRATI_DATA_DIR, prefix / "share/zembrati", fs::copy_options::recursive);
+  // German in the installed settings tells them from the source tree's English ones.
+  const fs::path ini = prefix / "share/zembrati/settings/zembrati.ini";
+  std::ifstream in(ini);
+  std::string text{std::istreambuf_iterator<char>(in), {}};
+  in.close();
+  text.replace(text.find("Language=English"), 16, "Language=German");
+  std::ofstream(ini) << text;
+
+  const CliRun run = zembrati::testing::RunCapturingErrors(
+      "cd " + folder_.string() + " && PATH=" + (prefix / "bin").string() +
+          " zembrati drop --scene scene.json --type QUADRO --size 20 --json --prefs prefs.txt",
+      (folder_ / "stderr.txt").string());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(Json::parse(run.out)["parts"][0]["properties"][2]["name"], "L\xC3\xA4nge");
+}
+
 TEST_F(ZembratiPartsTest, ThreeLanguagesGiveTheirPropertyLabels) {
   const std::vector<std::pair<std::string, std::string>> languages = {
       {"it", "Lunghezza"}, {"en", "Length"}, {"de", "L\xC3\xA4nge"}};
