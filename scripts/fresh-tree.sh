@@ -1,35 +1,61 @@
 #!/usr/bin/env bash
-# A fresh minimal Debian 12 machine in a folder: a tree made with debootstrap, the project cloned
-# into it, and commands run there as root as on a machine of its own. Sourced by the scripts that
-# try README's commands where nothing is installed by chance.
+# Fresh minimal Debian machines in folders: trees made with debootstrap (Debian 12 "bookworm" or
+# 13 "trixie"), the project cloned into them, and commands run there as root as on a machine of
+# their own. Sourced by the scripts that try README's commands and the Debian package where
+# nothing is installed by chance.
+#
+# A tree is made once and kept in a cache outside the clone (ZEMBRATI_TREE_CACHE, by default
+# /var/tmp/zembrati-trees): a minimal tree per release, and trees with the packages of some of
+# scripts/install-packages.sh's groups installed. A kept tree is used again while its release,
+# mirror and package list are the ones asked for and it is less than a week old; otherwise it is
+# made anew. A script never changes a kept tree: it works in an overlay of its own on top of one,
+# mounted in the script's own mount namespace, so the overlay ends with the script whatever
+# happens, and is removed with what was written into it.
 #
 # Commands run in a mount namespace of their own, in which proc, sys and dev are mounted into the
-# tree: the mounts end with the namespace, so nothing stays mounted on this machine whatever
-# happens, and nothing can be unmounted from under it. Needs root (or sudo), debootstrap and
-# Debian's package mirror.
+# tree: those mounts end with the namespace, so nothing stays mounted on this machine. Needs root
+# (or sudo), debootstrap, overlayfs and Debian's package mirror.
 set -euo pipefail
 
-fresh_tree_release=bookworm
 fresh_tree_mirror=${ZEMBRATI_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+fresh_tree_cache=${ZEMBRATI_TREE_CACHE:-/var/tmp/zembrati-trees}
+fresh_tree_max_age_days=7
+fresh_tree_layers=()
 
-# The scripts re-run themselves with sudo when they are not root.
+# "Debian 12" for bookworm, "Debian 13" for trixie.
+fresh_tree_release_name() {
+  case $1 in
+    bookworm) echo "Debian 12" ;;
+    trixie) echo "Debian 13" ;;
+    *) echo "Debian $1" ;;
+  esac
+}
+
+# The scripts re-run themselves with sudo when they are not root, and then in a mount namespace
+# of their own, where the overlays they mount end with them.
 fresh_tree_become_root() {
-  [ "$(id -u)" -eq 0 ] && return 0
-  command -v sudo > /dev/null || { echo "$(basename "$0"): needs root (debootstrap, chroot and mounts), and sudo is not here" >&2; exit 2; }
-  exec sudo "$0" "$@"
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo > /dev/null || { echo "$(basename "$0"): needs root (debootstrap, chroot and mounts), and sudo is not here" >&2; exit 2; }
+    exec sudo "$0" "$@"
+  fi
+  if [ -z "${FRESH_TREE_OWN_NAMESPACE:-}" ]; then
+    FRESH_TREE_OWN_NAMESPACE=1 exec unshare --mount --propagation private -- "$0" "$@"
+  fi
 }
 
 # fresh_tree_options ARGUMENTS...: the options the scripts share, into fresh_tree_commit (--commit
 # REV, default HEAD, as a full commit id) and fresh_tree_keep (--keep); --help prints the script's
-# opening comment.
+# opening comment. Options a script has of its own are left in fresh_tree_rest.
 fresh_tree_options() {
   fresh_tree_commit=HEAD
   fresh_tree_keep=false
+  fresh_tree_rest=()
   while [ $# -gt 0 ]; do
     case $1 in
       --commit) fresh_tree_commit=${2:?--commit takes a revision}; shift 2 ;;
       --keep) fresh_tree_keep=true; shift ;;
       -h|--help) sed -n '2,/^set -/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 0 ;;
+      --*=*) fresh_tree_rest+=("$1"); shift ;;
       *) echo "$(basename "$0"): unknown option $1 (see --help)" >&2; exit 2 ;;
     esac
   done
@@ -40,26 +66,140 @@ fresh_tree_options() {
   fi
 }
 
-# fresh_tree_begin NAME WHAT: makes the tree build/fresh-tree/NAME (fresh_tree_dir) for trying
-# WHAT ("README's main job"), with the commit cloned into it, and removes it when the script ends
-# unless --keep was given. fresh_tree_verdict PASSED|FAILED then prints the stage's own line.
+# fresh_tree_begin NAME WHAT RELEASE [GROUP...]: a fresh tree of RELEASE with the groups' packages
+# in build/fresh-tree/NAME (fresh_tree_dir) for trying WHAT ("README's main job"), with the
+# commit cloned into /root/zembrati. fresh_tree_verdict PASSED|FAILED then prints the stage's line.
 fresh_tree_begin() {
   fresh_tree_what=$2
+  fresh_tree_release=$3
   fresh_tree_work=$PWD/build/fresh-tree
-  fresh_tree_dir=$fresh_tree_work/$1
   fresh_tree_started=$SECONDS
-  mkdir -p "$fresh_tree_work"
-  trap '$fresh_tree_keep || fresh_tree_remove "$fresh_tree_dir"' EXIT
-  echo "Making a minimal Debian 12 tree with debootstrap ..."
-  if ! fresh_tree_make "$fresh_tree_dir" "$fresh_tree_work/$1.debootstrap.log"; then
+  local base
+  if ! base=$(fresh_tree_base "${@:3}"); then
     fresh_tree_verdict FAILED
     exit 1
   fi
+  fresh_tree_layer "$base" "$1"
+  fresh_tree_dir=$fresh_tree_layered
   fresh_tree_clone "$fresh_tree_dir" "$PWD" "$fresh_tree_commit"
 }
 
 fresh_tree_verdict() {
-  echo "=== fresh Debian 12 tree: $fresh_tree_what $1 ($((SECONDS - fresh_tree_started)) s, commit ${fresh_tree_commit:0:12}) ==="
+  echo "=== fresh $(fresh_tree_release_name "$fresh_tree_release") tree: $fresh_tree_what $1 ($((SECONDS - fresh_tree_started)) s, commit ${fresh_tree_commit:0:12}) ==="
+}
+
+# fresh_tree_base RELEASE [GROUP...]: prints the kept tree of RELEASE with the packages of the
+# groups installed (none: the minimal tree), made first when there is none to use. What it does
+# goes to standard error.
+fresh_tree_base() {
+  local release=$1
+  shift
+  local packages key name
+  packages=$(ZEMBRATI_DEBIAN_RELEASE=$release bash -c 'source scripts/install-packages.sh
+    [ $# -eq 0 ] || { packages_of_groups "$@"; echo "with recommends:"; packages_of_groups --with-recommends "$@"; }' \
+    fresh-tree "$@") || return 1
+  key="$release $fresh_tree_mirror $(printf '%s' "$packages" | sha256sum | cut -c1-16)"
+  name=$release-minimal
+  [ $# -eq 0 ] || name=$release-$(IFS=-; echo "$*")
+  local dir=$fresh_tree_cache/$name
+  mkdir -p "$fresh_tree_cache"
+  # One script at a time makes a kept tree; another waits and then uses it.
+  exec {lock}> "$fresh_tree_cache/$name.lock"
+  flock "$lock"
+  if [ -d "$dir" ] && [ "$(cat "$dir.stamp" 2> /dev/null)" = "$key" ] &&
+     [ -z "$(find "$dir.stamp" -mtime +$fresh_tree_max_age_days)" ]; then
+    echo "Using the kept $(fresh_tree_release_name "$release") tree $dir" >&2
+    exec {lock}>&-
+    echo "$dir"
+    return 0
+  fi
+  fresh_tree_remove "$dir"
+  fresh_tree_remove "$dir.new"
+  rm -f "$dir.stamp"
+  if [ $# -eq 0 ]; then
+    echo "Making a minimal $(fresh_tree_release_name "$release") tree with debootstrap in $dir ..." >&2
+    fresh_tree_make "$release" "$dir.new" "$fresh_tree_cache/$name.log" || { exec {lock}>&-; return 1; }
+  else
+    local minimal
+    minimal=$(fresh_tree_base "$release") || { exec {lock}>&-; return 1; }
+    echo "Installing the packages of $* into a copy of $minimal (in $dir; its output: $fresh_tree_cache/$name.log) ..." >&2
+    cp -a "$minimal" "$dir.new"
+    cp scripts/install-packages.sh "$dir.new/tmp/install-packages.sh"
+    if ! fresh_tree_run "$dir.new" /bin/bash -c 'source /tmp/install-packages.sh; install_missing_packages "$@"' \
+        install "$@" > "$fresh_tree_cache/$name.log" 2>&1; then
+      echo "Installing the packages of $* failed; the end of $fresh_tree_cache/$name.log:" >&2
+      tail -n 15 "$fresh_tree_cache/$name.log" >&2
+      exec {lock}>&-
+      return 1
+    fi
+    rm -rf "$dir.new/tmp/install-packages.sh" "$dir.new"/var/lib/apt/lists/* "$dir.new"/var/cache/apt/archives/*.deb
+  fi
+  mv "$dir.new" "$dir"
+  echo "$key" > "$dir.stamp"
+  exec {lock}>&-
+  echo "$dir"
+}
+
+# fresh_tree_make RELEASE DIR LOG: a minimal tree of RELEASE in DIR (made anew), with the package
+# sources a Debian machine has after installation; debootstrap's output goes to LOG.
+fresh_tree_make() {
+  local release=$1 dir=$2 log=$3
+  fresh_tree_remove "$dir"
+  mkdir -p "$(dirname "$dir")"
+  # debootstrap mounts proc and sys into the tree while it works: in a namespace of its own those
+  # mounts end with it, even when it is stopped half way.
+  if ! unshare --mount --propagation private -- \
+      debootstrap --variant=minbase "$release" "$dir" "$fresh_tree_mirror" > "$log" 2>&1; then
+    echo "debootstrap could not make a $(fresh_tree_release_name "$release") tree from $fresh_tree_mirror; its last words ($log):" >&2
+    tail -n 5 "$log" >&2
+    return 1
+  fi
+  rm -f "$dir/etc/apt/sources.list.d/debian.sources"
+  cat > "$dir/etc/apt/sources.list" <<SOURCES
+deb $fresh_tree_mirror $release main
+deb $fresh_tree_mirror $release-updates main
+deb http://deb.debian.org/debian-security $release-security main
+SOURCES
+  # What a fresh machine has not done yet: no package lists, no cached packages.
+  rm -rf "$dir"/var/lib/apt/lists/* "$dir"/var/cache/apt/archives/*.deb
+}
+
+# fresh_tree_layer BASE NAME: build/fresh-tree/NAME (fresh_tree_layered) shows the kept tree BASE,
+# and takes what is written there into build/fresh-tree/NAME.changes; both go when the script
+# ends, unless --keep was given (then the changes stay, to be looked at over BASE).
+fresh_tree_layer() {
+  local base=$1
+  local dir=$PWD/build/fresh-tree/$2
+  fresh_tree_unlayer "$dir"
+  mkdir -p "$dir" "$dir.changes" "$dir.work"
+  mount -t overlay overlay -o "lowerdir=$base,upperdir=$dir.changes,workdir=$dir.work" "$dir"
+  if [ ${#fresh_tree_layers[@]} -eq 0 ]; then
+    trap 'fresh_tree_unlayer_all' EXIT
+  fi
+  fresh_tree_layers+=("$dir")
+  fresh_tree_layered=$dir
+}
+
+fresh_tree_unlayer() {
+  local dir=$1
+  if mountpoint -q "$dir"; then
+    fresh_tree_end_processes "$dir"
+    umount -l "$dir"
+  fi
+  rm -rf --one-file-system "$dir.work" "$dir.changes"
+  [ ! -d "$dir" ] || rmdir "$dir"
+}
+
+fresh_tree_unlayer_all() {
+  local dir
+  for dir in "${fresh_tree_layers[@]}"; do
+    if ${fresh_tree_keep:-false}; then
+      fresh_tree_end_processes "$dir"
+      echo "Kept: what the stage wrote, in $dir.changes"
+    else
+      fresh_tree_unlayer "$dir"
+    fi
+  done
 }
 
 # Ends every process still running inside the tree (a daemon a test started), so that the tree
@@ -80,29 +220,6 @@ fresh_tree_remove() {
   [ -e "$1" ] || return 0
   fresh_tree_end_processes "$1"
   rm -rf --one-file-system "$1"
-}
-
-# fresh_tree_make DIR LOG: a minimal Debian 12 tree in DIR (made anew), with the package sources
-# a Debian 12 machine has after installation; debootstrap's output goes to LOG.
-fresh_tree_make() {
-  local dir=$1 log=$2
-  fresh_tree_remove "$dir"
-  mkdir -p "$(dirname "$dir")"
-  # debootstrap mounts proc and sys into the tree while it works: in a namespace of its own those
-  # mounts end with it, even when it is stopped half way.
-  if ! unshare --mount --propagation private -- \
-      debootstrap --variant=minbase "$fresh_tree_release" "$dir" "$fresh_tree_mirror" > "$log" 2>&1; then
-    echo "debootstrap could not make a Debian 12 tree from $fresh_tree_mirror; its last words ($log):" >&2
-    tail -n 5 "$log" >&2
-    return 1
-  fi
-  cat > "$dir/etc/apt/sources.list" <<SOURCES
-deb $fresh_tree_mirror $fresh_tree_release main
-deb $fresh_tree_mirror $fresh_tree_release-updates main
-deb http://deb.debian.org/debian-security $fresh_tree_release-security main
-SOURCES
-  # What a fresh machine has not done yet: no package lists, no cached packages.
-  rm -rf "$dir"/var/lib/apt/lists/* "$dir"/var/cache/apt/archives/*.deb
 }
 
 # fresh_tree_clone DIR REPOSITORY COMMIT: the project at COMMIT in /root/zembrati of the tree, as a

@@ -1,12 +1,31 @@
 #!/usr/bin/env bash
-# The Debian 12 packages the project builds and tests with, in groups, and a function that
-# installs the missing ones of the groups named (as root, or with sudo). Sourced by the scripts:
-# the main job installs the build group, the FreeCAD workbench's installer the build and FreeCAD
-# groups, the test command all of them.
+# The Debian packages the project builds and tests with, in groups, and a function that installs
+# the missing ones of the groups named (as root, or with sudo). Sourced by the scripts: the main
+# job installs the build group, the FreeCAD workbench's installer the build and FreeCAD groups,
+# the test command all of them.
 #
-# Every package here is one a step names or links; a fresh minimal Debian 12 tree has none of them
-# (scripts/check-main-job-in-fresh-tree.sh and scripts/test-in-fresh-tree.sh prove the list there).
+# Debian 12 (bookworm) and Debian 13 (trixie) are supported; the release is read from
+# /etc/os-release (ZEMBRATI_DEBIAN_RELEASE names another tree's), and a group may add packages of
+# one release in zembrati_packages_GROUP_RELEASE. Every package here is one a step names or links;
+# a fresh minimal Debian tree has none of them (the fresh-tree stages of the test command prove the
+# lists there).
 set -euo pipefail
+
+zembrati_supported_releases=(bookworm trixie)
+
+# The codename of the Debian release this machine runs, or a message and status 2 when it is not
+# one the project is built and tested on.
+zembrati_debian_release() {
+  local codename=${ZEMBRATI_DEBIAN_RELEASE:-}
+  if [ -z "$codename" ] && [ -r /etc/os-release ]; then
+    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+  fi
+  case " ${zembrati_supported_releases[*]} " in
+    *" $codename "*) echo "$codename" ;;
+    *) echo "install-packages.sh: this is not Debian 12 (bookworm) or 13 (trixie) but '${codename:-unknown}' (from /etc/os-release); the package lists are made for those two" >&2
+       return 2 ;;
+  esac
+}
 
 # Building the command line, and the main job.
 zembrati_packages_build=(
@@ -18,12 +37,13 @@ zembrati_packages_build=(
   libocct-foundation-dev libtbb-dev libfontconfig-dev
 )
 # The tests and benchmarks: GoogleTest, Google Benchmark, Clang with its sanitizer and libFuzzer
-# runtimes and llvm-symbolizer (without it AddressSanitizer warns on every program's standard
-# error), debootstrap for the stage that runs the main job in a fresh Debian tree, and IFC++,
-# the IFC reader the exported files are read back with, which needs the en_US.UTF-8 locale (made
-# by the build from the locales package's sources).
+# runtimes (libclang-rt-dev: those of the release's Clang) and llvm-symbolizer (package llvm;
+# without it AddressSanitizer warns on every program's standard error), debootstrap for the
+# stages that run in fresh Debian trees, dpkg-shlibdeps (dpkg-dev) for the Debian package's
+# dependencies, and IFC++, the IFC reader the exported files are read back with, which needs the
+# en_US.UTF-8 locale (made by the build from the locales package's sources).
 zembrati_packages_tests=(
-  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev llvm debootstrap
+  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev llvm debootstrap dpkg-dev
   libifcplusplus-dev locales
 )
 # The FreeCAD workbench's Python module, and Xvfb for the test of FreeCAD's window.
@@ -37,7 +57,10 @@ zembrati_packages_windows=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine64 wine
   wixl msitools faketime python3
 )
-zembrati_package_groups=(build tests freecad windows)
+# FreeCAD alone, as a user has it, for trying the Debian package's workbench where nothing else
+# of the project's is installed (not one of the test command's groups).
+zembrati_packages_user_with_recommends=(freecad)
+zembrati_package_groups=(build tests freecad windows user)
 
 missing_packages() {
   for package in "$@"; do
@@ -53,17 +76,20 @@ packages_of_groups() {
     suffix="_with_recommends"
     shift
   fi
-  local group
+  local group release
+  release=$(zembrati_debian_release) || return 2
   for group in "$@"; do
     case " ${zembrati_package_groups[*]} " in
       *" $group "*) ;;
       *) echo "install-packages.sh: no package group '$group' (there are: ${zembrati_package_groups[*]})" >&2
          return 2 ;;
     esac
-    local list="zembrati_packages_${group}${suffix}"
-    declare -p "$list" > /dev/null 2>&1 || continue
-    local all="${list}[@]"
-    printf '%s\n' "${!all}"
+    local list
+    for list in "zembrati_packages_${group}${suffix}" "zembrati_packages_${group}${suffix}_${release}"; do
+      declare -p "$list" > /dev/null 2>&1 || continue
+      local all="${list}[@]"
+      printf '%s\n' "${!all}"
+    done
   done
 }
 
@@ -71,8 +97,8 @@ packages_of_groups() {
 install_missing_packages() {
   [ $# -gt 0 ] || set -- "${zembrati_package_groups[@]}"
   local plain with_recommends
-  plain=$(packages_of_groups "$@")
-  with_recommends=$(packages_of_groups --with-recommends "$@")
+  plain=$(packages_of_groups "$@") || return 2
+  with_recommends=$(packages_of_groups --with-recommends "$@") || return 2
   local missing=($(missing_packages $plain))
   local missing_with_recommends=($(missing_packages $with_recommends))
   [ ${#missing[@]} -eq 0 ] && [ ${#missing_with_recommends[@]} -eq 0 ] && return 0
