@@ -41,10 +41,11 @@ zembrati_packages_build=(
 # without it AddressSanitizer warns on every program's standard error), debootstrap for the
 # stages that run in fresh Debian trees, dpkg-shlibdeps (dpkg-dev) for the Debian package's
 # dependencies, and IFC++, the IFC reader the exported files are read back with, which needs the
-# en_US.UTF-8 locale (made by the build from the locales package's sources).
+# en_US.UTF-8 locale (made by the build from the locales package's sources) and Boost, which its
+# headers include and its package does not pull in.
 zembrati_packages_tests=(
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev llvm debootstrap dpkg-dev
-  libifcplusplus-dev locales
+  libifcplusplus-dev libboost-dev locales
 )
 # The FreeCAD workbench's Python module, and Xvfb for the test of FreeCAD's window.
 zembrati_packages_freecad=(pybind11-dev python3-dev xvfb xauth)
