@@ -142,11 +142,11 @@ TEST_F(IfcExportTest, EveryTypeAndEachFamilyIsItsOwnProfileWithTheCatalogueValue
   EXPECT_EQ(products.at("IPE 300 x 6000").entity, "IfcBeam");
   EXPECT_EQ(products.at("L 60x60x6 x 4242.6").entity, "IfcMember");
   for (const auto& [name, product] : products) {
-    EXPECT_EQ(product.material, shown.at(name)["material"]) << name;
+    EXPECT_EQ(product.material, shown.at(name)["material"].get<std::string>()) << name;
     EXPECT_EQ(product.containedIn, "scene") << name;
-    EXPECT_EQ(product.properties.at("Zembrati_Part.Standard"), shown.at(name)["standard"]) << name;
+    EXPECT_EQ(product.properties.at("Zembrati_Part.Standard"), shown.at(name)["standard"].get<std::string>()) << name;
     EXPECT_EQ(product.properties.at("Pset_" + product.entity.substr(3) + "Common.Reference"),
-              shown.at(name)["summary"]["part_number"]) << name;
+              shown.at(name)["summary"]["part_number"].get<std::string>()) << name;
     EXPECT_NEAR(product.quantities.at("Qto_" + product.entity.substr(3) + "BaseQuantities.CrossSectionArea") * 1e6,
                 shown.at(name)["area_mm2"].get<double>(), 1e-6) << name;
   }
