@@ -11,9 +11,15 @@ HEA200_AREA = 5383.124  # mm², the drawn section with its root radii (tables: 5
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))  # the dialog's scripted user
 try:
+    import freecad_support as support  # it brings the installed workbench in
+except BaseException:
+    traceback.print_exc()
+    os._exit(1)
+
+
+def check():
     import FreeCAD
     from zembrati_workbench import operations, session
-    import freecad_support as support
 
     if session.WORKBENCH_DIR != INSTALLED:
         raise AssertionError("the workbench was found in %s, not %s" % (session.WORKBENCH_DIR, INSTALLED))
@@ -26,10 +32,7 @@ try:
         raise AssertionError("its volume is %.1f mm³" % part.Shape.Volume)
     print("PASSED: FreeCAD %s inserts %s (%.0f cm³) through the workbench in %s" %
           (".".join(FreeCAD.Version()[:3]), part.Label, part.Shape.Volume / 1000, INSTALLED))
-    code = 0
-except BaseException:
-    traceback.print_exc()
-    code = 1
-sys.stdout.flush()
-sys.stderr.flush()
-os._exit(code)
+    return 0
+
+
+support.exit_with_outcome(check)

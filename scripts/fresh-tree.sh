@@ -230,6 +230,20 @@ fresh_tree_clone() {
   git -C "$dir/root/zembrati" checkout --quiet --detach "$commit"
 }
 
+# fresh_tree_test_command STAGES LOG: runs the test command's STAGES (ZEMBRATI_STAGES) in the
+# clone in fresh_tree_dir, its output into LOG; prints the stages' lines, or the end of LOG and
+# the verdict FAILED, and then ends the script.
+fresh_tree_test_command() {
+  local stages=$1 log=$2
+  echo "Running scripts/test.sh there (stages: $stages; its output: $log) ..."
+  if ! fresh_tree_run "$fresh_tree_dir" /bin/sh -c "cd /root/zembrati && ZEMBRATI_STAGES='$stages' scripts/test.sh" > "$log" 2>&1; then
+    tail -n 40 "$log" >&2
+    fresh_tree_verdict FAILED
+    exit 1
+  fi
+  grep -E '^=== |tests passed|tests failed' "$log"
+}
+
 # fresh_tree_run DIR COMMAND...: runs COMMAND as root in the tree, with the environment of a new
 # login (HOME, PATH and TERM, nothing of this machine's), this machine's name server, and its
 # standard input closed.

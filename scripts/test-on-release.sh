@@ -26,14 +26,7 @@ done
 [ -n "$release" ] || { echo "$(basename "$0"): say which release: --release=trixie or --release=bookworm" >&2; exit 2; }
 
 fresh_tree_begin "$release" "the release build and its tests" "$release" build tests freecad
-log=$fresh_tree_work/$release.log
-echo "Building and testing there (its output: $log) ..."
-if ! fresh_tree_run "$fresh_tree_dir" /bin/sh -c 'cd /root/zembrati && ZEMBRATI_STAGES=release scripts/test.sh' > "$log" 2>&1; then
-  tail -n 40 "$log" >&2
-  fresh_tree_verdict FAILED
-  exit 1
-fi
-grep -E '^=== |tests passed|tests failed' "$log"
+fresh_tree_test_command release "$fresh_tree_work/$release.log"
 mkdir -p "build/$release"
 rm -f "build/$release"/zembrati_*_amd64.deb
 cp "$fresh_tree_dir"/root/zembrati/build/release/zembrati_*_amd64.deb "build/$release/"

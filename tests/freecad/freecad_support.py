@@ -3,13 +3,28 @@ another FreeCAD process."""
 import json
 import os
 import subprocess
+import sys
 import tempfile
+import traceback
 
 import FreeCAD
 
 from zembrati_workbench import operations, session
 
 LISTS = ("standard", "size", "thickness", "material")
+
+
+def exit_with_outcome(run):
+    """Ends a freecadcmd script with run()'s exit code, or 1 after printing what it raised:
+    freecadcmd itself ends with 0 after an uncaught error."""
+    try:
+        code = run()
+    except BaseException:
+        traceback.print_exc()
+        code = 1
+    sys.stdout.flush()
+    sys.stderr.flush()
+    os._exit(code)
 
 
 class ScriptedUi:

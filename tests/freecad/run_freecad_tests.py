@@ -9,15 +9,19 @@ import unittest
 here = os.environ["ZEMBRATI_FREECAD_TESTS"]
 sys.path.insert(0, here)
 try:
+    import freecad_support  # found in the folder just added; it brings the workbench in
+except BaseException:
+    traceback.print_exc()
+    os._exit(1)
+
+
+def run_tests():
     suite = unittest.defaultTestLoader.discover(here, pattern="test_*.py")
     result = unittest.TextTestRunner(stream=sys.stdout, verbosity=2).run(suite)
     failed = len(result.failures) + len(result.errors)
     # FreeCAD's progress output ends without a line break.
     print("\n%d passed, %d failed" % (result.testsRun - failed - len(result.skipped), failed))
-    code = 0 if result.wasSuccessful() and result.testsRun else 1
-except BaseException:
-    traceback.print_exc()
-    code = 1
-sys.stdout.flush()
-sys.stderr.flush()
-os._exit(code)
+    return 0 if result.wasSuccessful() and result.testsRun else 1
+
+
+freecad_support.exit_with_outcome(run_tests)
