@@ -39,12 +39,12 @@ zembrati_packages_build=(
 # The tests and benchmarks: GoogleTest, Google Benchmark, Clang with its sanitizer and libFuzzer
 # runtimes (libclang-rt-dev: those of the release's Clang) and llvm-symbolizer (package llvm;
 # without it AddressSanitizer warns on every program's standard error), debootstrap for the
-# stages that run in fresh Debian trees, dpkg-shlibdeps (dpkg-dev) for the Debian package's
-# dependencies, and IFC++, the IFC reader the exported files are read back with, which needs the
+# stages that run in fresh Debian trees, dpkg-shlibdeps (dpkg-dev) and file, with which CPack finds
+# the Debian package's dependencies, and IFC++, the IFC reader the exported files are read back with, which needs the
 # en_US.UTF-8 locale (made by the build from the locales package's sources) and Boost, which its
 # headers include and its package does not pull in.
 zembrati_packages_tests=(
-  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev llvm debootstrap dpkg-dev
+  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev llvm debootstrap dpkg-dev file
   libifcplusplus-dev libboost-dev locales
 )
 # The FreeCAD workbench's Python module, and Xvfb for the test of FreeCAD's window.
