@@ -17,16 +17,16 @@ apt-get update -qq || { failed "apt-get update"; exit 1; }
 # The other release's package: its dependencies are not to be had here, so apt refuses it whole.
 for other in /root/other/zembrati_*_amd64.deb; do
   [ -f "$other" ] || continue
-  if apt-get install -y -qq "$other" > /root/other.log 2>&1 || installed; then
+  if apt-get install -y "$other" > /root/other.log 2>&1 || installed; then
     failed "the other release's package was not refused"
   else
-    ok "the other release's package is refused ($(grep -m1 -E 'Depends:|Breaks:' /root/other.log | sed 's/^ *//'))"
+    ok "the other release's package is refused: $(grep -m1 -E 'Depends:|Breaks:|^E:' /root/other.log | sed 's/^ *//')"
   fi
 done
 
 package=$(ls /root/package/zembrati_*_amd64.deb)
 if apt-get install -y -qq --no-install-recommends "$package" > /root/install.log 2>&1 && installed; then
-  ok "apt-get install $(basename "$package") sets up $(grep -c "^Setting up" /root/install.log) packages: it and what it needs"
+  ok "apt-get install $(basename "$package") sets it up with $(($(grep -c "^Setting up" /root/install.log) - 1)) packages it needs"
 else
   cat /root/install.log
   failed "apt-get install $(basename "$package")"

@@ -30,8 +30,9 @@ def check():
         raise AssertionError("no HEA 200 x 1500 was inserted: %s" % (outcome,))
     if abs(part.Shape.Volume - HEA200_AREA * 1500) > 1:
         raise AssertionError("its volume is %.1f mm³" % part.Shape.Volume)
-    print("PASSED: FreeCAD %s inserts %s (%.0f cm³) through the workbench in %s" %
-          (".".join(FreeCAD.Version()[:3]), part.Label, part.Shape.Volume / 1000, INSTALLED))
+    passed = "PASSED: FreeCAD %s inserts %s (%.0f cm³) through the workbench in %s\n" % (
+        ".".join(FreeCAD.Version()[:3]), part.Label, part.Shape.Volume / 1000, INSTALLED)
+    os.write(1, passed.encode("utf-8"))  # whatever the locale, or its absence, says of the output
     return 0
 
 
