@@ -38,6 +38,7 @@ class EditTest(unittest.TestCase):
         self.assertTrue(outcome.changed)
         self.assertEqual([obj.Name for obj in self.doc.Objects], [name])
         self.assertEqual(self.part.Label, "HEA 300 x 2000 - grid B")
+        self.assertEqual(self.part.Description, "HEA 300 x 2000 - grid B")  # as a length change describes it
         self.assertTrue(same_placement(self.part.Placement, placement))
         self.assertEqual(self.part.Size, "300")
         self.assertEqual(self.part.Length.Value, 2000)

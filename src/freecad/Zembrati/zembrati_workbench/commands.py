@@ -5,13 +5,18 @@ import FreeCADGui
 
 import zembrati_part
 
-from . import cutting_list, ifc_export, joints, operations, session
+from . import cutting_list, ifc_export, joints, operations, session, texts
 
 INSERT, EDIT = "Zembrati_Insert", "Zembrati_Edit"
 JOIN = {"mitre": "Zembrati_Mitre", "butt": "Zembrati_Butt", "cope": "Zembrati_Cope"}
 EXPORT_IFC = "Zembrati_ExportIfc"
 CUTTING_LIST = "Zembrati_CuttingList"
 NAMES = [INSERT, EDIT] + list(JOIN.values()) + [EXPORT_IFC, CUTTING_LIST]
+
+
+def resources(icon, key):
+    """A command's icon, menu text and tooltip, in the user's FreeCAD language."""
+    return {"Pixmap": session.icon_path(icon), "MenuText": texts.text(key), "ToolTip": texts.text(key + "_tip")}
 
 
 def selected_part():
@@ -21,10 +26,7 @@ def selected_part():
 
 class InsertCommand:
     def GetResources(self):
-        return {"Pixmap": session.icon_path("HE"),
-                "MenuText": "Insert steel section",
-                "ToolTip": "Choose a standard section, size, material and length; with a face of a "
-                           "steel part selected, the new part stands on that face"}
+        return resources("HE", "insert")
 
     def Activated(self):
         onto = operations.drop_target(FreeCADGui.Selection.getSelectionEx())
@@ -40,9 +42,8 @@ class InsertCommand:
 
 class EditCommand:
     def GetResources(self):
-        return {"Pixmap": session.icon_path("IPN"),
-                "MenuText": "Edit steel section",
-                "ToolTip": "Open the dialog on the selected steel part's choices (or double-click the part)"}
+        return resources("IPN", "edit")
+
 
     def Activated(self):
         part = selected_part()
@@ -64,18 +65,13 @@ class JoinCommand:
     """Joins the first selected steel part's nearer end to the second: the joint's gap, end,
     extension and face cut are its properties afterwards."""
 
-    TEXTS = {"mitre": ("Mitre members", "Cut both selected parts on the plane that bisects their axes "
-                                        "where their ends meet"),
-             "butt": ("Butt member", "Cut the first selected part where its axis meets the second"),
-             "cope": ("Cope member", "Shape the first selected part around the second")}
     PIXMAPS = {"mitre": "QUADCAVO", "butt": "UPN", "cope": "TUBO"}
 
     def __init__(self, kind):
         self.kind = kind
 
     def GetResources(self):
-        text, tip = self.TEXTS[self.kind]
-        return {"Pixmap": session.icon_path(self.PIXMAPS[self.kind]), "MenuText": text, "ToolTip": tip}
+        return resources(self.PIXMAPS[self.kind], self.kind)
 
     def Activated(self):
         pair = selected_pair()
@@ -84,7 +80,7 @@ class JoinCommand:
         try:
             joint = joints.make(pair[0], pair[1], self.kind)
         except ValueError as refused:
-            operations.windows().show_message(str(refused), "Zembrati", "critical", "ok")
+            operations.windows().show_message(str(refused), texts.PRODUCT, "critical", "ok")
             return
         FreeCADGui.Selection.clearSelection()
         FreeCADGui.Selection.addSelection(joint)
@@ -95,10 +91,7 @@ class JoinCommand:
 
 class ExportIfcCommand:
     def GetResources(self):
-        return {"Pixmap": session.icon_path("RETTCAVO"),
-                "MenuText": "Export steel to IFC",
-                "ToolTip": "Write the document's steel parts to an IFC4 file: beams, columns and members with "
-                           "their profiles, materials, cut solids and quantities"}
+        return resources("RETTCAVO", "ifc")
 
     def Activated(self):
         import FreeCAD
@@ -109,10 +102,10 @@ class ExportIfcCommand:
             return
         outcome = ifc_export.export(doc, path)
         if not outcome.ok:
-            operations.windows().show_message("\n".join(outcome.messages), "Zembrati", "critical", "ok")
+            operations.windows().show_message("\n".join(outcome.messages), texts.PRODUCT, "critical", "ok")
         elif outcome.messages:
             operations.windows().show_message("Written to %s.\n\n%s" % (path, "\n".join(outcome.messages)),
-                                              "Zembrati", "exclamation", "ok")
+                                              texts.PRODUCT, "exclamation", "ok")
 
     def IsActive(self):
         import FreeCAD
@@ -122,10 +115,7 @@ class ExportIfcCommand:
 
 class CuttingListCommand:
     def GetResources(self):
-        return {"Pixmap": session.icon_path("PIATTO"),
-                "MenuText": "Cutting list",
-                "ToolTip": "List the document's steel parts in a spreadsheet: name, mark, designation, material, "
-                           "cut length, end angles and mass; with stock lengths, the bars to order and how to cut them"}
+        return resources("PIATTO", "cutting_list")
 
     def Activated(self):
         import FreeCAD
@@ -137,7 +127,7 @@ class CuttingListCommand:
         try:
             stock = cutting_list.stock_lengths(text)
         except ValueError as error:
-            operations.windows().show_message(str(error), "Zembrati", "critical", "ok")
+            operations.windows().show_message(str(error), texts.PRODUCT, "critical", "ok")
             return
         kerf = trim = 0.0
         if stock:
@@ -150,7 +140,7 @@ class CuttingListCommand:
                 return
         outcome = cutting_list.make(FreeCAD.ActiveDocument, stock, kerf, trim)
         if not outcome.ok or outcome.messages:
-            operations.windows().show_message("\n".join(outcome.messages), "Zembrati",
+            operations.windows().show_message("\n".join(outcome.messages), texts.PRODUCT,
                                               "exclamation" if outcome.ok else "critical", "ok")
 
     def IsActive(self):

@@ -11,7 +11,7 @@ from PySide import QtCore, QtGui
 
 import zembrati_freecad
 
-from . import pictures
+from . import lengths, pictures, texts
 
 LISTS = ("standard", "size", "thickness", "material")
 
@@ -38,10 +38,11 @@ class SectionView(QtGui.QWidget):
 class SelectionDialog(QtGui.QDialog):
     """The dialog window over one DialogWindow of the system."""
 
-    def __init__(self, window, parent=None):
+    def __init__(self, window, parent=None, where=""):
         super().__init__(parent)
         self.window_model = window
         self.syncing = False
+        self.length_error = ""
         self.setModal(True)
         layout = QtGui.QVBoxLayout(self)
         self.tabs = QtGui.QTabBar()
@@ -52,6 +53,10 @@ class SelectionDialog(QtGui.QDialog):
         self.preview_panel = self.make_preview_panel()
         layout.addWidget(self.data_panel)
         layout.addWidget(self.preview_panel)
+        self.where = QtGui.QLabel(where)
+        self.where.setObjectName("where")
+        self.where.setVisible(bool(where))
+        layout.addWidget(self.where)
         layout.addLayout(self.make_buttons())
         self.sync()
 
@@ -92,9 +97,13 @@ class SelectionDialog(QtGui.QDialog):
                 grid.addWidget(self.description, row, 2)
         self.length_label, self.length = QtGui.QLabel(), QtGui.QLineEdit()
         self.length.setObjectName("length")
-        self.length.textEdited.connect(lambda text: self.act(self.window_model.type_length, text))
+        self.length.textEdited.connect(self.on_length)
+        self.length_note = QtGui.QLabel()
+        self.length_note.setObjectName("length_note")
+        self.length_note.setWordWrap(True)
         grid.addWidget(self.length_label, len(LISTS), 0)
         grid.addWidget(self.length, len(LISTS), 1)
+        grid.addWidget(self.length_note, len(LISTS), 2)
         return panel
 
     def make_preview_panel(self):
@@ -118,7 +127,7 @@ class SelectionDialog(QtGui.QDialog):
         for name in ("dimensions", "ok", "cancel"):
             button = QtGui.QPushButton()
             button.setObjectName(name)
-            button.clicked.connect(lambda checked=False, name=name: self.act(self.window_model.press, name))
+            button.clicked.connect(lambda checked=False, name=name: self.on_press(name))
             self.buttons[name] = button
             if name == "dimensions":
                 row.addWidget(button)
@@ -133,6 +142,28 @@ class SelectionDialog(QtGui.QDialog):
     def on_family(self, index):
         if not self.syncing:
             self.act(self.window_model.choose_family, index)
+
+    def on_length(self, text):
+        """The field takes what FreeCAD takes ("3 m", "120 in", the locale's decimal separator);
+        the system is given the length in millimetres, and the note says what it will make."""
+        if self.syncing:
+            return
+        try:
+            mm = lengths.millimetres(text, QtCore.QLocale().decimalPoint())
+        except lengths.NotALength as refused:
+            self.length_error = str(refused)
+            self.length_note.setText(self.length_error)
+            return
+        self.length_error = ""
+        self.length_note.setText(texts.length_note(mm, text))
+        self.act(self.window_model.type_length, lengths.system_text(round(mm)))
+
+    def on_press(self, name):
+        if name == "ok" and self.length_error and self.length.isEnabled():
+            QtGui.QMessageBox.warning(self, self.windowTitle(), self.length_error)
+            self.length.setFocus()
+            return
+        self.act(self.window_model.press, name)
 
     def act(self, action, *arguments):
         """Runs a user's action on the model, then shows what the model has become."""
@@ -160,7 +191,7 @@ class SelectionDialog(QtGui.QDialog):
             self.syncing = False
 
     def show_state(self, state):
-        self.setWindowTitle(state["caption"])
+        self.setWindowTitle(texts.PRODUCT)
         while self.tabs.count() > len(state["families"]):
             self.tabs.removeTab(self.tabs.count() - 1)
         for index, family in enumerate(state["families"]):
@@ -175,21 +206,36 @@ class SelectionDialog(QtGui.QDialog):
             self.show_list(name, state["lists"][name])
         self.description.setText(state["description"])
         self.length_label.setText(state["length"]["label"])
-        if self.length.text() != state["length"]["text"]:
-            self.length.setText(state["length"]["text"])
+        self.show_length(state["length"]["text"])
         self.length.setEnabled(state["length"]["enabled"])
         for name, button in self.buttons.items():
             shown = state["buttons"][name]
-            button.setText(shown["caption"])
+            button.setText(texts.text("dimensions") if name == "dimensions" else shown["caption"])
             button.setEnabled(shown["enabled"])
             button.setVisible(shown["visible"])
+        resized = (self.data_panel.isVisibleTo(self), self.preview_panel.isVisibleTo(self)) != \
+            (state["data_shown"], state["preview_shown"])
         self.data_panel.setVisible(state["data_shown"])
         self.preview_panel.setVisible(state["preview_shown"])
+        if resized:  # the dialog grows for the dimensions and shrinks back without them
+            QtCore.QTimer.singleShot(0, self.adjustSize)
         panel = state["panel"]
         self.preview_title.setText(panel["title"])
         self.preview_lines.setText("\n".join(panel["lines"]))
         self.section_data.setText("\n".join(panel["data"]))
         self.section_view.show_loops(panel["loops"])
+
+    def show_length(self, text):
+        """Leaves the user's own way of writing the length in the field while it gives the
+        system's length; shows the system's length where it does not (a stored part's, say)."""
+        if self.length_error:
+            return
+        try:
+            same = lengths.system_text(round(lengths.millimetres(self.length.text(), QtCore.QLocale().decimalPoint()))) == text
+        except lengths.NotALength:
+            same = False
+        if not same:
+            self.length.setText(text)
 
     def show_list(self, name, shown):
         combo = self.combos[name]
@@ -223,12 +269,13 @@ class QtUi:
     """The windows of a session inside FreeCAD: the selection dialog and message boxes, modal over
     the window that is active (the dialog, or FreeCAD's main window)."""
 
-    def __init__(self, parent):
+    def __init__(self, parent, where=""):
         self.parent = parent
+        self.where = where
         self.dialog = None
 
     def show_dialog(self, window):
-        self.dialog = SelectionDialog(window, self.parent)
+        self.dialog = SelectionDialog(window, self.parent, self.where)
         try:
             self.dialog.exec_()
         finally:
@@ -236,7 +283,7 @@ class QtUi:
 
     def show_message(self, text, title, icon, buttons):
         box = QtGui.QMessageBox(self.dialog or self.parent)
-        box.setWindowTitle(title)
+        box.setWindowTitle(texts.PRODUCT)
         box.setText(text)
         box.setIcon(MESSAGE_ICONS.get(icon, QtGui.QMessageBox.NoIcon))
         answers = {}

@@ -186,7 +186,7 @@ def show_cut(part, record):
             part.setEditorMode("CutEnds", 1)
         part.CutLength = report["cut_length_mm"]
         part.CutEnds = [describe(end) for end in report["ends"]]
-    part.MassKg = report["mass_kg"]
+    properties.set_mass(part, report["mass_kg"])
     part.purgeTouched()
 
 

@@ -12,7 +12,7 @@ import Part
 import zembrati_freecad
 import zembrati_part
 
-from . import properties, session
+from . import properties, session, texts
 
 # The windows sessions use (see zembrati_freecad): set by a caller (the tests) to a scripted one;
 # otherwise Qt windows in the GUI, the console without it.
@@ -58,8 +58,33 @@ def run(operation, ui, *arguments):
     result = json.loads(operation(session.setup(), ui, *arguments))
     if not result["ok"]:
         error = result["error"]
-        ui.show_message("Error %d: %s" % (error["number"], error["description"]), "Zembrati", "critical", "ok")
+        ui.show_message("Error %d: %s" % (error["number"], error["description"]), texts.PRODUCT, "critical", "ok")
     return result
+
+
+class HeldMessages:
+    """A session's windows while FreeCAD recomputes: no dialog, and messages held to be shown once
+    the recompute is over (a message box's event loop inside a recompute would start another)."""
+
+    def __init__(self):
+        self.messages = []
+
+    def show_dialog(self, window):
+        window.close()
+
+    def show_message(self, text, title, icon, buttons):
+        self.messages.append(text)
+        return "yes" if buttons == "yesno" else "ok"
+
+
+def after_recompute(action):
+    """Runs `action` once FreeCAD's recompute and the event that caused it are over; at once
+    without the GUI, where there is no event loop to wait for."""
+    if FreeCAD.GuiUp:
+        from PySide import QtCore
+        QtCore.QTimer.singleShot(0, action)
+    else:
+        action()
 
 
 def in_transaction(doc, name, change):
@@ -109,7 +134,7 @@ def edit(obj, ui=None):
     result = run(zembrati_freecad.edit_part, ui or windows(), properties.part_of(obj))
     if not result["completed"]:
         return Outcome(error=result["error"])
-    in_transaction(obj.Document, "Edit steel section", lambda: properties.apply(obj, result["parts"][0]))
+    in_transaction(obj.Document, "Edit steel section", lambda: properties.apply(obj, result["parts"][0], edited=True))
     obj.Document.recompute()
     return Outcome([obj])
 
@@ -123,12 +148,17 @@ def follow_length(obj, ui=None):
     wanted = obj.Length.Value
     if wanted == obj.BuiltLength:
         return
-    ui = ui or windows()
-    result = run(zembrati_freecad.set_part_length, ui, properties.part_of(obj), wanted)
+    held = HeldMessages()
+    result = json.loads(zembrati_freecad.set_part_length(session.setup(), held, properties.part_of(obj), wanted))
     if result["completed"]:
         properties.apply(obj, result["parts"][0])
-    else:
-        obj.Length = obj.BuiltLength
+        return
+    obj.Length = obj.BuiltLength
+    obj.purgeTouched()
+    reasons = held.messages + ([result["error"]["description"]] if not result["ok"] else [])
+    if reasons:
+        message = texts.text("length_refused", " ".join(reasons))
+        after_recompute(lambda: (ui or windows()).show_message(message, texts.PRODUCT, "critical", "ok"))
 
 
 def drop_target(selection):

@@ -48,19 +48,53 @@ def part_of(obj):
 
 
 def ensure(obj, type_id, name, group, tip, mode=READ_ONLY):
-    if name in obj.PropertiesList and obj.getTypeIdOfProperty(name) != type_id:
-        obj.removeProperty(name)
+    """Adds the property when the object lacks it. A property keeps the type it was made with for
+    the life of the object: FreeCAD's undo restores a property into the one of that name, and
+    one removed and made again with another type cannot take the old value back."""
     if name not in obj.PropertiesList:
         obj.addProperty(type_id, name, group, tip)
-    obj.setEditorMode(name, mode)
+    if obj.getEditorMode(name) != editor_mode(mode):
+        obj.setEditorMode(name, mode)
 
 
-def typed(obj, name, group, tip, value):
-    """A host value in a property of its own type; empty and object values show as empty text."""
+def editor_mode(mode):
+    return [flag for bit, flag in ((READ_ONLY, "ReadOnly"), (HIDDEN, "Hidden")) if mode & bit]
+
+
+def as_type(type_id, value):
+    """`value` as a property of `type_id` holds it: host values change type (a length the host
+    stored as a number comes back as text after a length change), FreeCAD's properties do not."""
+    if type_id == "App::PropertyString":
+        return "" if value is None else str(value)
+    if isinstance(value, str):
+        try:
+            value = float(value.strip() or 0)
+        except ValueError:
+            return None
+    if value is None:
+        value = 0
+    if type_id == "App::PropertyInteger":
+        return int(round(value))
+    if type_id == "App::PropertyBool":
+        return bool(value)
+    return float(value)
+
+
+def typed(obj, name, group, tip, value, mode=READ_ONLY):
+    """A host value in a property of its first value's type; empty and object values show as
+    empty text. A later value of another type is shown in the type the property has; only text
+    that is no number at all, given to a number, makes the property anew as text."""
     type_id = VALUE_TYPES.get(value["type"], "App::PropertyString")
-    ensure(obj, type_id, name, group, tip + ", " + value["type"])
-    shown = value["value"]
-    setattr(obj, name, ("" if shown is None else str(shown)) if type_id == "App::PropertyString" else shown)
+    if name in obj.PropertiesList:
+        kept = obj.getTypeIdOfProperty(name)
+        if as_type(kept, value["value"]) is not None:
+            type_id = kept
+        else:
+            obj.removeProperty(name)
+    ensure(obj, type_id, name, group, tip + ", " + value["type"], mode)
+    shown = as_type(type_id, value["value"])
+    if getattr(obj, name) != shown:
+        setattr(obj, name, shown)
     return name
 
 
@@ -80,6 +114,29 @@ def drop_stale(obj, kept):
             obj.removeProperty(name)
 
 
+def set_mass(obj, kg):
+    """The part's mass, as a FreeCAD mass shown in the user's units where FreeCAD has such a
+    property (1.0); FreeCAD 0.20 has none a script can add, and there, as in documents made there,
+    it is a number of kilograms, "MassKg"."""
+    if "Mass" not in obj.PropertiesList and "MassKg" not in obj.PropertiesList:
+        tip = "The part's mass at 7850 kg/m³, as it is cut"
+        try:
+            obj.addProperty("App::PropertyMass", "Mass", SECTION, tip)
+        except Exception:
+            obj.addProperty("App::PropertyFloat", "MassKg", SECTION, tip + ", in kg")
+    name = "Mass" if "Mass" in obj.PropertiesList else "MassKg"
+    obj.setEditorMode(name, READ_ONLY)
+    value = FreeCAD.Units.Quantity(kg, FreeCAD.Units.Mass) if name == "Mass" else kg
+    if getattr(obj, name) != value:
+        setattr(obj, name, value)
+
+
+def mass_kg(obj):
+    if "Mass" in obj.PropertiesList:
+        return obj.Mass.getValueAs("kg").Value
+    return obj.MassKg
+
+
 def unique_label(obj, name):
     """FreeCAD renames a label another object has by counting its last digits up, which would turn
     "HEA 200 x 1500" into "HEA 200 x 1501": a name that is taken gets " (2)", " (3)" instead, a
@@ -94,7 +151,7 @@ def unique_label(obj, name):
     return candidate
 
 
-def apply(obj, record):
+def apply(obj, record, edited=False):
     """Makes the object show the part the system made: solid, name, placement and data."""
     report = record["report"]
     ensure(obj, "App::PropertyString", zembrati_part.DOCUMENT_PROPERTY, CHOICES,
@@ -112,22 +169,28 @@ def apply(obj, record):
     obj.BuiltLength = report["length_mm"]
     obj.Length = report["length_mm"]
     kept = set()
+    # The part variables and the host's properties are what the system reads back; a user sees
+    # them with the property editor's "Show all".
     for variable in report["part_variables"]:
         name = "Data%d_%d" % (variable["kind"], variable["index"])
-        kept.add(typed(obj, name, VARIABLES, "Part variable %d, %d" % (variable["kind"], variable["index"]), variable))
+        kept.add(typed(obj, name, VARIABLES, "Part variable %d, %d" % (variable["kind"], variable["index"]), variable,
+                       READ_ONLY | HIDDEN))
     for item in report["properties"]:
         name = property_name(item["name"], kept)
-        kept.add(typed(obj, name, PROPERTIES, item["name"], item))
+        kept.add(typed(obj, name, PROPERTIES, item["name"], item, READ_ONLY | HIDDEN))
     drop_stale(obj, kept)
     summary = report.get("summary", {})
     for name, key, tip in (("Description", "description", "The part's description"),
                            ("PartNumber", "part_number", "The part number")):
         ensure(obj, "App::PropertyString", name, SUMMARY, tip)
         setattr(obj, name, summary.get(key, ""))
+    if edited and obj.Description and report["name"].startswith(obj.Description):
+        # The system describes an edited part by its new name before the user's suffix goes back
+        # on; a length change describes it with the suffix, and so does an edit here.
+        obj.Description = report["name"]
     ensure(obj, "App::PropertyArea", "SectionArea", SECTION, "Area of the section")
     obj.SectionArea = report["area_mm2"]
-    ensure(obj, "App::PropertyFloat", "MassKg", SECTION, "Mass in kg at 7850 kg/m3")
-    obj.MassKg = report["mass_kg"]
+    set_mass(obj, report["mass_kg"])
     shape = Part.Shape()
     shape.importBrepFromString(record["brep"])
     shape.Placement = placement_of(report["placement"])
