@@ -102,6 +102,24 @@ class InputDialogDriver:
             self.done = True
 
 
+class MessageDriver:
+    """Reads and closes the next message box, as a user presses OK."""
+
+    def __init__(self):
+        self.texts = []
+        self.done = False
+        QtCore.QTimer.singleShot(0, self.drive)
+
+    def drive(self):
+        box = QtGui.QApplication.activeModalWidget()
+        if not isinstance(box, QtGui.QMessageBox):
+            QtCore.QTimer.singleShot(50, self.drive)
+            return
+        self.texts.append(box.text())
+        box.accept()
+        self.done = True
+
+
 class DialogDriver:
     """Works the next selection dialog that opens the way a user does: clicks on the type
     buttons, picks from the drop-down lists, types the length, presses a button."""
@@ -175,9 +193,16 @@ def main():
 
     doc = FreeCAD.newDocument("Frame")
     doc.UndoMode = 1
-    driver = DialogDriver([("type", "HE"), ("standard", "HEA"), ("size", "200"), ("length", "1500"), ("press", "ok")])
+    said = {}
+    driver = DialogDriver([("type", "HE"), ("standard", "HEA"), ("size", "200"), ("length", "1.5 m"),
+                           ("look", lambda d: said.update(where=d.findChild(QtGui.QLabel, "where").text(),
+                                                          note=d.findChild(QtGui.QLabel, "length_note").text(),
+                                                          title=d.windowTitle())),
+                           ("press", "ok")])
     FreeCADGui.runCommand("Zembrati_Insert")
     wait_for(driver)
+    check(said == {"where": "The part will stand at the origin.", "note": "= 1500 mm", "title": "Zembrati"},
+          "the dialog, titled with the product's one name, says where the part goes and what 1.5 m gives: %s" % said)
     parts = [obj for obj in doc.Objects if "PartDocument" in obj.PropertiesList]
     check([part.Label for part in parts] == ["HEA 200 x 1500"], "OK adds the part: %s" % [o.Label for o in doc.Objects])
     column = parts[0]
@@ -193,11 +218,21 @@ def main():
     point = column.Shape.Faces[end - 1].CenterOfMass
     FreeCADGui.Selection.clearSelection()
     FreeCADGui.Selection.addSelection(doc.Name, column.Name, "Face%d" % end, point.x, point.y, point.z)
+    heights = []
+
+    def measure(dialog):
+        pump()
+        heights.append(dialog.height())
+        said["where"] = dialog.findChild(QtGui.QLabel, "where").text()
+
     driver = DialogDriver([("type", "HE"), ("standard", "IPE"), ("size", "200"), ("length", "1000"),
-                           ("look", lambda d: screenshot("workbench.png")), ("press", "dimensions"),
-                           ("look", lambda d: screenshot("workbench-dimensions.png")), ("press", "ok")])
+                           ("look", lambda d: screenshot("workbench.png")), ("look", measure), ("press", "dimensions"),
+                           ("look", lambda d: screenshot("workbench-dimensions.png")), ("look", measure),
+                           ("press", "dimensions"), ("look", measure), ("press", "ok")])
     FreeCADGui.runCommand("Zembrati_Insert")
     wait_for(driver)
+    check(said["where"] == "The part will stand on the selected face of HEA 200 x 1500.", "it says so: %s" % said["where"])
+    check(len(heights) == 3 and heights[2] == heights[0], "the dialog shrinks back when Dimensions closes: %s" % heights)
     beam = doc.Objects[-1]
     check(beam.Label == "IPE 200 x 1000", "the second part is made: %s" % beam.Label)
     check(abs(beam.Shape.BoundBox.ZMin - 1500) < 1e-6, "it stands on the end face it was dropped on")
@@ -231,6 +266,15 @@ def main():
     column.Length = 1250
     doc.recompute()
     check(column.Label == "HEA 200 x 1250", "a new length regenerates the part: %s" % column.Label)
+
+    # A length the system refuses: one message, once the recompute is over.
+    boxes = MessageDriver()
+    column.Length = 0
+    doc.recompute()
+    shown_during_recompute = list(boxes.texts)
+    wait_for(boxes)
+    check(shown_during_recompute == [] and boxes.texts == ["The length was not changed: The extrusion length 0 is not a positive length"]
+          and column.Length.Value == 1250, "a refused length is said once, after the recompute: %s" % boxes.texts)
 
     # The beam, left standing at 1500, butted down onto the shorter column: it reaches it again.
     FreeCADGui.Selection.clearSelection()
@@ -273,6 +317,35 @@ def main():
     check(sheet is not None and sheet.get("A6").startswith("Bars to order (stock 6000, 12000 mm, kerf 3 mm, trim 10 mm)"),
           "the sheet gives the bars to order for the stock lengths typed")
     check_step_from_the_command_line()
+    check_a_document_made_without_the_window(main_window)
+
+
+def check_a_document_made_without_the_window(main_window):
+    """A document made through the Python API in freecadcmd opens with the parts' icons, and a
+    double-click in the tree opens the dialog on the part's choices."""
+    from freecad_support import run_freecad
+    path = os.path.join(tempfile.mkdtemp(prefix="zembrati-gui-headless-"), "made-headless.FCStd")
+    run_freecad("import FreeCAD\n"
+                "sys.path.insert(0, os.environ['ZEMBRATI_FREECAD_TESTS'])\n"
+                "import freecad_support as support\n"
+                "from zembrati_workbench import operations\n"
+                "doc = FreeCAD.newDocument('MadeHeadless')\n"
+                "operations.insert(doc, ui=support.hea(size='240'))\n"
+                "doc.saveAs(%r)\n"
+                "print(json.dumps({'saved': True}))" % path)
+    doc = FreeCAD.openDocument(path)
+    pump()
+    part = [obj for obj in doc.Objects if "PartDocument" in obj.PropertiesList][0]
+    proxy = type(part.ViewObject.Proxy).__name__
+    tree, items = document_tree_items(main_window, part.Label)
+    check(proxy == "SteelPartView" and not items[0].icon(0).isNull(),
+          "a document made in freecadcmd opens with the part's view proxy and icon: %s" % proxy)
+    shown = {}
+    driver = DialogDriver([("look", lambda d: shown.update(size=combo_text(d, "size"))), ("press", "cancel")])
+    double_click(tree.viewport(), tree.visualItemRect(items[0]).center())
+    wait_for(driver)
+    check(shown == {"size": "240"}, "and a double-click in the tree opens the dialog on its choices: %s" % shown)
+    FreeCAD.closeDocument(doc.Name)
 
 
 def check_step_from_the_command_line():

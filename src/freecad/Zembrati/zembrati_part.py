@@ -73,5 +73,7 @@ def attach_proxies(doc):
             continue
         if obj.Proxy is None:
             SteelPart(obj)
-        if FreeCAD.GuiUp and obj.ViewObject is not None and obj.ViewObject.Proxy is None:
+        # A document made without the GUI opens with view providers whose proxy is no proxy of
+        # ours (FreeCAD 0.20 gives them 1): they get the part's icon and double-click back.
+        if FreeCAD.GuiUp and obj.ViewObject is not None and not isinstance(obj.ViewObject.Proxy, SteelPartView):
             SteelPartView(obj.ViewObject)

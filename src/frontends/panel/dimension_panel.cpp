@@ -19,7 +19,21 @@ constexpr std::array<std::array<const char*, 5>, dialog::Dialog::kTypeCount> kDi
     {"D", "t", "d (inside)", "", ""},  {"A", "B", "t", "", ""},  {"A", "A", "t", "", ""},
     {"A", "t", "", "", ""},  {"D", "", "", "", ""},  {"A", "", "", "", ""}}};
 
+// The root radius of the chosen size (the fillet between web and flange, or between the legs),
+// where the type has one.
+std::optional<double> RootRadius(std::int16_t typeCode, const std::array<double, 21>& dims) {
+  const geometry::SectionType* type = geometry::FindSectionType(typeCode);
+  if (type == nullptr) return std::nullopt;
+  for (std::size_t i = 0; i < type->parameterNames.size() && i < type->dimsElements.size(); ++i) {
+    if (type->parameterNames[i] == "r" || type->parameterNames[i] == "r1") {
+      return dims[static_cast<std::size_t>(type->dimsElements[i])];
+    }
+  }
+  return std::nullopt;
+}
+
 // What the section of the chosen size weighs and how stiff it is, as section tables give it.
+// Area and second moments come first: a window with room for two lines shows those.
 std::vector<std::string> SectionData(std::int16_t typeCode) {
   const std::optional<scene::Section> section = scene::ExactSection(typeCode, host::Session().Dims);
   if (!section) return {};
@@ -27,8 +41,14 @@ std::vector<std::string> SectionData(std::int16_t typeCode) {
     return runtime::GeneralForm(std::round(value * 10) / 10, runtime::UserDecimalSeparator());
   };
   const scene::SectionProperties tabulated = scene::TabulatedProperties(*section, typeCode);
-  return {"A " + shown(section->area / 100) + " cm\xC2\xB2, " + shown(section->area * 7.85e-3) + " kg/m",
-          "Iy " + shown(tabulated.iy / 1e4) + ", Iz " + shown(tabulated.iz / 1e4) + " cm\xE2\x81\xB4"};
+  std::vector<std::string> lines{
+      "A " + shown(section->area / 100) + " cm\xC2\xB2, " + shown(section->area * 7.85e-3) + " kg/m",
+      "Iy " + shown(tabulated.iy / 1e4) + ", Iz " + shown(tabulated.iz / 1e4) + " cm\xE2\x81\xB4",
+      "Wel,y " + shown(tabulated.wely / 1e3) + ", Wel,z " + shown(tabulated.welz / 1e3) + " cm\xC2\xB3"};
+  if (const std::optional<double> radius = RootRadius(typeCode, host::Session().Dims)) {
+    lines.push_back("r " + shown(*radius) + " mm");
+  }
+  return lines;
 }
 
 }  // namespace

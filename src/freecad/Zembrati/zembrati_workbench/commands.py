@@ -29,8 +29,9 @@ class InsertCommand:
         return resources("HE", "insert")
 
     def Activated(self):
-        onto = operations.drop_target(FreeCADGui.Selection.getSelectionEx())
-        outcome = operations.insert(onto=onto)
+        selection = FreeCADGui.Selection.getSelectionEx()
+        onto = operations.drop_target(selection)
+        outcome = operations.insert(onto=onto, where=operations.where_it_goes(onto, selection[0].Object.Label if selection else ""))
         if outcome.changed:
             FreeCADGui.Selection.clearSelection()
             for obj in outcome.objects:

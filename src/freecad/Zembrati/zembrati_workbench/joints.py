@@ -203,5 +203,5 @@ def attach_proxies(doc):
             continue
         if obj.Proxy is None:
             SteelJoint(obj)
-        if FreeCAD.GuiUp and obj.ViewObject is not None and obj.ViewObject.Proxy is None:
+        if FreeCAD.GuiUp and obj.ViewObject is not None and not isinstance(obj.ViewObject.Proxy, SteelJointView):
             SteelJointView(obj.ViewObject)

@@ -32,14 +32,24 @@ class ConsoleUi:
         return "yes" if buttons == "yesno" else "ok"
 
 
-def windows():
+def windows(where=""):
+    """The windows of a session; `where` is what the dialog says of where the part will go."""
     if ui_factory is not None:
         return ui_factory()
     if FreeCAD.GuiUp:
         import FreeCADGui
         from .dialog import QtUi
-        return QtUi(FreeCADGui.getMainWindow())
+        return QtUi(FreeCADGui.getMainWindow(), where)
     return ConsoleUi()
+
+
+def where_it_goes(onto, selection_label=""):
+    """What the dialog says of where a dropped part will go."""
+    if onto is None:
+        return texts.text("at_origin")
+    if "part" in onto:
+        return texts.text("on_face", onto["part"]["label"])
+    return texts.text("at_point", selection_label)
 
 
 class Outcome:
@@ -99,11 +109,11 @@ def in_transaction(doc, name, change):
     return made
 
 
-def insert(doc=None, onto=None, ui=None):
+def insert(doc=None, onto=None, ui=None, where=""):
     """Drops a catalogue item: the dialog chooses the part; it lands at the origin, or on the
     face or point `onto` describes (see drop_target). Returns the Outcome."""
     doc = doc or FreeCAD.ActiveDocument or FreeCAD.newDocument()
-    result = run(zembrati_freecad.insert_part, ui or windows(), onto)
+    result = run(zembrati_freecad.insert_part, ui or windows(where or where_it_goes(onto)), onto)
     if not result["completed"]:
         return Outcome(error=result["error"])
 
@@ -131,7 +141,7 @@ def insert(doc=None, onto=None, ui=None):
 def edit(obj, ui=None):
     """Opens the dialog on the part's stored choices; OK with changes rebuilds the same object in
     place (placement and the user's name suffix kept). Returns the Outcome."""
-    result = run(zembrati_freecad.edit_part, ui or windows(), properties.part_of(obj))
+    result = run(zembrati_freecad.edit_part, ui or windows(texts.text("stays")), properties.part_of(obj))
     if not result["completed"]:
         return Outcome(error=result["error"])
     in_transaction(obj.Document, "Edit steel section", lambda: properties.apply(obj, result["parts"][0], edited=True))
