@@ -19,7 +19,8 @@ def is_steel_part(obj):
 
 class SteelPart:
     """The part's proxy: a length changed in the property editor or from Python regenerates the
-    part on the next recompute, as the host's length change does."""
+    part on the next recompute, as the host's length change does; an attached part follows its
+    support, and a member its edge."""
 
     def __init__(self, obj=None):
         if obj is not None:
@@ -27,7 +28,7 @@ class SteelPart:
 
     def execute(self, obj):
         from zembrati_workbench import operations
-        operations.follow_length(obj)
+        operations.regenerate(obj)
 
     def onChanged(self, obj, prop):
         pass

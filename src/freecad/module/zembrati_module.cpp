@@ -10,6 +10,7 @@
 #include "dialog_window.h"
 #include "dimension_panel.h"
 #include "geometry/section_types.h"
+#include "member_axes.h"
 #include "part_operations.h"
 #include "runtime/runtime_error.h"
 
@@ -163,6 +164,16 @@ PYBIND11_MODULE(zembrati_freecad, m) {
       "The parts ([{document, label, placement}]) with their joints (as solve_joints takes them) as the "
       "shop cuts them: every piece, the cutting list, and with stock lengths in mm the bars to order "
       "nested with the kerf and trim. Returns {ok, error, pieces, lines, order, nesting, problems} as JSON.");
+  m.def(
+      "member_placement",
+      [](const py::handle& start, const py::handle& end, double rollDegrees) -> py::object {
+        const auto placement = zembrati::scene::MemberPlacement(VectorFrom(start), VectorFrom(end), rollDegrees);
+        if (!placement) return py::none();
+        return py::cast(placement->ToPlacement());
+      },
+      py::arg("start"), py::arg("end"), py::arg("roll") = 0.0,
+      "How a member from `start` to `end` (mm) stands, turned `roll` degrees about its axis, as the "
+      "command line's member lists place it: [x, y, z, w, qx, qy, qz], or None for no length.");
   m.def("type_picture", &TypePicture, py::arg("type_code"),
         "The outline loops of the type's typical section, in mm (outline first)");
   m.def(

@@ -29,9 +29,7 @@ class InsertCommand:
         return resources("HE", "insert")
 
     def Activated(self):
-        selection = FreeCADGui.Selection.getSelectionEx()
-        onto = operations.drop_target(selection)
-        outcome = operations.insert(onto=onto, where=operations.where_it_goes(onto, selection[0].Object.Label if selection else ""))
+        outcome = operations.insert_on_selection(FreeCADGui.Selection.getSelectionEx())
         if outcome.changed:
             FreeCADGui.Selection.clearSelection()
             for obj in outcome.objects:

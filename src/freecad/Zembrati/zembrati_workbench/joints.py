@@ -101,12 +101,7 @@ def make(member, other, kind, end="", gap=0.0, extend=0.0, plane=False):
     doc = member.Document
     doc.openTransaction("Join steel parts")
     try:
-        obj = doc.addObject("App::FeaturePython", "SteelJoint")
-        SteelJoint(obj)
-        if FreeCAD.GuiUp and obj.ViewObject is not None:
-            SteelJointView(obj.ViewObject)
-        add_properties(obj, member, other, kind, end, gap, extend, plane)
-        obj.Label = "%s %s to %s" % (kind.capitalize(), member.Label, other.Label)
+        obj = add(member, other, kind, end, gap, extend, plane)
         solve(doc)
         if obj.Problem:
             raise ValueError(obj.Problem)
@@ -116,6 +111,17 @@ def make(member, other, kind, end="", gap=0.0, extend=0.0, plane=False):
         raise
     doc.commitTransaction()
     doc.recompute()
+    return obj
+
+
+def add(member, other, kind, end="", gap=0.0, extend=0.0, plane=False):
+    """The joint object alone, inside the caller's transaction; the caller solves the joints."""
+    obj = member.Document.addObject("App::FeaturePython", "SteelJoint")
+    SteelJoint(obj)
+    if FreeCAD.GuiUp and obj.ViewObject is not None:
+        SteelJointView(obj.ViewObject)
+    add_properties(obj, member, other, kind, end, gap, extend, plane)
+    obj.Label = "%s %s to %s" % (kind.capitalize(), member.Label, other.Label)
     return obj
 
 

@@ -12,7 +12,7 @@ import Part
 import zembrati_freecad
 import zembrati_part
 
-from . import properties, session, texts
+from . import lengths, placement, properties, session, texts
 
 # The windows sessions use (see zembrati_freecad): set by a caller (the tests) to a scripted one;
 # otherwise Qt windows in the GUI, the console without it.
@@ -109,11 +109,48 @@ def in_transaction(doc, name, change):
     return made
 
 
-def insert(doc=None, onto=None, ui=None, where=""):
+class PresetLength:
+    """The windows of `ui`, with the dialog opening on a length given (a member's along its edge)."""
+
+    def __init__(self, ui, length_mm):
+        self.ui, self.length_mm = ui, length_mm
+
+    def show_dialog(self, window):
+        window.type_length(lengths.system_text(round(self.length_mm)))
+        self.ui.show_dialog(window)
+
+    def show_message(self, *arguments):
+        return self.ui.show_message(*arguments)
+
+
+def new_part(doc, record):
+    """A FreeCAD object showing a part the system made, with its proxies and FreeCAD's attachment."""
+    obj = doc.addObject("Part::FeaturePython", "SteelPart")
+    try:
+        zembrati_part.SteelPart(obj)
+        if FreeCAD.GuiUp and obj.ViewObject is not None:
+            zembrati_part.SteelPartView(obj.ViewObject)
+        placement.add_attachment(obj)
+        properties.apply(obj, record)
+    except Exception:
+        doc.removeObject(obj.Name)
+        raise
+    return obj
+
+
+def insert(doc=None, onto=None, ui=None, where="", attach_to=None, along=None):
     """Drops a catalogue item: the dialog chooses the part; it lands at the origin, or on the
-    face or point `onto` describes (see drop_target). Returns the Outcome."""
+    face or point `onto` describes (see drop_target). With `attach_to` (support, element) it is
+    attached there; with `along` (owner, edge element) it is a member along that edge, the dialog
+    opening on the edge's length. Returns the Outcome."""
     doc = doc or FreeCAD.ActiveDocument or FreeCAD.newDocument()
-    result = run(zembrati_freecad.insert_part, ui or windows(where or where_it_goes(onto)), onto)
+    ui = ui or windows(where or where_it_goes(onto))
+    if along is not None:
+        edge = placement.edge_of((along[0], [along[1]]))
+        if edge is None:
+            raise ValueError("%s has no edge %s" % (along[0].Label, along[1]))
+        ui = PresetLength(ui, edge.Length)
+    result = run(zembrati_freecad.insert_part, ui, onto)
     if not result["completed"]:
         return Outcome(error=result["error"])
 
@@ -121,12 +158,11 @@ def insert(doc=None, onto=None, ui=None, where=""):
         made = []
         try:
             for record in result["parts"]:
-                obj = doc.addObject("Part::FeaturePython", "SteelPart")
-                made.append(obj)
-                zembrati_part.SteelPart(obj)
-                if FreeCAD.GuiUp and obj.ViewObject is not None:
-                    zembrati_part.SteelPartView(obj.ViewObject)
-                properties.apply(obj, record)
+                made.append(new_part(doc, record))
+            if along is not None:
+                placement.place_along(made[0], along[0], along[1])
+            elif attach_to is not None:
+                placement.attach(made[0], attach_to[0], attach_to[1], attach_to[2])
         except Exception:
             for obj in made:
                 doc.removeObject(obj.Name)
@@ -136,6 +172,19 @@ def insert(doc=None, onto=None, ui=None, where=""):
     objects = in_transaction(doc, "Insert steel section", add_parts)
     doc.recompute()
     return Outcome(objects)
+
+
+def regenerate(obj):
+    """A recompute of a part: it goes where its support or edge puts it now, takes the length its
+    edge gives it, and is regenerated when its length changed (see follow_length)."""
+    if obj.Document.Restoring or "BuiltLength" not in obj.PropertiesList:
+        return
+    placement.follow_support(obj)
+    edge_length = placement.follow_path(obj)
+    user_changed = obj.Length.Value != obj.BuiltLength
+    if edge_length is not None and not user_changed and round(edge_length) != obj.BuiltLength:
+        obj.Length = round(edge_length)
+    follow_length(obj)
 
 
 def edit(obj, ui=None):
@@ -180,6 +229,8 @@ def drop_target(selection):
         return None
     chosen = selection[0]
     obj, element = chosen.Object, chosen.SubElementNames[0]
+    if element.startswith("Vertex"):
+        return {"scene_point": list(obj.Shape.getElement(element).Point)}
     if not element.startswith("Face"):
         return None
     face = obj.Shape.getElement(element)
@@ -194,6 +245,20 @@ def drop_target(selection):
             "scene_point": list(point),
             "pick_point": list(obj.Placement.inverse().multVec(point)),
             "normal": list(obj.Placement.Rotation.inverted().multVec(normal))}
+
+
+def insert_on_selection(selection, doc=None, ui=None):
+    """Insert with FreeCAD's selection (FreeCADGui.Selection.getSelectionEx()): along a selected
+    edge or sketch line; on a selected face or at a selected vertex, attached there; else at the
+    origin. Returns the Outcome."""
+    element = selection[0].SubElementNames[0] if len(selection) == 1 and len(selection[0].SubElementNames) == 1 else ""
+    owner = selection[0].Object if element else None
+    if element.startswith("Edge"):
+        return insert(doc, ui=ui, where=texts.text("along_edge", owner.Label), along=(owner, element))
+    onto = drop_target(selection)
+    mode = {"Face": "FlatFace", "Vertex": "Translate"}.get(element.rstrip("0123456789"))
+    attach_to = (owner, element, mode) if mode else None
+    return insert(doc, onto=onto, ui=ui, where=where_it_goes(onto, owner.Label if owner else ""), attach_to=attach_to)
 
 
 def edit_in_gui(obj):

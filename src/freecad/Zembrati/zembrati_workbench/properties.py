@@ -114,6 +114,22 @@ def drop_stale(obj, kept):
             obj.removeProperty(name)
 
 
+def keep_section_points(obj, solid):
+    """The corners of the section's box and its centroid, in the part's own coordinates, from its
+    uncut solid: where a member's anchor may lie (joints cut the solid later, not the section)."""
+    box = solid.BoundBox
+    volume = sum(s.Volume for s in solid.Solids)
+    centroid = FreeCAD.Vector()
+    for s in solid.Solids:
+        centroid += s.CenterOfMass * (s.Volume / volume)
+    points = [FreeCAD.Vector(box.XMin, box.YMin, 0), FreeCAD.Vector(box.XMax, box.YMax, 0),
+              FreeCAD.Vector(centroid.x, centroid.y, 0)]
+    ensure(obj, "App::PropertyVectorList", "SectionPoints", SECTION,
+           "The section's box corners and centroid, in the part's own coordinates", READ_ONLY | HIDDEN)
+    if list(obj.SectionPoints) != points:
+        obj.SectionPoints = points
+
+
 def set_mass(obj, kg):
     """The part's mass, as a FreeCAD mass shown in the user's units where FreeCAD has such a
     property (1.0); FreeCAD 0.20 has none a script can add, and there, as in documents made there,
@@ -193,6 +209,7 @@ def apply(obj, record, edited=False):
     set_mass(obj, report["mass_kg"])
     shape = Part.Shape()
     shape.importBrepFromString(record["brep"])
+    keep_section_points(obj, shape)
     shape.Placement = placement_of(report["placement"])
     obj.Shape = shape
     obj.Label = unique_label(obj, report["name"])
