@@ -132,7 +132,7 @@ class DialogDriver:
 
     def drive(self):
         dialog = QtGui.QApplication.activeModalWidget()
-        if dialog is None or not dialog.isVisible():
+        if dialog is None or not dialog.isVisible() or type(dialog).__name__ != "SelectionDialog":
             QtCore.QTimer.singleShot(50, self.drive)
             return
         try:
@@ -186,9 +186,9 @@ def main():
     pump()
     toolbar = main_window.findChild(QtGui.QToolBar, "Zembrati")
     actions = [action.objectName() for action in toolbar.actions()] if toolbar else []
-    check(actions == ["Zembrati_Insert", "Zembrati_Edit", "Zembrati_Mitre", "Zembrati_Butt", "Zembrati_Cope",
-                      "Zembrati_ExportIfc", "Zembrati_CuttingList"],
-          "the Zembrati toolbar holds Insert, Edit, the joints, the IFC export and the cutting list: %s" % actions)
+    check(actions == ["Zembrati_Insert", "Zembrati_Edit", "Zembrati_Frame", "Zembrati_Mitre", "Zembrati_Butt",
+                      "Zembrati_Cope", "Zembrati_ExportIfc", "Zembrati_CuttingList"],
+          "the Zembrati toolbar holds Insert, Edit, Frame, the joints, the IFC export and the cutting list: %s" % actions)
     check(toolbar and not toolbar.actions()[0].icon().isNull(), "the Insert command has its section icon")
 
     doc = FreeCAD.newDocument("Frame")
@@ -266,6 +266,8 @@ def main():
     column.Length = 1250
     doc.recompute()
     check(column.Label == "HEA 200 x 1250", "a new length regenerates the part: %s" % column.Label)
+    check(abs(beam.Shape.BoundBox.ZMin - 1250) < 1e-6, "the beam attached to its end face follows it down: %s"
+          % beam.Shape.BoundBox)
 
     # A length the system refuses: one message, once the recompute is over.
     boxes = MessageDriver()
@@ -276,7 +278,10 @@ def main():
     check(shown_during_recompute == [] and boxes.texts == ["The length was not changed: The extrusion length 0 is not a positive length"]
           and column.Length.Value == 1250, "a refused length is said once, after the recompute: %s" % boxes.texts)
 
-    # The beam, left standing at 1500, butted down onto the shorter column: it reaches it again.
+    # The beam, detached and lifted back to 1500, butted down onto the shorter column: it reaches it again.
+    beam.MapMode = "Deactivated"
+    beam.Placement = FreeCAD.Placement(FreeCAD.Vector(0, 0, 1500), beam.Placement.Rotation)
+    doc.recompute()
     FreeCADGui.Selection.clearSelection()
     FreeCADGui.Selection.addSelection(beam)
     FreeCADGui.Selection.addSelection(column)
@@ -318,6 +323,55 @@ def main():
           "the sheet gives the bars to order for the stock lengths typed")
     check_step_from_the_command_line()
     check_a_document_made_without_the_window(main_window)
+    check_a_frame_from_a_sketch(main_window)
+
+
+def check_a_frame_from_a_sketch(main_window):
+    """A portal sketched in the XZ plane, made a frame of HEA 200 mitred at its corners, its
+    cutting list, and the sketch made taller: the members follow and are cut again."""
+    from test_placement import portal_sketch
+    doc = FreeCAD.newDocument("Portal")
+    doc.UndoMode = 1
+    sketch = portal_sketch(doc)
+    FreeCADGui.Selection.clearSelection()
+    FreeCADGui.Selection.addSelection(sketch)
+    kinds = InputDialogDriver(["Mitre"])
+    driver = DialogDriver([("type", "HE"), ("standard", "HEA"), ("size", "200"), ("press", "ok")])
+    FreeCADGui.runCommand("Zembrati_Frame")
+    wait_for(kinds)
+    wait_for(driver)
+    members = [obj for obj in doc.Objects if "PathEdge" in obj.PropertiesList]
+    made = [obj for obj in doc.Objects if "JointKind" in obj.PropertiesList]
+    check([m.Label for m in members] == ["HEA 200 x 4000 Sketch-1", "HEA 200 x 3000 Sketch-2", "HEA 200 x 4000 Sketch-3", "HEA 200 x 3000 Sketch-4"]
+          and len(made) == 4 and all(not j.Problem for j in made),
+          "Frame from sketch runs a member along each line, mitred at the corners: %s" % [m.Label for m in members])
+    sketch.ViewObject.Visibility = False
+    view = FreeCADGui.ActiveDocument.ActiveView
+    view.viewIsometric()
+    view.fitAll()
+    screenshot("freecad-frame.png")
+    answers = InputDialogDriver([""])
+    FreeCADGui.runCommand("Zembrati_CuttingList")
+    wait_for(answers)
+    sheet = doc.getObject("CuttingList")
+    cut = sorted(round(sheet.get("F%d" % row)) for row in range(2, 6)) if sheet else []
+    check(cut == [3190, 3190, 4190, 4190], "its cutting list gives the lengths tip to tip: %s" % cut)
+    if sheet is not None:
+        sheet.ViewObject.doubleClicked()
+        pump(10)
+        area = main_window.findChild(QtGui.QMdiArea)
+        for window in area.subWindowList() if area else []:
+            if window.windowTitle().startswith("Cutting list"):
+                area.setActiveSubWindow(window)
+                window.showMaximized()
+        pump(10)
+        screenshot("freecad-cutting-list.png")
+    height = [i for i, c in enumerate(sketch.Constraints) if c.Type == "DistanceY"][0]
+    sketch.setDatum(height, FreeCAD.Units.Quantity("3500 mm"))
+    doc.recompute()
+    pump()
+    check(abs(members[3].CutLength.Value - 3690) < 1e-3 and abs(members[2].Shape.BoundBox.ZMax - 3595) < 1e-3,
+          "the sketch made taller moves and re-cuts the members: %.1f" % members[3].CutLength.Value)
 
 
 def check_a_document_made_without_the_window(main_window):

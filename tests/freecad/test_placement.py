@@ -162,6 +162,8 @@ class FrameFromSketchTest(unittest.TestCase):
         outcome, members, made = self.frame()
         self.assertEqual(outcome.messages, [])
         self.assertEqual([m.Length.Value for m in members], [4000, 3000, 4000, 3000])
+        self.assertEqual([m.Label for m in members], ["HEA 200 x 4000 Sketch-1", "HEA 200 x 3000 Sketch-2",
+                                                      "HEA 200 x 4000 Sketch-3", "HEA 200 x 3000 Sketch-4"])
         self.assertEqual(len(made), 4)
         self.assertEqual({j.JointKind for j in made}, {"mitre"})
         self.assertEqual([j.Problem for j in made], [""] * 4)
@@ -180,6 +182,7 @@ class FrameFromSketchTest(unittest.TestCase):
         self.sketch.setDatum(height, FreeCAD.Units.Quantity("3500 mm"))
         self.doc.recompute()
         self.assertEqual(members[1].Length.Value, 3500)
+        self.assertEqual(members[1].Label, "HEA 200 x 3500 Sketch-2")  # the mark kept through the length change
         self.assertAlmostEqual(left_column.CutLength.Value, before + 500, places=3)
         self.assertAlmostEqual(members[2].Shape.BoundBox.ZMax, 3500 + HEA200_H / 2, places=3)
         self.assertEqual([j.Problem for j in made], [""] * 4)

@@ -1,17 +1,17 @@
-"""The workbench's commands: insert a steel section (on the selected face, if any), edit the
-selected one, join two selected ones, export the document's steel to IFC, and list it for the
-shop as a spreadsheet."""
+"""The workbench's commands: insert a steel section (on the selected face or vertex, or along the
+selected edge), edit the selected one, make a frame along a selected sketch or wire, join two
+selected parts, export the document's steel to IFC, and list it for the shop as a spreadsheet."""
 import FreeCADGui
 
 import zembrati_part
 
-from . import cutting_list, ifc_export, joints, operations, session, texts
+from . import cutting_list, frames, ifc_export, joints, operations, session, texts
 
-INSERT, EDIT = "Zembrati_Insert", "Zembrati_Edit"
+INSERT, EDIT, FRAME = "Zembrati_Insert", "Zembrati_Edit", "Zembrati_Frame"
 JOIN = {"mitre": "Zembrati_Mitre", "butt": "Zembrati_Butt", "cope": "Zembrati_Cope"}
 EXPORT_IFC = "Zembrati_ExportIfc"
 CUTTING_LIST = "Zembrati_CuttingList"
-NAMES = [INSERT, EDIT] + list(JOIN.values()) + [EXPORT_IFC, CUTTING_LIST]
+NAMES = [INSERT, EDIT, FRAME] + list(JOIN.values()) + [EXPORT_IFC, CUTTING_LIST]
 
 
 def resources(icon, key):
@@ -51,6 +51,44 @@ class EditCommand:
 
     def IsActive(self):
         return selected_part() is not None
+
+
+def selected_lines():
+    """The one sketch or wire selected whole (not an element of it), with edges to run along."""
+    selection = FreeCADGui.Selection.getSelectionEx()
+    if len(selection) != 1 or selection[0].SubElementNames or zembrati_part.is_steel_part(selection[0].Object):
+        return None
+    owner = selection[0].Object
+    shape = getattr(owner, "Shape", None)
+    return owner if shape is not None and shape.Edges and not shape.Solids else None
+
+
+class FrameCommand:
+    def GetResources(self):
+        return resources("QUADCAVO", "frame")
+
+    def Activated(self):
+        from PySide import QtGui
+        owner = selected_lines()
+        if owner is None:
+            return
+        kinds = [texts.text("frame_mitre"), texts.text("frame_butt")]
+        chosen, accepted = QtGui.QInputDialog.getItem(FreeCADGui.getMainWindow(), texts.text("frame"),
+                                                      texts.text("frame_joints"), kinds, 0, False)
+        if not accepted:
+            return
+        try:
+            outcome = frames.make(owner, frames.KINDS[kinds.index(chosen)])
+        except ValueError as refused:
+            operations.windows().show_message(str(refused), texts.PRODUCT, "critical", "ok")
+            return
+        if outcome.messages:
+            operations.windows().show_message("\n".join(outcome.messages), texts.PRODUCT, "exclamation", "ok")
+        if outcome.changed:
+            FreeCADGui.Selection.clearSelection()
+
+    def IsActive(self):
+        return selected_lines() is not None
 
 
 def selected_pair():
@@ -151,6 +189,7 @@ class CuttingListCommand:
 def register():
     FreeCADGui.addCommand(INSERT, InsertCommand())
     FreeCADGui.addCommand(EDIT, EditCommand())
+    FreeCADGui.addCommand(FRAME, FrameCommand())
     for kind, name in JOIN.items():
         FreeCADGui.addCommand(name, JoinCommand(kind))
     FreeCADGui.addCommand(EXPORT_IFC, ExportIfcCommand())

@@ -5,13 +5,14 @@ Each member follows its edge (see placement) and each joint its two members, so 
 sketch moves, lengthens and re-cuts the frame at the next recompute.
 """
 import json
+import re
 
 import FreeCAD
 import Part
 
 import zembrati_freecad
 
-from . import joints, operations, placement, session, texts
+from . import joints, operations, placement, properties, session, texts
 
 KINDS = ["mitre", "butt"]
 # How near two edge ends must be to meet (mm).
@@ -56,6 +57,10 @@ def meetings(edges):
     return pairs, crowded
 
 
+def mark_of(owner, edge_name):
+    return "%s-%s" % (re.sub(r"\s+", "", owner.Label) or "Frame", edge_name[len("Edge"):])
+
+
 def record_of_length(record, length):
     """The part `record` describes, made again `length` long (a whole number of millimetres)."""
     if record["report"]["length_mm"] == length:
@@ -93,6 +98,9 @@ def make(owner, kind="mitre", doc=None, ui=None):
                 member = operations.new_part(doc, record)
                 made.append(member)
                 members.append(member)
+                # Each member is marked after its line ("Sketch-1"), a suffix of the user's own
+                # as far as edits and length changes are concerned.
+                member.Label = properties.unique_label(member, "%s %s" % (member.Label, mark_of(owner, name)))
                 placement.place_along(member, owner, name, orientation="in plane")
             for i, j in pairs:
                 made.append(joints.add(members[i], members[j], "mitre") if kind == "mitre"

@@ -29,6 +29,9 @@ TEXTS = {
                   "verbunden wo Kanten sich treffen; eine Änderung der Skizze verschiebt und schneidet sie neu",
                   "Un'asta del profilo scelto lungo ogni spigolo dello schizzo o della polilinea selezionati, "
                   "unite dove gli spigoli si incontrano; modificare lo schizzo le sposta e le ritaglia"),
+    "frame_joints": ("Where two members meet:", "Wo zwei Stäbe sich treffen:", "Dove due aste si incontrano:"),
+    "frame_mitre": ("Mitre", "Gehrung", "Taglio a 45°"),
+    "frame_butt": ("Butt", "Stumpfstoß", "Giunto di testa"),
     "mitre": ("Mitre members", "Gehrung", "Taglio a 45°"),
     "mitre_tip": ("Cut both selected parts on the plane that bisects their axes where their ends meet",
                   "Beide gewählten Teile auf der Winkelhalbierenden ihrer Achsen schneiden, wo ihre Enden sich treffen",
