@@ -60,3 +60,29 @@ class PersistenceTest(unittest.TestCase):
         seen = self.reopen(EDIT_AND_REGENERATE)
         self.assertEqual(seen["proxies"], ["SteelPart", "SteelPart"])
         self.assertEqual(seen["after"], ["HEA 300 x 1500", "HEA 100 x 900"])
+
+
+FRAME_AFTER_A_TALLER_SKETCH = r'''
+sketch = doc.getObject("Sketch")
+height = [i for i, c in enumerate(sketch.Constraints) if c.Type == "DistanceY"][0]
+sketch.setDatum(height, FreeCAD.Units.Quantity("3500 mm"))
+doc.recompute()
+out["after"] = [o.Label for o in parts]
+out["cut"] = [round(o.CutLength.Value, 3) for o in parts]
+'''
+
+
+class FramePersistenceTest(unittest.TestCase):
+    def test_a_reopened_frame_still_follows_its_sketch(self):
+        from test_placement import hea_any, portal_sketch
+        from zembrati_workbench import frames
+        support.use_fresh_preferences(self)
+        doc = support.new_document(self)
+        frames.make(portal_sketch(doc), ui=hea_any())
+        path = os.path.join(tempfile.mkdtemp(prefix="zembrati-frame-"), "portal.FCStd")
+        doc.saveAs(path)
+        os.environ["ZEMBRATI_DOCUMENT"] = path
+        seen = support.run_freecad(OPEN_AND_DESCRIBE + FRAME_AFTER_A_TALLER_SKETCH + "print(json.dumps(out))")
+        self.assertEqual(seen["after"], ["HEA 200 x 4000 Sketch-1", "HEA 200 x 3500 Sketch-2", "HEA 200 x 4000 Sketch-3",
+                                         "HEA 200 x 3500 Sketch-4"])
+        self.assertEqual(seen["cut"], [4190, 3690, 4190, 3690])

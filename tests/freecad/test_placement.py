@@ -8,7 +8,7 @@ import Part
 import Sketcher
 
 import freecad_support as support
-from zembrati_workbench import cutting_list, frames, joints, operations
+from zembrati_workbench import cutting_list, frames, joints, operations, placement
 
 HEA200_H, HEA280_H = 190, 270
 
@@ -101,6 +101,18 @@ class AttachedTest(unittest.TestCase):
         corner.Shape = Part.makeLine(FreeCAD.Vector(1000, 0, 0), FreeCAD.Vector(1000, 0, 800))
         self.doc.recompute()
         self.assertTrue(beam.Placement.Base.isEqual(FreeCAD.Vector(1000, 0, 800), 1e-6), beam.Placement)
+
+
+    def test_a_part_attached_to_a_sketch_line_with_an_offset_follows_the_line(self):
+        line = line_object(self.doc, FreeCAD.Vector(0, 0, 0), FreeCAD.Vector(0, 2000, 0))
+        beam = support.insert_hea(self, self.doc, size="100", length="500")
+        beam.Placement = FreeCAD.Placement(FreeCAD.Vector(0, 0, 100), FreeCAD.Rotation(FreeCAD.Vector(1, 0, 0), -90))
+        placement.attach(beam, line, "Edge1", "NormalToEdge")
+        self.assertTrue(beam.Placement.Base.isEqual(FreeCAD.Vector(0, 0, 100), 1e-6), beam.Placement)
+        line.Placement = FreeCAD.Placement(FreeCAD.Vector(300, 0, 0), FreeCAD.Rotation())
+        self.doc.recompute()
+        self.assertTrue(beam.Placement.Base.isEqual(FreeCAD.Vector(300, 0, 100), 1e-6), beam.Placement)
+        self.assertEqual(beam.Length.Value, 500)
 
 
 class AlongEdgeTest(unittest.TestCase):
