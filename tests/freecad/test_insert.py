@@ -36,6 +36,20 @@ class InsertTest(unittest.TestCase):
         self.assertEqual(part.getEditorMode("Standard"), ["ReadOnly"])
         self.assertEqual(part.getEditorMode("Length"), [])
 
+    def test_internal_rows_are_hidden_and_the_mass_is_a_mass_where_freecad_has_one(self):
+        part = support.insert_hea(self, self.doc)
+        internal = [name for name in part.PropertiesList if name.startswith(("Data1_", "Data2_", "P_"))]
+        self.assertTrue(internal)
+        for name in internal + ["PartDocument", "SectionPoints"]:
+            self.assertIn("Hidden", part.getEditorMode(name), name)
+        kg = HEA200_AREA * 1500 * 7.85e-6
+        self.assertAlmostEqual(properties.mass_kg(part), kg, places=6)
+        if [int(v) for v in FreeCAD.Version()[:2]] >= [1, 0]:
+            self.assertEqual(part.getTypeIdOfProperty("Mass"), "App::PropertyMass")
+            self.assertAlmostEqual(part.Mass.getValueAs("t").Value, kg / 1000, places=9)
+        else:  # FreeCAD 0.20 has no mass property a script can add
+            self.assertEqual(part.getTypeIdOfProperty("MassKg"), "App::PropertyFloat")
+
     def test_part_variables_and_properties_keep_their_types(self):
         part = support.insert_hea(self, self.doc)
         variables = [name for name in part.PropertiesList if part.getGroupOfProperty(name) == properties.VARIABLES]

@@ -7,7 +7,6 @@ sketch moves, lengthens and re-cuts the frame at the next recompute.
 import json
 import re
 
-import FreeCAD
 import Part
 
 import zembrati_freecad
