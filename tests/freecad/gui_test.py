@@ -57,67 +57,76 @@ def double_click(widget, position):
     pump()
 
 
-class FileDialogDriver:
-    """Answers the next file dialog with `path`, as a user types a name and presses Save."""
+class ModalDriver:
+    """Waits for the next modal window of the kind `wanted` and answers it with `answer`, which
+    says whether more such windows are to come."""
 
-    def __init__(self, path):
-        self.path = path
+    wanted = QtGui.QDialog
+
+    def __init__(self):
         self.done = False
         QtCore.QTimer.singleShot(0, self.drive)
 
     def drive(self):
         dialog = QtGui.QApplication.activeModalWidget()
-        if not isinstance(dialog, QtGui.QFileDialog):
+        if not isinstance(dialog, self.wanted):
             QtCore.QTimer.singleShot(50, self.drive)
             return
-        dialog.selectFile(self.path)
-        pump(2)
-        dialog.accept()
-        self.done = True
-
-
-class InputDialogDriver:
-    """Answers the next input dialogs in turn, as a user types each answer and presses OK."""
-
-    def __init__(self, answers):
-        self.answers = list(answers)
-        self.done = False
-        QtCore.QTimer.singleShot(0, self.drive)
-
-    def drive(self):
-        dialog = QtGui.QApplication.activeModalWidget()
-        if not isinstance(dialog, QtGui.QInputDialog):
-            QtCore.QTimer.singleShot(50, self.drive)
-            return
-        answer = self.answers.pop(0)
-        if dialog.inputMode() == QtGui.QInputDialog.DoubleInput:
-            dialog.setDoubleValue(answer)
-        else:
-            dialog.setTextValue(answer)
-        pump(2)
-        dialog.accept()
-        if self.answers:
+        if self.answer(dialog):
             QtCore.QTimer.singleShot(50, self.drive)
         else:
             self.done = True
 
 
-class MessageDriver:
+class FileDialogDriver(ModalDriver):
+    """Answers the next file dialog with `path`, as a user types a name and presses Save."""
+
+    wanted = QtGui.QFileDialog
+
+    def __init__(self, path):
+        self.path = path
+        super().__init__()
+
+    def answer(self, dialog):
+        dialog.selectFile(self.path)
+        pump(2)
+        dialog.accept()
+        return False
+
+
+class InputDialogDriver(ModalDriver):
+    """Answers the next input dialogs in turn, as a user types each answer and presses OK."""
+
+    wanted = QtGui.QInputDialog
+
+    def __init__(self, answers):
+        self.answers = list(answers)
+        super().__init__()
+
+    def answer(self, dialog):
+        typed = self.answers.pop(0)
+        if dialog.inputMode() == QtGui.QInputDialog.DoubleInput:
+            dialog.setDoubleValue(typed)
+        else:
+            dialog.setTextValue(typed)
+        pump(2)
+        dialog.accept()
+        return bool(self.answers)
+
+
+class MessageDriver(ModalDriver):
     """Reads and closes the next message box, as a user presses OK."""
+
+    wanted = QtGui.QMessageBox
 
     def __init__(self):
         self.texts = []
-        self.done = False
-        QtCore.QTimer.singleShot(0, self.drive)
+        super().__init__()
 
-    def drive(self):
-        box = QtGui.QApplication.activeModalWidget()
-        if not isinstance(box, QtGui.QMessageBox):
-            QtCore.QTimer.singleShot(50, self.drive)
-            return
+    def answer(self, box):
         self.texts.append(box.text())
         box.accept()
-        self.done = True
+        return False
 
 
 class DialogDriver:
