@@ -199,6 +199,17 @@ class FrameFromSketchTest(unittest.TestCase):
         self.assertAlmostEqual(members[2].Shape.BoundBox.ZMax, 3500 + HEA200_H / 2, places=3)
         self.assertEqual([j.Problem for j in made], [""] * 4)
 
+    def test_a_post_ending_on_the_middle_of_two_beams_is_butted_onto_both(self):
+        self.sketch.addGeometry(Part.LineSegment(FreeCAD.Vector(2000, 0, 0), FreeCAD.Vector(2000, 3000, 0)))
+        self.doc.recompute()
+        outcome, members, made = self.frame()
+        self.assertEqual(outcome.messages, [])
+        post = members[4]
+        butts = [j for j in made if j.JointKind == "butt"]
+        self.assertEqual([(j.Member, j.Other) for j in butts], [(post, members[0]), (post, members[2])])
+        self.assertEqual(len(made), 6)
+        self.assertAlmostEqual(post.CutLength.Value, 3000 - HEA200_H, places=3)  # between the beams' flanges
+
     def test_butt_joints_and_one_undo_step(self):
         _, members, made = self.frame("butt")
         self.assertEqual({j.JointKind for j in made}, {"butt"})

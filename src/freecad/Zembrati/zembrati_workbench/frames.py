@@ -1,5 +1,6 @@
 """A frame from a sketch or a wire: one member of the section chosen once along every straight
-edge, joined (mitre or butt, by the joint library) wherever two edges meet end to end.
+edge, joined (mitre or butt, by the joint library) wherever two edges meet end to end, and butted
+where an edge ends on the middle of another.
 
 Each member follows its edge (see placement) and each joint its two members, so that editing the
 sketch moves, lengthens and re-cuts the frame at the next recompute.
@@ -56,6 +57,21 @@ def meetings(edges):
     return pairs, crowded
 
 
+def tees(edges, pairs):
+    """The edges (by place) that end on the middle of another: (ending, through) pairs, each
+    butted onto the one it ends on whatever the corners' joint."""
+    found = []
+    for index, (_, edge) in enumerate(edges):
+        for point in (edge.Vertexes[0].Point, edge.Vertexes[-1].Point):
+            for other, (_, through) in enumerate(edges):
+                if other == index or (min(index, other), max(index, other)) in pairs:
+                    continue
+                ends = (through.Vertexes[0].Point, through.Vertexes[-1].Point)
+                if through.distToShape(Part.Vertex(point))[0] < MEETING and all((e - point).Length >= MEETING for e in ends):
+                    found.append((index, other))
+    return found
+
+
 def mark_of(owner, edge_name):
     return "%s-%s" % (re.sub(r"\s+", "", owner.Label) or "Frame", edge_name[len("Edge"):])
 
@@ -89,6 +105,7 @@ def make(owner, kind="mitre", doc=None, ui=None):
     first = result["parts"][0]
     records = [record_of_length(first, round(edge.Length)) for _, edge in edges]
     pairs, crowded = meetings(edges)
+    ending = tees(edges, pairs)
 
     def add_frame():
         members, made = [], []
@@ -104,6 +121,8 @@ def make(owner, kind="mitre", doc=None, ui=None):
             for i, j in pairs:
                 made.append(joints.add(members[i], members[j], "mitre") if kind == "mitre"
                             else joints.add(members[j], members[i], "butt"))
+            for i, j in ending:
+                made.append(joints.add(members[i], members[j], "butt"))
             joints.solve(doc)
         except Exception:
             for obj in reversed(made):
