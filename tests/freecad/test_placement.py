@@ -182,6 +182,9 @@ class FrameFromSketchTest(unittest.TestCase):
         for member in members:
             self.assertIn("CutLength", member.PropertiesList, member.Label)
             self.assertTrue(member.Shape.isValid())
+        for a, b in zip(members, members[1:] + members[:1]):  # neighbours meet at the mitre, without overlap
+            self.assertLess(a.Shape.common(b.Shape).Volume, 1e-3, (a.Label, b.Label))
+            self.assertLess(a.Shape.distToShape(b.Shape)[0], 1e-6, (a.Label, b.Label))
         sheet = cutting_list.make(self.doc).sheet
         self.assertEqual(sorted(round(sheet.get("F%d" % row)) for row in range(2, 6)), [3190, 3190, 4190, 4190])
         self.assertEqual({sheet.get("%s%d" % (c, row)) for c in "GI" for row in range(2, 6)}, {45})
@@ -209,6 +212,9 @@ class FrameFromSketchTest(unittest.TestCase):
         self.assertEqual([(j.Member, j.Other) for j in butts], [(post, members[0]), (post, members[2])])
         self.assertEqual(len(made), 6)
         self.assertAlmostEqual(post.CutLength.Value, 3000 - HEA200_H, places=3)  # between the beams' flanges
+        for beam in (members[0], members[2]):
+            self.assertLess(post.Shape.common(beam.Shape).Volume, 1e-3)
+            self.assertLess(post.Shape.distToShape(beam.Shape)[0], 1e-6)
 
     def test_butt_joints_and_one_undo_step(self):
         _, members, made = self.frame("butt")

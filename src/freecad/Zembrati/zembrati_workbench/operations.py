@@ -140,8 +140,8 @@ def new_part(doc, record):
 
 def insert(doc=None, onto=None, ui=None, where="", attach_to=None, along=None):
     """Drops a catalogue item: the dialog chooses the part; it lands at the origin, or on the
-    face or point `onto` describes (see drop_target). With `attach_to` (support, element) it is
-    attached there; with `along` (owner, edge element) it is a member along that edge, the dialog
+    face or point `onto` describes (see drop_target). With `attach_to` (support, element, map
+    mode) it is attached there; with `along` (owner, edge element) it is a member along that edge, the dialog
     opening on the edge's length. Returns the Outcome."""
     doc = doc or FreeCAD.ActiveDocument or FreeCAD.newDocument()
     ui = ui or windows(where or where_it_goes(onto))

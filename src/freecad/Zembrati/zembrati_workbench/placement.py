@@ -20,7 +20,8 @@ GROUP = "Zembrati placement"
 ANCHORS = ["centroid", "top left", "top centre", "top right", "middle left", "middle centre", "middle right",
            "bottom left", "bottom centre", "bottom right"]
 ORIENTATIONS = ["upright", "in plane"]
-# How far a member may be from its edge before it is moved (mm, and the length in mm).
+# How near a placement must be to the one its edge gives to be left as it is (mm, and radians
+# for the turn), and the shortest edge a member runs along (mm).
 TOLERANCE = 1e-6
 
 
