@@ -19,19 +19,22 @@ class DialogTest(unittest.TestCase):
         operations.insert(self.doc, ui=ui)
         return ui.states[0]
 
-    def test_it_speaks_freecads_language_where_the_system_does(self):
+    def freecad_language(self):
+        """FreeCAD's language parameters, set back to the user's when the test ends."""
         parameters = FreeCAD.ParamGet(GENERAL)
         before = parameters.GetString("Language")
         self.addCleanup(lambda: parameters.SetString("Language", before))
+        return parameters
+
+    def test_it_speaks_freecads_language_where_the_system_does(self):
+        parameters = self.freecad_language()
         for language, caption in (("German", "Abbrechen"), ("Italian", "Annulla"), ("English", "Cancel"),
                                   ("Polish", "Cancel")):  # a language the system does not speak: its own
             parameters.SetString("Language", language)
             self.assertEqual(self.first_state()["buttons"]["cancel"]["caption"], caption, language)
 
     def test_commands_menu_and_the_dimensions_button_speak_it_too(self):
-        parameters = FreeCAD.ParamGet(GENERAL)
-        before = parameters.GetString("Language")
-        self.addCleanup(lambda: parameters.SetString("Language", before))
+        parameters = self.freecad_language()
         for language, insert, dimensions, menu in (
                 ("German", "Stahlprofil einfügen", "Abmessungen", "Stahlprofile"),
                 ("Italian", "Inserisci profilato", "Misure", "Profilati in acciaio"),

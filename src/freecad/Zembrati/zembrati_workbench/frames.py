@@ -5,14 +5,13 @@ where an edge ends on the middle of another.
 Each member follows its edge (see placement) and each joint its two members, so that editing the
 sketch moves, lengthens and re-cuts the frame at the next recompute.
 """
-import json
 import re
 
 import Part
 
 import zembrati_freecad
 
-from . import joints, operations, placement, properties, session, texts
+from . import joints, operations, placement, properties, texts
 
 KINDS = ["mitre", "butt"]
 # How near two edge ends must be to meet (mm).
@@ -40,10 +39,14 @@ def edges_of(owner):
     return straight, [name for name, _ in others]
 
 
+def end_points(edge):
+    return edge.Vertexes[0].Point, edge.Vertexes[-1].Point
+
+
 def meetings(edges):
     """The pairs of edges (by place in `edges`) that meet end to end. Where more than two edges
     meet at a point, the first two are joined, and the others are told as (point, edge)."""
-    ends = [(index, edge.Vertexes[v].Point) for index, (_, edge) in enumerate(edges) for v in (0, -1)]
+    ends = [(index, point) for index, (_, edge) in enumerate(edges) for point in end_points(edge)]
     pairs, crowded = [], []
     for index, point in ends:
         group = sorted({other for other, there in ends if (there - point).Length < MEETING} | {index})
@@ -62,12 +65,12 @@ def tees(edges, pairs):
     butted onto the one it ends on whatever the corners' joint."""
     found = []
     for index, (_, edge) in enumerate(edges):
-        for point in (edge.Vertexes[0].Point, edge.Vertexes[-1].Point):
+        for point in end_points(edge):
             for other, (_, through) in enumerate(edges):
                 if other == index or (min(index, other), max(index, other)) in pairs:
                     continue
-                ends = (through.Vertexes[0].Point, through.Vertexes[-1].Point)
-                if through.distToShape(Part.Vertex(point))[0] < MEETING and all((e - point).Length >= MEETING for e in ends):
+                on_middle = all((e - point).Length >= MEETING for e in end_points(through))
+                if on_middle and through.distToShape(Part.Vertex(point))[0] < MEETING:
                     found.append((index, other))
     return found
 
@@ -81,7 +84,7 @@ def record_of_length(record, length):
     if record["report"]["length_mm"] == length:
         return record
     part = {"document": record["document"], "label": record["report"]["name"], "placement": record["report"]["placement"]}
-    result = json.loads(zembrati_freecad.set_part_length(session.setup(), operations.HeldMessages(), part, float(length)))
+    result, _ = operations.with_length(part, length)
     if not result["completed"]:
         raise ValueError(result["error"]["description"] if result["error"] else "the system did not make a part %g mm long" % length)
     return result["parts"][0]

@@ -198,6 +198,13 @@ def edit(obj, ui=None):
     return Outcome([obj])
 
 
+def with_length(part, length):
+    """The system's length change of `part` (as properties.part_of gives it), its windows held:
+    the result, and the messages it would have shown."""
+    held = HeldMessages()
+    return json.loads(zembrati_freecad.set_part_length(session.setup(), held, part, float(length))), held.messages
+
+
 def follow_length(obj, ui=None):
     """The part's Length changed: the part is regenerated as the host's length change does (a
     whole-number length; name, length property and description follow). When the system cannot,
@@ -207,14 +214,13 @@ def follow_length(obj, ui=None):
     wanted = obj.Length.Value
     if wanted == obj.BuiltLength:
         return
-    held = HeldMessages()
-    result = json.loads(zembrati_freecad.set_part_length(session.setup(), held, properties.part_of(obj), wanted))
+    result, held = with_length(properties.part_of(obj), wanted)
     if result["completed"]:
         properties.apply(obj, result["parts"][0])
         return
     obj.Length = obj.BuiltLength
     obj.purgeTouched()
-    reasons = held.messages + ([result["error"]["description"]] if not result["ok"] else [])
+    reasons = held + ([result["error"]["description"]] if not result["ok"] else [])
     if reasons:
         message = texts.text("length_refused", " ".join(reasons))
         after_recompute(lambda: (ui or windows()).show_message(message, texts.PRODUCT, "critical", "ok"))
